@@ -1,0 +1,6 @@
+// Engine speed from the pulse input: raw reading, cap, averaging, maximum,
+// alarm.
+#pragma once
+
+void UpdateRpmPeriodConstant();
+void UpdateRpm();

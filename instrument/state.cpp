@@ -1,0 +1,3 @@
+#include "instrument/state.h"
+
+InstrumentState state;

@@ -1,0 +1,5 @@
+#include "instrument/timekeeping.h"
+
+#include "instrument/state.h"
+
+void OneSecondBlock() {}

@@ -1,0 +1,3 @@
+#include "lcd/icons.h"
+
+void LcdDrawIcon(uint8_t) {}

@@ -1,0 +1,93 @@
+#include "support/frame_check.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "instrument/hooks.h"
+#include "instrument/state.h"
+#include "tools/lcd_png.h"
+
+void ResetInstrumentState()
+{
+    memset(&state, 0, sizeof state);
+    memset(&hookCalls, 0, sizeof hookCalls);
+}
+
+std::string FrameToPbm(const uint8_t frame[1024])
+{
+    std::ostringstream out;
+    out << "P1\n128 64\n";
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 128; ++x)
+            out << (((frame[(y / 8) * 128 + x] >> (y % 8)) & 1) ? '1' : '0');
+        out << '\n';
+    }
+    return out.str();
+}
+
+// Reads a P1 picture of 128 x 64 into frame layout; false when unreadable.
+static bool ReadPbm(const std::string &path, uint8_t frame[1024])
+{
+    std::ifstream in(path);
+    if (!in)
+        return false;
+    std::string magic;
+    int width = 0, height = 0;
+    in >> magic >> width >> height;
+    if (magic != "P1" || width != 128 || height != 64)
+        return false;
+    memset(frame, 0, 1024);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x) {
+            char c;
+            do {
+                if (!in.get(c))
+                    return false;
+            } while (c != '0' && c != '1');
+            if (c == '1')
+                frame[(y / 8) * 128 + x] |= (uint8_t)(1u << (y % 8));
+        }
+    return true;
+}
+
+static void WriteActual(const char *directory, const char *name)
+{
+    std::filesystem::create_directories(directory);
+    std::string base = std::string(directory) + "/" + name;
+    std::ofstream(base + ".pbm") << FrameToPbm(state.lcdFrame);
+    WriteLcdPng((base + ".png").c_str(), state.lcdFrame, 4);
+}
+
+std::string CompareFrameWithReference(const char *name)
+{
+    uint8_t expected[1024];
+    std::string path = std::string(QPX_TEST_DATA_DIR) + "/" + name + ".pbm";
+    if (!ReadPbm(path, expected)) {
+        WriteActual("failed-frames", name);
+        return "reference " + path + " is missing or unreadable; actual frame written to failed-frames/";
+    }
+    int differing = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x) {
+            int i = (y / 8) * 128 + x, bit = y % 8;
+            if (((expected[i] >> bit) & 1) != ((state.lcdFrame[i] >> bit) & 1)) {
+                if (differing++ == 0)
+                    firstX = x, firstY = y;
+            }
+        }
+    if (differing == 0)
+        return "";
+    WriteActual("failed-frames", name);
+    std::ostringstream out;
+    out << differing << " dots differ from " << path << ", first at (" << firstX << ", " << firstY
+        << "); actual frame written to failed-frames/";
+    return out.str();
+}
+
+void SaveFramePng(const char *name)
+{
+    std::filesystem::create_directories("frames");
+    WriteLcdPng((std::string("frames/") + name + ".png").c_str(), state.lcdFrame, 4);
+}

@@ -1,0 +1,19 @@
+// Helpers for tests that look at the frame buffer.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Resets the whole state record to its program-start zeros.
+void ResetInstrumentState();
+
+// The frame as a plain-text PBM (P1) picture, row by row.
+std::string FrameToPbm(const uint8_t frame[1024]);
+
+// Compares state.lcdFrame dot for dot with tests/data/<name>.pbm. A missing
+// or differing reference fails; the actual frame is then written to
+// <build>/failed-frames/<name>.pbm and .png for review. Returns an empty
+// string on a match, else a description of the difference.
+std::string CompareFrameWithReference(const char *name);
+
+// Writes state.lcdFrame to <build>/frames/<name>.png at 4x, for review.
+void SaveFramePng(const char *name);
