@@ -1,14 +1,22 @@
 #include "instrument/hooks.h"
 
 HookCallCounts hookCalls;
+void (*hookObserver)(const char *hookName);
 
-void SaveSettings() { ++hookCalls.saveSettings; }
-void SaveMaxValues() { ++hookCalls.saveMaxValues; }
-void SaveHobbs() { ++hookCalls.saveHobbs; }
-void SaveFlightLogEntry() { ++hookCalls.saveFlightLogEntry; }
-void EraseFlightLog() { ++hookCalls.eraseFlightLog; }
-void ApplyContrast() { ++hookCalls.applyContrast; }
-void BacklightOn() { ++hookCalls.backlightOn; }
-void BacklightOff() { ++hookCalls.backlightOff; }
-void AlarmOutputOn() { ++hookCalls.alarmOutputOn; }
-void AlarmOutputOff() { ++hookCalls.alarmOutputOff; }
+static void Count(uint32_t &calls, const char *hookName)
+{
+    ++calls;
+    if (hookObserver)
+        hookObserver(hookName);
+}
+
+void SaveSettings() { Count(hookCalls.saveSettings, "SaveSettings"); }
+void SaveMaxValues() { Count(hookCalls.saveMaxValues, "SaveMaxValues"); }
+void SaveHobbs() { Count(hookCalls.saveHobbs, "SaveHobbs"); }
+void SaveFlightLogEntry() { Count(hookCalls.saveFlightLogEntry, "SaveFlightLogEntry"); }
+void EraseFlightLog() { Count(hookCalls.eraseFlightLog, "EraseFlightLog"); }
+void ApplyContrast() { Count(hookCalls.applyContrast, "ApplyContrast"); }
+void BacklightOn() { Count(hookCalls.backlightOn, "BacklightOn"); }
+void BacklightOff() { Count(hookCalls.backlightOff, "BacklightOff"); }
+void AlarmOutputOn() { Count(hookCalls.alarmOutputOn, "AlarmOutputOn"); }
+void AlarmOutputOff() { Count(hookCalls.alarmOutputOff, "AlarmOutputOff"); }

@@ -29,3 +29,7 @@ struct HookCallCounts {
     uint32_t alarmOutputOff;
 };
 extern HookCallCounts hookCalls;
+
+// Read only by tests: when set, every hook calls it after counting, with the
+// hook's name, so a test can look at the state at the moment of the call.
+extern void (*hookObserver)(const char *hookName);
