@@ -12,6 +12,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 namespace bitmap_art {
 
@@ -67,5 +69,16 @@ constexpr std::array<uint8_t, W * N> Columns(const char *const (&arts)[N], bool 
     }
     return out;
 }
+
+// The bytes of a constexpr table (such as the result of Columns) copied into
+// a plain array with static storage, so that a table built from pictures can
+// be published to other files as `const uint8_t (&Name)[N]`:
+//   const uint8_t (&Font)[N] = bitmap_art::StaticBytes<FontColumns>::bytes;
+template <const auto &Table,
+          typename = std::make_index_sequence<std::tuple_size_v<std::remove_cvref_t<decltype(Table)>>>>
+struct StaticBytes;
+template <const auto &Table, size_t... I> struct StaticBytes<Table, std::index_sequence<I...>> {
+    static constexpr uint8_t bytes[sizeof...(I)] = {Table[I]...};
+};
 
 } // namespace bitmap_art

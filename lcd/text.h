@@ -4,11 +4,22 @@
 #pragma once
 #include <cstdint>
 
+// Size of every text buffer: at most 31 characters and the terminating zero.
+constexpr int TextBufferSize = 32;
+
+// Copies a constant string into a text buffer, truncated to 31 characters.
+void CopyConstantText(char (&out)[TextBufferSize], const char *text);
+
+// Number of characters before the zero byte, modulo 256.
+uint8_t TextLength(const char *text);
+
 // Font8x8. doubleHeight and inverse act only when exactly 1; `unused` has no
 // effect (callers pass 0 or 1).
 void LcdDrawText(uint8_t x, uint8_t y, char *text, uint8_t doubleHeight, uint8_t unused, uint8_t inverse);
-void LcdDrawText(uint8_t x, uint8_t y, const char *text, uint8_t doubleHeight, uint8_t unused, uint8_t inverse);
-void LcdDrawTextCentered(uint8_t x, uint8_t y, char *text, uint8_t doubleHeight, uint8_t unused, uint8_t inverse);
+void LcdDrawText(uint8_t x, uint8_t y, const char *text, uint8_t doubleHeight, uint8_t unused,
+                 uint8_t inverse);
+void LcdDrawTextCentered(uint8_t x, uint8_t y, char *text, uint8_t doubleHeight, uint8_t unused,
+                         uint8_t inverse);
 void LcdDrawTextCentered(uint8_t x, uint8_t y, const char *text, uint8_t doubleHeight, uint8_t unused,
                          uint8_t inverse);
 
