@@ -1,13 +1,150 @@
-// Temporary: the window functions the instrument needs, doing nothing, until
-// the form lands.
+// The form's handlers only store values into the state record; the
+// instrument itself runs inside Button1Click. The host functions the
+// instrument calls (instrument/host_link.h) are answered from the controls.
+#include "host/form/Pcmain.h"
+
+#include <cstdio>
+
+#include "host/face/face_picture.h"
 #include "instrument/host_link.h"
+#include "instrument/main_cycle.h"
 #include "instrument/state.h"
 
-void PresentLcd() {}
-void PumpMessages() {}
-void ReadRpmInput() { state.rpmPulsePeriod = state.simPulseCount * 20; }
-uint8_t CalibrateBoxTicked() { return 0; }
-uint8_t KeyFastBoxTicked() { return 0; }
-void SetAlarmLamp(uint8_t, uint8_t, uint8_t) {}
-void SetLcdVisible(uint8_t) {}
-void PaceSplashPass() {}
+TForm1 *Form1 = nullptr;
+
+// Time each splash frame stays on screen, so that the splash plays over
+// about two and a half seconds.
+constexpr int SplashFrameMs = 30;
+
+TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
+{
+    Image2.stretch = true;
+    Image2.LoadJpeg(FacePictureJpeg, FacePictureJpegSize);
+    Image3.OnClick = [this] { Image3Click(); };
+    Image5.OnClick = [this] { Image5Click(); };
+    Image6.OnClick = [this] { Image6Click(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    Button2.OnClick = [this] { Button2Click(); };
+    Button3.OnClick = [this] { Button3Click(); };
+    Button4.OnClick = [this] { Button4Click(); };
+    TrackBar1.OnChange = [this] { TrackBar1Change(); };
+    Form1 = this;
+}
+
+TForm1::~TForm1()
+{
+    if (Form1 == this)
+        Form1 = nullptr;
+}
+
+// A key waits until the active screen consumes it; keys in between are lost.
+void TForm1::StoreKey(uint8_t key)
+{
+    if (state.pendingKey == 0)
+        state.pendingKey = key;
+}
+
+void TForm1::Image5Click() { StoreKey(KeyCentre); }
+void TForm1::Button3Click() { StoreKey(KeyClockwise); }
+void TForm1::Button4Click() { StoreKey(KeyAntiClockwise); }
+void TForm1::Image3Click() { StoreKey(KeyLeft); }
+void TForm1::Image6Click() { StoreKey(KeyRight); }
+
+// ON runs the instrument until OFF or until the window closes. ON pressed
+// while it already runs restarts it: rather than nesting a second power-on
+// inside this one (and growing the stack with every press), the running
+// loop notices the request and powers on again itself.
+void TForm1::Button1Click()
+{
+    if (Application->Terminated())
+        return;
+    if (running_) {
+        restartRequested_ = true;
+        return;
+    }
+    running_ = true;
+    do {
+        restartRequested_ = false;
+        PowerOnSequence();
+        while (state.powerOffRequest == 0 && !restartRequested_ && !Application->Terminated())
+            MainCyclePass();
+    } while (restartRequested_ && !Application->Terminated());
+    running_ = false;
+}
+
+void TForm1::Button2Click() { state.powerOffRequest = 1; }
+
+void TForm1::TrackBar1Change()
+{
+    state.simPressureInput = TrackBar1.Position();
+    Label13.SetCaption(std::to_string(TrackBar1.Position()));
+}
+
+// Every 100 ms: the blink phase flips on every 11th tick, the magneto-check
+// countdown steps on every 20th.
+void TForm1::Timer1Timer()
+{
+    uint8_t old = state.blinkTickCount;
+    state.blinkTickCount = (uint8_t)(old + 1);
+    if (old > 9) {
+        state.blinkTickCount = 0;
+        state.blinkPhase = state.blinkPhase > 0 ? 0 : 1;
+    }
+    old = state.slowTickCount;
+    state.slowTickCount = (uint8_t)(old + 1);
+    if (old < 19)
+        return;
+    state.slowTickCount = 0;
+    if (state.magCheckTimer > 0)
+        --state.magCheckTimer;
+}
+
+// Every 500 ms: the engine pulse gate.
+void TForm1::Timer2Timer()
+{
+    state.rpmGateCount = state.simPulseCount;
+    state.simPulseCount = 0;
+}
+
+void TForm1::Timer3Timer() { state.secondTick = 1; }
+
+// --- What the instrument asks of the window ---
+
+void PresentLcd()
+{
+    TImage &image = Form1->Image1;
+    for (int x = 0; x < 128; ++x) {
+        for (int y = 0; y < 64; ++y) {
+            bool on = (state.lcdFrame[(y / 8) * 128 + x] >> (y % 8)) & 1;
+            TColor color = on ? clBlack : clInactiveBorder;
+            image.SetPixel(2 * x, 2 * y, color);
+            image.SetPixel(2 * x + 1, 2 * y, color);
+            image.SetPixel(2 * x, 2 * y + 1, color);
+            image.SetPixel(2 * x + 1, 2 * y + 1, color);
+        }
+    }
+}
+
+void PumpMessages() { Application->ProcessMessages(); }
+
+void ReadRpmInput()
+{
+    int position = Form1->TrackBar2.Position();
+    state.simPulseCount = (uint32_t)position;
+    char caption[16];
+    snprintf(caption, sizeof caption, "%d", position);
+    Form1->Label3.SetCaption(caption);
+    state.rpmPulsePeriod = state.simPulseCount * 20;
+}
+
+uint8_t CalibrateBoxTicked() { return Form1->CheckBox2.Checked() ? 1 : 0; }
+uint8_t KeyFastBoxTicked() { return Form1->CheckBox3.Checked() ? 1 : 0; }
+
+void SetAlarmLamp(uint8_t red, uint8_t green, uint8_t blue)
+{
+    Form1->Shape1.SetBrushColor({red, green, blue});
+}
+
+void SetLcdVisible(uint8_t visible) { Form1->Image1.SetVisible(visible != 0); }
+
+void PaceSplashPass() { Application->ProcessMessagesFor(SplashFrameMs); }

@@ -1,0 +1,164 @@
+// The toolkit without a display: controls keep only their own state, user
+// actions and timer ticks wait in a queue until messages are processed.
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+
+#include "host/headless/headless_driver.h"
+#include "host/toolkit.h"
+
+namespace {
+
+struct QueuedEvent {
+    const void *target; // the control or timer it is for
+    std::function<void()> deliver;
+};
+
+struct TimerSlot {
+    TTimer *timer;
+    long nextDueMs;
+};
+
+// Never freed, so that it outlives every static form.
+struct HeadlessWorld {
+    std::deque<QueuedEvent> queue;
+    std::vector<TimerSlot> timers;
+    long nowMs = 0;
+    long rounds = 0;
+    int depth = 0;
+    std::function<void()> hook;
+};
+
+HeadlessWorld &World()
+{
+    static HeadlessWorld *world = new HeadlessWorld;
+    return *world;
+}
+
+void Queue(const void *target, std::function<void()> deliver)
+{
+    World().queue.push_back({target, std::move(deliver)});
+}
+
+void Forget(const void *target)
+{
+    auto &queue = World().queue;
+    queue.erase(
+        std::remove_if(queue.begin(), queue.end(), [&](const QueuedEvent &e) { return e.target == target; }),
+        queue.end());
+}
+
+} // namespace
+
+namespace backend {
+
+void ControlCreated(TControl &) {}
+void ControlDestroyed(TControl &control) { Forget(&control); }
+void ControlChanged(TControl &control) { control.changed = false; }
+
+void TimerCreated(TTimer &timer) { World().timers.push_back({&timer, World().nowMs + timer.Interval()}); }
+
+void TimerDestroyed(TTimer &timer)
+{
+    auto &timers = World().timers;
+    timers.erase(
+        std::remove_if(timers.begin(), timers.end(), [&](const TimerSlot &s) { return s.timer == &timer; }),
+        timers.end());
+    Forget(&timer);
+}
+
+void Initialize() {}
+void ShowForm(TForm &) {}
+void HideForm(TForm &) {}
+
+void ProcessMessages()
+{
+    HeadlessWorld &world = World();
+    ++world.rounds;
+    ++world.depth;
+    if (world.hook) {
+        // The hook may replace itself; keep it alive while it runs.
+        auto hook = world.hook;
+        hook();
+    }
+    while (!world.queue.empty()) {
+        QueuedEvent event = std::move(world.queue.front());
+        world.queue.pop_front();
+        event.deliver();
+    }
+    --world.depth;
+}
+
+void Run()
+{
+    while (!Application->Terminated() && !World().queue.empty())
+        ProcessMessages();
+}
+
+void ProcessMessagesFor(int) {}
+
+void ShowError(const char *message) { fprintf(stderr, "error: %s\n", message); }
+
+} // namespace backend
+
+namespace headless {
+
+void Reset()
+{
+    HeadlessWorld &world = World();
+    world.queue.clear();
+    world.hook = nullptr;
+    world.rounds = 0;
+    world.depth = 0;
+    world.nowMs = 0;
+    for (auto &slot : world.timers)
+        slot.nextDueMs = slot.timer->Interval();
+}
+
+void Click(TControl &control)
+{
+    Queue(&control, [&control] { control.Click(); });
+}
+
+void MoveSlider(TTrackBar &slider, int position)
+{
+    Queue(&slider, [&slider, position] { slider.SetPosition(position); });
+}
+
+void SetTicked(TCheckBox &box, bool ticked)
+{
+    Queue(&box, [&box, ticked] { box.SetChecked(ticked); });
+}
+
+void CloseWindow(TForm &form)
+{
+    Queue(&form, [&form] { form.Close(); });
+}
+
+void AdvanceClock(int ms)
+{
+    HeadlessWorld &world = World();
+    const long end = world.nowMs + ms;
+    for (;;) {
+        TimerSlot *next = nullptr;
+        for (auto &slot : world.timers)
+            if (slot.nextDueMs <= end && (!next || slot.nextDueMs < next->nextDueMs))
+                next = &slot;
+        if (!next)
+            break;
+        TTimer *timer = next->timer;
+        next->nextDueMs += timer->Interval();
+        Queue(timer, [timer] { timer->Fire(); });
+    }
+    world.nowMs = end;
+}
+
+void OnProcessMessages(std::function<void()> hook) { World().hook = std::move(hook); }
+
+int PendingEvents() { return (int)World().queue.size(); }
+
+long MessageRounds() { return World().rounds; }
+
+int MessageDepth() { return World().depth; }
+
+} // namespace headless

@@ -1,0 +1,192 @@
+// The backend-independent half of the toolkit: each control's own state.
+#include "host/toolkit.h"
+
+#include <algorithm>
+
+#include "host/jpeg_decode.h"
+
+static TApplication application;
+TApplication *Application = &application;
+
+TControl::TControl(TControl *parent, TRect bounds, TControlKind kind)
+    : parent_(parent), bounds_(bounds), kind_(kind)
+{
+    if (parent_)
+        parent_->children_.push_back(this);
+    backend::ControlCreated(*this);
+}
+
+TControl::~TControl()
+{
+    backend::ControlDestroyed(*this);
+    if (parent_) {
+        auto &siblings = parent_->children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+void TControl::Changed()
+{
+    changed = true;
+    backend::ControlChanged(*this);
+}
+
+void TControl::SetVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    Changed();
+}
+
+void TControl::SetCaption(const std::string &caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    Changed();
+}
+
+void TControl::SetColor(TColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    Changed();
+}
+
+void TImage::LoadJpeg(const uint8_t *data, size_t size)
+{
+    DecodedPicture picture = DecodeJpeg(data, size);
+    pictureWidth_ = picture.width;
+    pictureHeight_ = picture.height;
+    pixels_ = std::move(picture.rgb);
+    ++pixelVersion_;
+    Changed();
+}
+
+void TImage::CreateCanvas()
+{
+    pictureWidth_ = Bounds().width;
+    pictureHeight_ = Bounds().height;
+    pixels_.assign((size_t)pictureWidth_ * pictureHeight_ * 3, 255);
+    ++pixelVersion_;
+    Changed();
+}
+
+TColor TImage::Pixel(int x, int y) const
+{
+    if (pixels_.empty() || x < 0 || y < 0 || x >= pictureWidth_ || y >= pictureHeight_)
+        return clWhite;
+    const uint8_t *p = &pixels_[((size_t)y * pictureWidth_ + x) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+TTrackBar::TTrackBar(TControl *parent, TRect bounds, int min, int max, int position)
+    : TControl(parent, bounds, TControlKind::TrackBar), min_(min), max_(max), position_(position)
+{
+}
+
+void TTrackBar::SetPosition(int position)
+{
+    position = std::clamp(position, min_, max_);
+    if (position == position_)
+        return;
+    position_ = position;
+    Changed();
+    if (OnChange)
+        OnChange();
+}
+
+TCheckBox::TCheckBox(TControl *parent, TRect bounds, const std::string &caption)
+    : TControl(parent, bounds, TControlKind::CheckBox)
+{
+    SetCaption(caption);
+}
+
+void TCheckBox::SetChecked(bool checked)
+{
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    Changed();
+}
+
+TShape::TShape(TControl *parent, TRect bounds, TColor brush) : TControl(parent, bounds, TControlKind::Shape)
+{
+    SetColor(brush);
+}
+
+TLabel::TLabel(TControl *parent, int left, int top, const std::string &caption)
+    : TControl(parent, {left, top, 0, 0}, TControlKind::Label)
+{
+    SetCaption(caption);
+}
+
+TButton::TButton(TControl *parent, TRect bounds, const std::string &caption)
+    : TControl(parent, bounds, TControlKind::Button)
+{
+    SetCaption(caption);
+}
+
+TPanel::TPanel(TControl *parent, TRect bounds, TColor color) : TControl(parent, bounds, TControlKind::Panel)
+{
+    SetColor(color);
+}
+
+TForm::TForm(int clientWidth, int clientHeight, const std::string &caption)
+    : TControl(nullptr, {0, 0, clientWidth, clientHeight}, TControlKind::Form)
+{
+    SetCaption(caption);
+    SetVisible(false);
+}
+
+TForm::~TForm() = default;
+
+void TForm::Show()
+{
+    SetVisible(true);
+    backend::ShowForm(*this);
+}
+
+void TForm::Close()
+{
+    SetVisible(false);
+    backend::HideForm(*this);
+    if (Application->MainForm() == this)
+        Application->Terminate();
+}
+
+TTimer::TTimer(int intervalMs, std::function<void()> onTimer)
+    : intervalMs_(intervalMs), onTimer_(std::move(onTimer))
+{
+    backend::TimerCreated(*this);
+}
+
+TTimer::~TTimer() { backend::TimerDestroyed(*this); }
+
+void TApplication::Initialize() { backend::Initialize(); }
+
+void TApplication::Run()
+{
+    if (!mainForm_)
+        return;
+    mainForm_->Show();
+    backend::Run();
+}
+
+void TApplication::ProcessMessages() { backend::ProcessMessages(); }
+
+void TApplication::ProcessMessagesFor(int ms)
+{
+    if (!terminated_)
+        backend::ProcessMessagesFor(ms);
+}
+
+void TApplication::ShowException(const std::exception &error) { backend::ShowError(error.what()); }
+
+void TApplication::Reset()
+{
+    mainForm_.reset();
+    terminated_ = false;
+}

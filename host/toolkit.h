@@ -1,0 +1,271 @@
+// The small desktop toolkit the simulator window is written in: the classes
+// and the few operations the form needs, nothing more.
+//
+// A control keeps its own state (position, caption, colour, pixels, slider
+// position, ...). A backend gives it a native counterpart: the FLTK backend a
+// real widget, the headless backend none at all. Setters only record the new
+// value and mark the control as changed; the backend brings its widgets up to
+// date when it next processes events, so a burst of changes (a whole frame
+// of pixels) reaches the screen as one repaint.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TColor {
+    uint8_t r, g, b;
+    bool operator==(const TColor &) const = default;
+};
+
+// Named colours. The system colours are those of a classic button-face
+// scheme; the inactive-border grey doubles as the display's background, a
+// light blue-grey that reads as an unlit liquid-crystal panel.
+constexpr TColor clBlack{0, 0, 0};
+constexpr TColor clWhite{255, 255, 255};
+constexpr TColor clRed{255, 0, 0};
+constexpr TColor clMaroon{128, 0, 0};
+constexpr TColor clBtnFace{212, 208, 200};
+constexpr TColor clScrollBar{200, 200, 200};
+constexpr TColor clInactiveBorder{191, 205, 219};
+
+struct TRect {
+    int left, top, width, height;
+};
+
+enum class TControlKind { Form, Image, TrackBar, CheckBox, Shape, Label, Button, StatusBar, Panel };
+
+struct TNative; // the backend's counterpart of a control
+
+class TControl {
+  public:
+    TControl(TControl *parent, TRect bounds, TControlKind kind);
+    virtual ~TControl();
+    TControl(const TControl &) = delete;
+    TControl &operator=(const TControl &) = delete;
+
+    TControlKind Kind() const { return kind_; }
+    const TRect &Bounds() const { return bounds_; }
+    TControl *Parent() const { return parent_; }
+    const std::vector<TControl *> &Children() const { return children_; }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    const std::string &Caption() const { return caption_; }
+    void SetCaption(const std::string &caption);
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+
+    // Fired when the user clicks the control (buttons, images).
+    std::function<void()> OnClick;
+    void Click()
+    {
+        if (OnClick)
+            OnClick();
+    }
+
+    // Owned by the backend.
+    TNative *native = nullptr;
+    bool changed = false;
+
+  protected:
+    // Queues the control for the backend's next update.
+    void Changed();
+
+  private:
+    TControl *parent_;
+    TRect bounds_;
+    TControlKind kind_;
+    bool visible_ = true;
+    std::string caption_;
+    TColor color_ = clBtnFace;
+    std::vector<TControl *> children_;
+};
+
+// A picture: either loaded from a JPEG or painted pixel by pixel. Painting the
+// first pixel creates a white canvas of the control's size, as in the
+// toolkit this window was modelled on; until then the image is empty and the
+// controls beneath it show through (also used for transparent click areas).
+class TImage : public TControl {
+  public:
+    TImage(TControl *parent, TRect bounds) : TControl(parent, bounds, TControlKind::Image) {}
+
+    // Decodes a JPEG into the picture; throws std::runtime_error if it is not
+    // a complete, valid JPEG.
+    void LoadJpeg(const uint8_t *data, size_t size);
+    // Draw the picture scaled to the control's size.
+    bool stretch = false;
+
+    bool Empty() const { return pixels_.empty(); }
+    int PictureWidth() const { return pictureWidth_; }
+    int PictureHeight() const { return pictureHeight_; }
+
+    void SetPixel(int x, int y, TColor color)
+    {
+        if (pixels_.empty())
+            CreateCanvas();
+        if (x < 0 || y < 0 || x >= pictureWidth_ || y >= pictureHeight_)
+            return;
+        uint8_t *p = &pixels_[((size_t)y * pictureWidth_ + x) * 3];
+        if (p[0] == color.r && p[1] == color.g && p[2] == color.b)
+            return;
+        p[0] = color.r;
+        p[1] = color.g;
+        p[2] = color.b;
+        ++pixelVersion_;
+        if (!changed)
+            Changed();
+    }
+    TColor Pixel(int x, int y) const;
+    // RGB, row by row; empty while the image is empty.
+    const std::vector<uint8_t> &Pixels() const { return pixels_; }
+    // Grows whenever a pixel changes value: the backend repaints only then.
+    uint64_t PixelVersion() const { return pixelVersion_; }
+
+  private:
+    void CreateCanvas();
+    std::vector<uint8_t> pixels_;
+    int pictureWidth_ = 0, pictureHeight_ = 0;
+    uint64_t pixelVersion_ = 0;
+};
+
+class TTrackBar : public TControl {
+  public:
+    TTrackBar(TControl *parent, TRect bounds, int min, int max, int position);
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Position() const { return position_; }
+    // Clamps to min..max; fires OnChange when the position changed.
+    void SetPosition(int position);
+    std::function<void()> OnChange;
+
+  private:
+    int min_, max_, position_;
+};
+
+class TCheckBox : public TControl {
+  public:
+    TCheckBox(TControl *parent, TRect bounds, const std::string &caption);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+
+  private:
+    bool checked_ = false;
+};
+
+// A circle filled with the brush colour, outlined in black.
+class TShape : public TControl {
+  public:
+    TShape(TControl *parent, TRect bounds, TColor brush);
+    TColor BrushColor() const { return Color(); }
+    void SetBrushColor(TColor brush) { SetColor(brush); }
+};
+
+// Sized to its caption: the bounds give the top-left corner.
+class TLabel : public TControl {
+  public:
+    TLabel(TControl *parent, int left, int top, const std::string &caption);
+};
+
+class TButton : public TControl {
+  public:
+    TButton(TControl *parent, TRect bounds, const std::string &caption);
+};
+
+class TStatusBar : public TControl {
+  public:
+    TStatusBar(TControl *parent, TRect bounds) : TControl(parent, bounds, TControlKind::StatusBar) {}
+};
+
+class TPanel : public TControl {
+  public:
+    TPanel(TControl *parent, TRect bounds, TColor color);
+};
+
+// A fixed-size main window: bounds give the client area's size.
+class TForm : public TControl {
+  public:
+    TForm(int clientWidth, int clientHeight, const std::string &caption);
+    ~TForm() override;
+    // Shows the window centred on the screen.
+    void Show();
+    // Closes the window; closing the main form ends the application.
+    void Close();
+};
+
+// A periodic timer that runs from its creation on.
+class TTimer {
+  public:
+    TTimer(int intervalMs, std::function<void()> onTimer);
+    ~TTimer();
+    TTimer(const TTimer &) = delete;
+    TTimer &operator=(const TTimer &) = delete;
+    int Interval() const { return intervalMs_; }
+    void Fire()
+    {
+        if (onTimer_)
+            onTimer_();
+    }
+    TNative *native = nullptr;
+
+  private:
+    int intervalMs_;
+    std::function<void()> onTimer_;
+};
+
+class TApplication {
+  public:
+    // Connects to the display (FLTK); exits with a message if there is none.
+    void Initialize();
+    // Creates the main form; the application owns it.
+    template <class F> F *CreateForm()
+    {
+        auto form = std::make_unique<F>();
+        F *raw = form.get();
+        mainForm_ = std::move(form);
+        return raw;
+    }
+    TForm *MainForm() const { return mainForm_.get(); }
+    // Shows the main form and handles events until it is closed.
+    void Run();
+    // Handles every pending event and returns without waiting.
+    void ProcessMessages();
+    // Handles events for about ms milliseconds, returning early once the
+    // application is terminating. The headless backend returns at once.
+    void ProcessMessagesFor(int ms);
+    // Shows the error in the toolkit's error box.
+    void ShowException(const std::exception &error);
+
+    bool Terminated() const { return terminated_; }
+    void Terminate() { terminated_ = true; }
+    // Forgets the main form and the terminated state (tests start afresh).
+    void Reset();
+
+  private:
+    std::unique_ptr<TForm> mainForm_;
+    bool terminated_ = false;
+};
+
+extern TApplication *Application;
+
+// Implemented by each backend.
+namespace backend {
+// A control was created or destroyed, or its state changed.
+void ControlCreated(TControl &control);
+void ControlDestroyed(TControl &control);
+void ControlChanged(TControl &control);
+void TimerCreated(TTimer &timer);
+void TimerDestroyed(TTimer &timer);
+void Initialize();
+void ShowForm(TForm &form);
+void HideForm(TForm &form);
+void Run();
+void ProcessMessages();
+void ProcessMessagesFor(int ms);
+void ShowError(const char *message);
+} // namespace backend
