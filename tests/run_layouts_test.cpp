@@ -6,7 +6,13 @@
 
 #include "instrument/settings.h"
 #include "instrument/state.h"
+#include "lcd/frame.h"
+#include "lcd/furniture.h"
+#include "lcd/numerals.h"
+#include "lcd/text.h"
 #include "screens/bar_scale.h"
+#include "screens/run_layouts.h"
+#include "screens/run_screen.h"
 #include "screens/run_texts.h"
 #include "support/frame_check.h"
 
@@ -188,4 +194,403 @@ TEST(RunTexts, MagnetoCheckDropInPercentTruncatesTowardZero)
     state.rpmValue = 0; // never the separate minus bar in percent
     EXPECT_EQ(DropText(&minusApart), " -333");
     EXPECT_EQ(minusApart, 0);
+}
+
+TEST(RunTexts, MaximumPressureText)
+{
+    StartWithDefaults();
+    state.pressureMax = 995;
+    EXPECT_EQ(Text(FormatMaxText), "MAX: 995");
+    state.settings.pressureUnit = 1;
+    state.pressureMax = 1013;
+    EXPECT_EQ(Text(FormatMaxText), "MAX: 10.13");
+    state.settings.pressureUnit = 4;
+    state.pressureMax = 299;
+    EXPECT_EQ(Text(FormatMaxText), "MAX: 29.9");
+}
+
+// ---- Drawn layouts ----------------------------------------------------------
+
+namespace {
+
+struct Frame {
+    uint8_t bytes[1024];
+};
+
+bool Dot(const Frame &f, int x, int y) { return (f.bytes[(y / 8) * 128 + x] >> (y % 8)) & 1; }
+
+Frame Current()
+{
+    Frame f;
+    memcpy(f.bytes, state.lcdFrame, sizeof f.bytes);
+    return f;
+}
+
+// The frame a drawing operation leaves on a cleared screen; the state's own
+// frame is restored afterwards.
+template <typename Draw> Frame Alone(Draw draw)
+{
+    Frame saved = Current();
+    memset(state.lcdFrame, 0, sizeof state.lcdFrame);
+    draw();
+    Frame f = Current();
+    memcpy(state.lcdFrame, saved.bytes, sizeof saved.bytes);
+    return f;
+}
+
+template <typename Draw> Frame Drawn(Draw draw) { return Alone(draw); }
+
+int CountDots(const Frame &f, int x0, int y0, int x1, int y1)
+{
+    int n = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            n += Dot(f, x, y);
+    return n;
+}
+
+bool AllDark(const Frame &f, int x0, int y0, int x1, int y1)
+{
+    return CountDots(f, x0, y0, x1, y1) == (x1 - x0 + 1) * (y1 - y0 + 1);
+}
+
+// Empty when both frames agree inside the box, else the first differing dot.
+std::string DifferenceIn(const Frame &a, const Frame &b, int x0, int y0, int x1, int y1)
+{
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            if (Dot(a, x, y) != Dot(b, x, y))
+                return "differs at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return "";
+}
+
+// Empty when both frames agree everywhere outside the box.
+std::string DifferenceOutside(const Frame &a, const Frame &b, int x0, int y0, int x1, int y1)
+{
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x)
+            if ((x < x0 || x > x1 || y < y0 || y > y1) && Dot(a, x, y) != Dot(b, x, y))
+                return "differs at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return "";
+}
+
+// Defaults with both pressure alarms off, so the bar shows the fill alone.
+void StartWithoutPressureAlarms()
+{
+    StartWithDefaults();
+    state.settings.pressureLowAlarmOn = 0;
+    state.settings.pressureHighAlarmOn = 0;
+}
+
+} // namespace
+
+TEST(RunLayouts, VerticalBarFillFollowsTheScale)
+{
+    StartWithoutPressureAlarms();
+    state.pressureValue = 1250;
+    Frame f = Drawn(DrawPressureBarVertical);
+    EXPECT_TRUE(AllDark(f, 4, 31, 13, 60));
+    EXPECT_EQ(CountDots(f, 4, 1, 13, 30), 0);
+    // The frame around the bar.
+    EXPECT_TRUE(AllDark(f, 3, 0, 3, 61));
+    EXPECT_TRUE(AllDark(f, 14, 0, 14, 61));
+    EXPECT_TRUE(AllDark(f, 3, 61, 14, 61));
+
+    state.pressureValue = 2500;
+    f = Drawn(DrawPressureBarVertical);
+    EXPECT_TRUE(AllDark(f, 4, 2, 13, 60));
+    EXPECT_EQ(CountDots(f, 4, 1, 13, 1), 0);
+
+    state.pressureValue = 0; // nothing above the base
+    f = Drawn(DrawPressureBarVertical);
+    EXPECT_EQ(CountDots(f, 4, 1, 13, 60), 0);
+}
+
+TEST(RunLayouts, ValueAboveSpanFillsPastTheBarEnd)
+{
+    StartWithoutPressureAlarms();
+    state.pressureValue = 2600;
+    state.pressureMax = 0; // keep the marker away from the top edge
+    Frame f = Drawn(DrawPressureBarVertical);
+    EXPECT_TRUE(AllDark(f, 4, 1, 13, 60));
+    // The fill inverts the top edge of the frame; the scale tick from x = 10
+    // is drawn after it.
+    EXPECT_EQ(CountDots(f, 4, 0, 9, 0), 0);
+    EXPECT_TRUE(Dot(f, 3, 0));
+    EXPECT_TRUE(AllDark(f, 10, 0, 13, 0));
+
+    f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_TRUE(AllDark(f, 1, 50, 126, 53));
+    EXPECT_EQ(CountDots(f, 127, 50, 127, 53), 0); // the right edge, inverted
+}
+
+TEST(RunLayouts, HorizontalBarFullScaleStopsShortOfTheEdge)
+{
+    StartWithoutPressureAlarms();
+    state.pressureValue = 2500;
+    Frame f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_TRUE(AllDark(f, 1, 50, 126, 53));
+    EXPECT_TRUE(AllDark(f, 127, 48, 127, 55)); // frame edge untouched
+
+    state.pressureValue = 2501;
+    f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_EQ(CountDots(f, 127, 50, 127, 53), 0);
+    EXPECT_TRUE(AllDark(f, 127, 48, 127, 49));
+}
+
+TEST(RunLayouts, HorizontalBarFillFollowsTheScale)
+{
+    StartWithoutPressureAlarms();
+    state.settings.pressureSpan = 2540;
+    state.pressureValue = 1000;
+    Frame f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_TRUE(AllDark(f, 1, 50, 50, 53));
+    EXPECT_EQ(CountDots(f, 51, 50, 126, 53), 0);
+    EXPECT_EQ(CountDots(f, 1, 49, 126, 49), 0);
+    EXPECT_EQ(CountDots(f, 1, 54, 126, 54), 0);
+    EXPECT_TRUE(AllDark(f, 0, 48, 127, 48));
+    EXPECT_TRUE(AllDark(f, 0, 55, 127, 55));
+
+    state.pressureValue = 0; // column 0: nothing filled
+    f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_EQ(CountDots(f, 1, 49, 126, 54), 0);
+}
+
+TEST(RunLayouts, TopScaleShowsUpperHalfOnly)
+{
+    StartWithoutPressureAlarms();
+    state.settings.pressureTopScale = 1;
+    state.pressureValue = 1000;
+    state.pressureMax = 1000;
+    Frame f = Drawn(DrawPressureBarVertical);
+    EXPECT_EQ(CountDots(f, 4, 1, 13, 60), 0);
+    EXPECT_EQ(CountDots(f, 0, 0, 2, 63), 0); // no maximum marker
+    Frame base = Alone([] { LcdDrawTinyText(18, 60, "1250", 0); });
+    Frame top = Alone([] { LcdDrawTinyText(18, 1, "2500", 0); });
+    EXPECT_EQ(DifferenceIn(f, base, 18, 59, 33, 63), "");
+    EXPECT_EQ(DifferenceIn(f, top, 18, 0, 33, 4), "");
+
+    f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_EQ(CountDots(f, 1, 49, 126, 54), 0);
+    EXPECT_EQ(CountDots(f, 1, 45, 126, 47), 0); // no marker
+    Frame baseText = Alone([] { LcdDrawText(0, 57, "1250", 0, 0, 0); });
+    EXPECT_EQ(DifferenceIn(f, baseText, 0, 57, 40, 63), "");
+
+    // Half way up the upper half.
+    state.pressureValue = 1875;
+    f = Drawn(DrawPressureBarVertical);
+    EXPECT_TRUE(AllDark(f, 4, 31, 13, 60));
+    EXPECT_EQ(CountDots(f, 4, 1, 13, 30), 0);
+}
+
+TEST(RunLayouts, VerticalAlarmLinesShowLightInsideTheFill)
+{
+    StartWithDefaults(); // low 500 on row 49, high 2000 on row 13
+    state.pressureValue = 2200;
+    state.pressureMax = 0;
+    state.blinkPhase = 1;
+    Frame f = Drawn(DrawPressureBarVertical);
+    EXPECT_TRUE(AllDark(f, 4, 9, 13, 12));
+    for (int row : {13, 49}) {
+        EXPECT_EQ(CountDots(f, 4, row, 13, row), 0) << "row " << row;
+        EXPECT_TRUE(AllDark(f, 1, row, 2, row)) << "row " << row;
+        EXPECT_TRUE(AllDark(f, 15, row, 16, row)) << "row " << row;
+    }
+    Frame labels = Alone([] {
+        LcdDrawTinyText(18, 49, "500", 0);
+        LcdDrawTinyText(18, 13, "2000", 0);
+    });
+    EXPECT_EQ(DifferenceIn(f, labels, 18, 48, 29, 52), "");
+    EXPECT_EQ(DifferenceIn(f, labels, 18, 12, 33, 16), "");
+}
+
+TEST(RunLayouts, MaximumMarkersPointAtTheBar)
+{
+    StartWithoutPressureAlarms();
+    state.pressureValue = 0;
+    state.pressureMax = 1250; // row 31, column 63
+    Frame f = Drawn(DrawPressureBarVertical);
+    EXPECT_TRUE(AllDark(f, 3, 31, 13, 31));
+    EXPECT_TRUE(AllDark(f, 0, 29, 0, 33));
+    EXPECT_TRUE(AllDark(f, 1, 30, 1, 32));
+    EXPECT_TRUE(Dot(f, 2, 31));
+    EXPECT_EQ(CountDots(f, 0, 0, 2, 28) + CountDots(f, 0, 34, 2, 63) + CountDots(f, 1, 29, 2, 29), 0);
+
+    f = Drawn(DrawPressureBarHorizontal);
+    EXPECT_TRUE(AllDark(f, 63, 47, 63, 55));
+    EXPECT_TRUE(AllDark(f, 61, 45, 65, 45));
+    EXPECT_TRUE(AllDark(f, 62, 46, 64, 46));
+    EXPECT_EQ(CountDots(f, 61, 46, 61, 47) + CountDots(f, 65, 46, 65, 47), 0);
+}
+
+TEST(RunLayouts, FarAlarmThresholdsLeaveNoMark)
+{
+    StartWithDefaults();
+    state.pressureValue = 1000;
+    state.pressureMax = 0;
+    Frame plain = Drawn(DrawPressureBarHorizontal);
+    // 5500 would wrap to column 23 and 11000 to row 58 if positions were
+    // only cut to 8 bits.
+    state.settings.pressureHighAlarm = 5500;
+    Frame far = Drawn(DrawPressureBarHorizontal);
+    EXPECT_EQ(CountDots(far, 23, 47, 23, 47), 0);
+    EXPECT_NE(DifferenceIn(plain, far, 0, 45, 127, 55), ""); // the 2000 tick is gone
+    state.settings.pressureHighAlarm = 11000;
+    far = Drawn(DrawPressureBarVertical);
+    EXPECT_EQ(CountDots(far, 1, 58, 2, 58), 0);
+    // No high alarm line anywhere beside the bar; row 49 is the low alarm.
+    EXPECT_EQ(CountDots(far, 15, 1, 16, 48) + CountDots(far, 15, 50, 16, 60), 0);
+}
+
+TEST(RunLayouts, AlarmBlinksOutFillAndNumberOnly)
+{
+    struct Layout {
+        void (*draw)();
+        int numberX0, numberY0, numberX1, numberY1; // where the pressure number goes
+        int barX0, barY0, barX1, barY1;             // inside of the bar, if any
+    };
+    const Layout layouts[] = {
+        {DrawPressureScreenVertical, 35, 5, 122, 36, 4, 1, 13, 60},
+        {DrawPressureScreenHorizontal, 5, 3, 92, 34, 1, 50, 126, 53},
+        {DrawRpmPressureScreen, 28, 40, 99, 63, 0, 0, -1, -1},
+    };
+    for (const Layout &l : layouts) {
+        StartWithDefaults();
+        state.pressureValue = 2200; // above the high alarm at 2000
+        state.pressureMax = 2400;
+        state.rpmValue = 2300;
+        state.alarmActive = 1;
+        state.alarmMuted = 1; // acknowledged, still blinking
+        state.blinkPhase = 0;
+        Frame hidden = Drawn(l.draw);
+        state.blinkPhase = 1;
+        Frame shown = Drawn(l.draw);
+        EXPECT_EQ(CountDots(hidden, l.numberX0, l.numberY0, l.numberX1, l.numberY1), 0);
+        EXPECT_GT(CountDots(shown, l.numberX0, l.numberY0, l.numberX1, l.numberY1), 40);
+        if (l.barX1 >= 0) {
+            // Hidden: the inside of the bar holds only the alarm and maximum
+            // lines, which the fill shows inverted.
+            state.pressureValue = 0;
+            Frame empty = Drawn(l.draw);
+            EXPECT_EQ(DifferenceIn(hidden, empty, l.barX0, l.barY0, l.barX1, l.barY1), "");
+            EXPECT_GT(CountDots(shown, l.barX0, l.barY0, l.barX1, l.barY1),
+                      CountDots(hidden, l.barX0, l.barY0, l.barX1, l.barY1) + 100);
+        }
+        // Everything but the number and the bar's inside is the same in both
+        // halves of the blink cycle.
+        Frame masked[2] = {hidden, shown};
+        for (Frame &m : masked)
+            for (int y = l.barY0; y <= l.barY1; ++y)
+                for (int x = l.barX0; x <= l.barX1; ++x)
+                    m.bytes[(y / 8) * 128 + x] &= uint8_t(~(1u << (y % 8)));
+        EXPECT_EQ(DifferenceOutside(masked[0], masked[1], l.numberX0, l.numberY0, l.numberX1, l.numberY1),
+                  "");
+        EXPECT_GT(CountDots(hidden, 0, 0, 127, 63), 100);
+    }
+}
+
+TEST(RunLayouts, EngineSpeedInPercentWithSign)
+{
+    StartWithDefaults();
+    state.settings.rpmPercent = 1;
+    state.rpmValue = 2400;
+    state.pressureValue = 1013;
+    Frame f = Drawn(DrawRpmPressureScreen);
+    Frame number = Alone([] { LcdDrawLargeNumber(10, 12, "   40"); });
+    EXPECT_EQ(DifferenceIn(f, number, 0, 12, 100, 35), "");
+
+    // The percent sign is two diagonals and two 2 x 2 dots under "RPM".
+    Frame sign;
+    memset(sign.bytes, 0, sizeof sign.bytes);
+    auto set = [&sign](int x, int y) { sign.bytes[(y / 8) * 128 + x] |= uint8_t(1u << (y % 8)); };
+    for (int i = 0; i <= 8; ++i)
+        set(110 + i, 32 - i);
+    for (int i = 0; i <= 9; ++i)
+        set(110 + i, 33 - i);
+    for (int d = 0; d < 4; ++d) {
+        set(110 + d / 2, 24 + d % 2);
+        set(117 + d / 2, 32 + d % 2);
+    }
+    EXPECT_EQ(DifferenceIn(f, sign, 101, 22, 127, 40), "");
+
+    // In an engine speed alarm the number blinks but the sign stays.
+    state.rpmValue = 5400;
+    state.blinkPhase = 0;
+    f = Drawn(DrawRpmPressureScreen);
+    EXPECT_EQ(CountDots(f, 0, 12, 100, 35), 0);
+    EXPECT_EQ(DifferenceIn(f, sign, 101, 22, 127, 40), "");
+    state.blinkPhase = 1;
+    f = Drawn(DrawRpmPressureScreen);
+    number = Alone([] { LcdDrawLargeNumber(10, 12, "   90"); });
+    EXPECT_EQ(DifferenceIn(f, number, 0, 12, 100, 35), "");
+}
+
+TEST(RunLayouts, MagnetoCheckShowsTheDrop)
+{
+    StartWithDefaults();
+    state.magCheckTimer = 60;
+    state.magCheckRpmRef = 2500;
+    state.rpmValue = 2380;
+    state.flightHours = 12; // the times give way to the heading
+    state.hobbsHours = 345;
+    Frame f = Drawn(DrawRpmPressureScreen);
+    Frame heading = Alone([] { LcdDrawTextCentered(64, 0, "** MAG CHECK **", 0, 0, 0); });
+    EXPECT_EQ(DifferenceIn(f, heading, 0, 0, 127, 7), "");
+    Frame number = Alone([] { LcdDrawLargeNumber(10, 12, " -120"); });
+    EXPECT_EQ(DifferenceIn(f, number, 0, 12, 100, 35), "");
+
+    // A drop beyond four digits: its magnitude and a separate minus bar.
+    state.magCheckRpmRef = 12000;
+    state.rpmValue = 1000;
+    f = Drawn(DrawRpmPressureScreen);
+    EXPECT_TRUE(AllDark(f, 0, 21, 8, 23));
+    EXPECT_EQ(CountDots(f, 0, 12, 9, 20) + CountDots(f, 0, 24, 9, 35), 0);
+    number = Alone([] { LcdDrawLargeNumber(10, 12, "11000"); });
+    EXPECT_EQ(DifferenceIn(f, number, 10, 12, 100, 35), "");
+
+    // The check view never blinks, even in an engine speed alarm.
+    state.settings.rpmLowAlarmOn = 1;
+    state.settings.rpmLowAlarm = 1500;
+    state.blinkPhase = 0;
+    f = Drawn(DrawRpmPressureScreen);
+    EXPECT_EQ(DifferenceIn(f, number, 10, 12, 100, 35), "");
+}
+
+TEST(RunLayouts, TimesAndSpeedOnTheEngineLayout)
+{
+    StartWithDefaults();
+    state.flightHours = 1;
+    state.flightMinutes = 23;
+    state.hobbsHours = 45;
+    state.hobbsMinutes = 6;
+    state.rpmValue = 2450;
+    Frame f = Drawn(DrawRpmPressureScreen);
+    Frame expected = Alone([] {
+        LcdDrawText(0, 0, "01:23", 0, 0, 0);
+        LcdDrawText(72, 0, "0045:06", 0, 0, 0);
+        LcdDrawLargeNumber(10, 12, " 2450");
+        LcdDrawTextCentered(115, 14, "RPM", 0, 0, 0);
+    });
+    EXPECT_EQ(DifferenceIn(f, expected, 0, 0, 127, 35), "");
+}
+
+TEST(RunLayouts, MaxValuesInPercent)
+{
+    StartWithDefaults();
+    state.settings.rpmPercent = 1;
+    state.rpmMax = 3000;
+    state.pressureMax = 1013;
+    Frame f = Drawn([] { MaxValuesScreen(); });
+    Frame expected = Alone([] {
+        LcdDrawText(0, 15, "RPM:", 0, 0, 0);
+        LcdDrawText(31, 15, " 3000", 1, 0, 0);
+        LcdDrawText(78, 15, " 50.0%", 1, 0, 0);
+        LcdDrawText(0, 34, "PRESS:", 0, 0, 0);
+        LcdDrawText(55, 34, "1013", 1, 0, 0);
+        LcdDrawTextCentered(102, 34, "mB", 0, 0, 0);
+        LcdDrawText(0, 56, " RESET ", 0, 0, 1);
+    });
+    EXPECT_EQ(DifferenceIn(f, expected, 0, 8, 127, 63), "");
+    Frame title = Alone([] { DrawTitle(" MAX VALUES "); });
+    EXPECT_EQ(DifferenceIn(f, title, 0, 0, 127, 7), "");
 }
