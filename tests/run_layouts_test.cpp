@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "instrument/pressure.h"
+#include "instrument/pressure_units.h"
 #include "instrument/settings.h"
 #include "instrument/state.h"
 #include "lcd/frame.h"
@@ -593,4 +595,87 @@ TEST(RunLayouts, MaxValuesInPercent)
     EXPECT_EQ(DifferenceIn(f, expected, 0, 8, 127, 63), "");
     Frame title = Alone([] { DrawTitle(" MAX VALUES "); });
     EXPECT_EQ(DifferenceIn(f, title, 0, 0, 127, 7), "");
+}
+
+// ---- Whole frames -----------------------------------------------------------
+
+namespace {
+
+// A plausible moment in flight, with pressures given in millibar and
+// expressed in the selected unit.
+void StartInFlight(uint8_t unit)
+{
+    StartWithDefaults();
+    Settings &s = state.settings;
+    s.pressureUnit = unit;
+    s.pressureSpan = ConvertPressureUnit(2500);
+    s.pressureLowAlarm = ConvertPressureUnit(500);
+    s.pressureHighAlarm = ConvertPressureUnit(2000);
+    state.pressureValue = ConvertPressureUnit(1013);
+    state.pressureMax = ConvertPressureUnit(1640);
+    state.rpmValue = 2450;
+    state.rpmMax = 2710;
+    state.flightHours = 1;
+    state.flightMinutes = 23;
+    state.hobbsHours = 123;
+    state.hobbsMinutes = 45;
+    state.blinkPhase = 1;
+}
+
+std::string Named(const char *layout, int unit)
+{
+    return std::string("run_") + layout + "_unit" + std::to_string(unit);
+}
+
+void ExpectFrame(const std::string &name) { EXPECT_EQ(CompareFrameWithReference(name.c_str()), "") << name; }
+
+} // namespace
+
+TEST(RunFrames, EveryLayoutInEveryUnit)
+{
+    const struct {
+        const char *name;
+        void (*draw)();
+    } layouts[] = {
+        {"vertical", DrawPressureScreenVertical},
+        {"horizontal", DrawPressureScreenHorizontal},
+        {"rpm", DrawRpmPressureScreen},
+    };
+    for (const auto &layout : layouts)
+        for (uint8_t unit = 0; unit < PressureUnitCount; ++unit) {
+            StartInFlight(unit);
+            LcdClear();
+            layout.draw();
+            ExpectFrame(Named(layout.name, unit));
+        }
+}
+
+TEST(RunFrames, RunModeScreens)
+{
+    const struct {
+        const char *name;
+        void (*prepare)();
+        void (*draw)();
+    } screens[] = {
+        {"run_magcheck", [] { state.magCheckTimer = 60, state.magCheckRpmRef = 2570; },
+         DrawRpmPressureScreen},
+        {"run_magcheck_bar", [] { state.magCheckTimer = 60, state.magCheckRpmRef = 14000; },
+         DrawRpmPressureScreen},
+        {"run_percent", [] { state.settings.rpmPercent = 1; }, DrawRpmPressureScreen},
+        {"run_topscale", [] { state.settings.pressureTopScale = 1; }, DrawPressureScreenVertical},
+        {"run_topscale_horizontal", [] { state.settings.pressureTopScale = 1; },
+         DrawPressureScreenHorizontal},
+        {"run_maxvalues", [] {}, MaxValuesScreen},
+        {"run_maxvalues_percent", [] { state.settings.rpmPercent = 1; }, MaxValuesScreen},
+        {"run_maxvalues_pressure", [] { state.settings.rpmDisplayOn = 0; }, MaxValuesScreen},
+        {"run_flight_start", [] {}, FlightScreen},
+        {"run_flight_stop", [] { state.inFlight = 1; }, FlightScreen},
+    };
+    for (const auto &screen : screens) {
+        StartInFlight(0);
+        screen.prepare();
+        LcdClear();
+        screen.draw();
+        ExpectFrame(screen.name);
+    }
 }
