@@ -457,3 +457,47 @@ TEST_F(GfxText, TinyTextOtherCharactersAreBlankDigitCells)
 }
 
 } // namespace
+
+namespace {
+
+// Every glyph of a font in code order, `perRow` cells to a row, on a cleared
+// frame.
+void DrawGlyphSheet(int first, int last, int perRow, int cellWidth, bool small)
+{
+    ResetInstrumentState();
+    for (int code = first; code <= last; ++code) {
+        int i = code - first;
+        char text[2] = {(char)code, 0};
+        uint8_t x = (uint8_t)(i % perRow * cellWidth), y = (uint8_t)(i / perRow * 9);
+        if (small)
+            LcdDrawSmallText(x, (uint8_t)(y + 1), text, 100);
+        else
+            LcdDrawText(x, y, text, 0, 0, 0);
+    }
+}
+
+// The fonts as drawn, dot for dot: any change to a glyph picture shows here.
+TEST(GfxTextLook, GlyphSheetsMatchTheirReferences)
+{
+    DrawGlyphSheet(Font8x8First, Font8x8Last, 16, 8, false);
+    EXPECT_EQ(CompareFrameWithReference("gfx_font8x8_sheet"), "");
+    DrawGlyphSheet(Font5x7First, Font5x7Last, 21, 6, true);
+    EXPECT_EQ(CompareFrameWithReference("gfx_font5x7_sheet"), "");
+}
+
+TEST(GfxTextLook, TextFormsMatchTheirReference)
+{
+    ResetInstrumentState();
+    LcdDrawText(0, 0, "QPX-2", 1, 0, 0);
+    LcdDrawText(48, 0, "MENU", 1, 0, 1);
+    LcdDrawTextCentered(64, 18, "USE { } OR ~", 0, 0, 0);
+    LcdDrawSmallText(0, 29, "Small text 0123", 100);
+    LcdDrawSmallText(0, 38, "Highlight FROM 10", 10);
+    LcdFillRect(0, 46, 63, 63, PixelSet);
+    LcdDrawTinyText(2, 49, "2500", 0);
+    LcdDrawTinyText(2, 57, "14.7", 1);
+    LcdDrawTinyText(70, 49, "mKMNt.:;", 0);
+    EXPECT_EQ(CompareFrameWithReference("gfx_text_forms"), "");
+}
+
+} // namespace
