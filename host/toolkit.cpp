@@ -60,8 +60,9 @@ void TImage::LoadJpeg(const uint8_t *data, size_t size)
     DecodedPicture picture = DecodeJpeg(data, size);
     pictureWidth_ = picture.width;
     pictureHeight_ = picture.height;
-    pixels_ = std::move(picture.rgb);
-    ++pixelVersion_;
+    pixels_.resize((size_t)picture.width * picture.height);
+    for (size_t i = 0; i < pixels_.size(); ++i)
+        pixels_[i] = Pack({picture.rgb[3 * i], picture.rgb[3 * i + 1], picture.rgb[3 * i + 2]});
     Changed();
 }
 
@@ -69,8 +70,7 @@ void TImage::CreateCanvas()
 {
     pictureWidth_ = Bounds().width;
     pictureHeight_ = Bounds().height;
-    pixels_.assign((size_t)pictureWidth_ * pictureHeight_ * 3, 255);
-    ++pixelVersion_;
+    pixels_.assign((size_t)pictureWidth_ * pictureHeight_, Pack(clWhite));
     Changed();
 }
 
@@ -78,8 +78,27 @@ TColor TImage::Pixel(int x, int y) const
 {
     if (pixels_.empty() || x < 0 || y < 0 || x >= pictureWidth_ || y >= pictureHeight_)
         return clWhite;
-    const uint8_t *p = &pixels_[((size_t)y * pictureWidth_ + x) * 3];
-    return {p[0], p[1], p[2]};
+    uint32_t p = pixels_[(size_t)y * pictureWidth_ + x];
+    return {(uint8_t)(p >> 16), (uint8_t)(p >> 8), (uint8_t)p};
+}
+
+bool TImage::CopyIfChanged(std::vector<uint32_t> &shown) const
+{
+    if (shown == pixels_)
+        return false;
+    shown = pixels_;
+    return true;
+}
+
+std::vector<uint8_t> TImage::RgbPixels() const
+{
+    std::vector<uint8_t> rgb(pixels_.size() * 3);
+    for (size_t i = 0; i < pixels_.size(); ++i) {
+        rgb[3 * i] = (uint8_t)(pixels_[i] >> 16);
+        rgb[3 * i + 1] = (uint8_t)(pixels_[i] >> 8);
+        rgb[3 * i + 2] = (uint8_t)pixels_[i];
+    }
+    return rgb;
 }
 
 TTrackBar::TTrackBar(TControl *parent, TRect bounds, int min, int max, int position)

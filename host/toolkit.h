@@ -105,33 +105,29 @@ class TImage : public TControl {
     int PictureWidth() const { return pictureWidth_; }
     int PictureHeight() const { return pictureHeight_; }
 
+    // One pixel of the canvas; outside the picture nothing happens.
     void SetPixel(int x, int y, TColor color)
     {
         if (pixels_.empty())
             CreateCanvas();
-        if (x < 0 || y < 0 || x >= pictureWidth_ || y >= pictureHeight_)
+        if ((unsigned)x >= (unsigned)pictureWidth_ || (unsigned)y >= (unsigned)pictureHeight_)
             return;
-        uint8_t *p = &pixels_[((size_t)y * pictureWidth_ + x) * 3];
-        if (p[0] == color.r && p[1] == color.g && p[2] == color.b)
-            return;
-        p[0] = color.r;
-        p[1] = color.g;
-        p[2] = color.b;
-        ++pixelVersion_;
+        pixels_[(size_t)y * (unsigned)pictureWidth_ + (unsigned)x] = Pack(color);
         if (!changed)
             Changed();
     }
     TColor Pixel(int x, int y) const;
-    // RGB, row by row; empty while the image is empty.
-    const std::vector<uint8_t> &Pixels() const { return pixels_; }
-    // Grows whenever a pixel changes value: the backend repaints only then.
-    uint64_t PixelVersion() const { return pixelVersion_; }
+    // The picture as RGB bytes, row by row; empty while the image is empty.
+    std::vector<uint8_t> RgbPixels() const;
+    // Copies the picture into shown and returns true if it differs from
+    // what shown held: the backend repaints only pictures that changed.
+    bool CopyIfChanged(std::vector<uint32_t> &shown) const;
 
   private:
+    static uint32_t Pack(TColor c) { return (uint32_t)c.r << 16 | (uint32_t)c.g << 8 | c.b; }
     void CreateCanvas();
-    std::vector<uint8_t> pixels_;
+    std::vector<uint32_t> pixels_; // 0x00RRGGBB, row by row
     int pictureWidth_ = 0, pictureHeight_ = 0;
-    uint64_t pixelVersion_ = 0;
 };
 
 class TTrackBar : public TControl {

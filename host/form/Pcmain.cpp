@@ -109,9 +109,13 @@ void TForm1::Timer2Timer()
 void TForm1::Timer3Timer() { state.secondTick = 1; }
 
 // --- What the instrument asks of the window ---
+// Without a window (the instrument driven alone, as in tests of its logic)
+// there is nothing to show and every control reads as untouched.
 
 void PresentLcd()
 {
+    if (!Form1)
+        return;
     TImage &image = Form1->Image1;
     for (int x = 0; x < 128; ++x) {
         for (int y = 0; y < 64; ++y) {
@@ -125,26 +129,41 @@ void PresentLcd()
     }
 }
 
-void PumpMessages() { Application->ProcessMessages(); }
+void PumpMessages()
+{
+    if (Form1)
+        Application->ProcessMessages();
+}
 
 void ReadRpmInput()
 {
-    int position = Form1->TrackBar2.Position();
-    state.simPulseCount = (uint32_t)position;
-    char caption[16];
-    snprintf(caption, sizeof caption, "%d", position);
-    Form1->Label3.SetCaption(caption);
+    if (Form1) {
+        int position = Form1->TrackBar2.Position();
+        state.simPulseCount = (uint32_t)position;
+        char caption[16];
+        snprintf(caption, sizeof caption, "%d", position);
+        Form1->Label3.SetCaption(caption);
+    }
     state.rpmPulsePeriod = state.simPulseCount * 20;
 }
 
-uint8_t CalibrateBoxTicked() { return Form1->CheckBox2.Checked() ? 1 : 0; }
-uint8_t KeyFastBoxTicked() { return Form1->CheckBox3.Checked() ? 1 : 0; }
+uint8_t CalibrateBoxTicked() { return Form1 && Form1->CheckBox2.Checked() ? 1 : 0; }
+uint8_t KeyFastBoxTicked() { return Form1 && Form1->CheckBox3.Checked() ? 1 : 0; }
 
 void SetAlarmLamp(uint8_t red, uint8_t green, uint8_t blue)
 {
-    Form1->Shape1.SetBrushColor({red, green, blue});
+    if (Form1)
+        Form1->Shape1.SetBrushColor({red, green, blue});
 }
 
-void SetLcdVisible(uint8_t visible) { Form1->Image1.SetVisible(visible != 0); }
+void SetLcdVisible(uint8_t visible)
+{
+    if (Form1)
+        Form1->Image1.SetVisible(visible != 0);
+}
 
-void PaceSplashPass() { Application->ProcessMessagesFor(SplashFrameMs); }
+void PaceSplashPass()
+{
+    if (Form1)
+        Application->ProcessMessagesFor(SplashFrameMs);
+}

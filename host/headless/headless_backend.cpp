@@ -54,7 +54,8 @@ namespace backend {
 
 void ControlCreated(TControl &) {}
 void ControlDestroyed(TControl &control) { Forget(&control); }
-void ControlChanged(TControl &control) { control.changed = false; }
+// Nothing to bring up to date: the controls' own state is all there is.
+void ControlChanged(TControl &) {}
 
 void TimerCreated(TTimer &timer) { World().timers.push_back({&timer, World().nowMs + timer.Interval()}); }
 

@@ -1,0 +1,347 @@
+// The toolkit over FLTK 1.3: every control gets a real widget when its form
+// is shown, and changes reach the widgets just before events are processed.
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Hor_Nice_Slider.H>
+#include <FL/fl_ask.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/fltk/fltk_widgets.h"
+#include "host/toolkit.h"
+
+namespace {
+
+// The form's font: a small sans-serif like the 8-point system font.
+constexpr int FormFontSize = 11;
+
+// Never freed, so that it outlives every static form.
+struct FltkWorld {
+    std::vector<TControl *> changed;
+    // Repaint statistics, printed once a second when QPX_REPAINT_STATS is set.
+    bool reportRates = false;
+    long pumps = 0;
+    std::chrono::steady_clock::time_point rateStart;
+};
+
+FltkWorld &World()
+{
+    static FltkWorld *world = new FltkWorld;
+    return *world;
+}
+
+Fl_Color ToFl(TColor c) { return fl_rgb_color(c.r, c.g, c.b); }
+
+// Largest size not above the form's font at which the caption fits the
+// width with a small margin.
+int FittingLabelSize(const std::string &caption, int width)
+{
+    for (int size = FormFontSize; size > 6; --size) {
+        fl_font(FL_HELVETICA, size);
+        if (fl_width(caption.c_str()) + 8 <= width)
+            return size;
+    }
+    return 7;
+}
+
+// Sliders are drawn this high from the top of their rectangle: the two
+// rectangles overlap by 13 pixels, and a full-height slider box would cover
+// its neighbour's thumb.
+constexpr int SliderHeight = 28;
+
+Fl_Widget *CreateWidget(TControl &control, int originX, int originY);
+
+void CreateChildren(TControl &parent, int originX, int originY)
+{
+    for (TControl *child : parent.Children())
+        CreateWidget(*child, originX, originY);
+}
+
+Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
+{
+    const TRect &b = control.Bounds();
+    const int x = originX + b.left, y = originY + b.top;
+    Fl_Widget *widget = nullptr;
+    switch (control.Kind()) {
+    case TControlKind::Form:
+        break; // the window itself
+    case TControlKind::Image:
+        widget = new PictureBox(static_cast<TImage &>(control), x, y);
+        break;
+    case TControlKind::Shape:
+        widget = new LampCircle(static_cast<TShape &>(control), x, y);
+        break;
+    case TControlKind::TrackBar: {
+        auto &bar = static_cast<TTrackBar &>(control);
+        auto *slider = new Fl_Hor_Nice_Slider(x, y, b.width, SliderHeight);
+        slider->bounds(bar.Min(), bar.Max());
+        slider->step(1);
+        slider->value(bar.Position());
+        slider->callback(
+            [](Fl_Widget *w, void *data) {
+                static_cast<TTrackBar *>(data)->SetPosition((int)static_cast<Fl_Slider *>(w)->value());
+            },
+            &bar);
+        widget = slider;
+        break;
+    }
+    case TControlKind::CheckBox: {
+        auto &box = static_cast<TCheckBox &>(control);
+        auto *check = new Fl_Check_Button(x, y, b.width, b.height);
+        check->value(box.Checked());
+        check->callback(
+            [](Fl_Widget *w, void *data) {
+                static_cast<TCheckBox *>(data)->SetChecked(static_cast<Fl_Check_Button *>(w)->value() != 0);
+            },
+            &box);
+        check->labelsize(FittingLabelSize(control.Caption(), b.width - 20));
+        check->clear_visible_focus();
+        widget = check;
+        break;
+    }
+    case TControlKind::Label:
+        widget = new CaptionLabel(control, x, y, FormFontSize);
+        break;
+    case TControlKind::Button: {
+        auto *button = new Fl_Button(x, y, b.width, b.height);
+        button->callback([](Fl_Widget *, void *data) { static_cast<TControl *>(data)->Click(); }, &control);
+        button->labelsize(FittingLabelSize(control.Caption(), b.width));
+        widget = button;
+        break;
+    }
+    case TControlKind::StatusBar:
+        widget = new Fl_Box(FL_THIN_DOWN_BOX, x, y, b.width, b.height, nullptr);
+        break;
+    case TControlKind::Panel: {
+        auto *group = new Fl_Group(x, y, b.width, b.height);
+        group->box(FL_THIN_UP_BOX);
+        group->color(ToFl(control.Color()));
+        CreateChildren(control, x, y);
+        group->end();
+        widget = group;
+        break;
+    }
+    }
+    if (widget) {
+        if (control.Kind() != TControlKind::Label && control.Kind() != TControlKind::Image &&
+            control.Kind() != TControlKind::Shape)
+            widget->copy_label(control.Caption().c_str());
+        if (!control.Visible())
+            widget->hide();
+        control.native = new TNative{widget};
+    }
+    return widget;
+}
+
+// Brings one widget up to date with its control.
+void Update(TControl &control)
+{
+    control.changed = false;
+    if (!control.native)
+        return;
+    Fl_Widget *widget = control.native->widget;
+    switch (control.Kind()) {
+    case TControlKind::Form:
+        return; // shown and hidden by ShowForm/HideForm
+    case TControlKind::Image:
+        static_cast<PictureBox *>(widget)->Refresh();
+        break;
+    case TControlKind::Shape:
+        static_cast<LampCircle *>(widget)->Refresh();
+        break;
+    case TControlKind::Label:
+        static_cast<CaptionLabel *>(widget)->Refresh();
+        break;
+    case TControlKind::TrackBar: {
+        auto *slider = static_cast<Fl_Slider *>(widget);
+        int position = static_cast<TTrackBar &>(control).Position();
+        if ((int)slider->value() != position)
+            slider->value(position);
+        break;
+    }
+    case TControlKind::CheckBox: {
+        auto *check = static_cast<Fl_Check_Button *>(widget);
+        check->value(static_cast<TCheckBox &>(control).Checked());
+        break;
+    }
+    default:
+        if (widget->label() == nullptr || control.Caption() != widget->label())
+            widget->copy_label(control.Caption().c_str());
+        break;
+    }
+    if (control.Visible() != (widget->visible() != 0)) {
+        if (control.Visible())
+            widget->show();
+        else
+            widget->hide();
+    }
+}
+
+void UpdateChanged()
+{
+    auto &changed = World().changed;
+    // Updating may not add to the list, but be safe about it.
+    for (size_t i = 0; i < changed.size(); ++i)
+        Update(*changed[i]);
+    changed.clear();
+}
+
+void CountPump()
+{
+    FltkWorld &world = World();
+    if (!world.reportRates)
+        return;
+    ++world.pumps;
+    auto now = std::chrono::steady_clock::now();
+    double seconds = std::chrono::duration<double>(now - world.rateStart).count();
+    if (seconds >= 1.0) {
+        fprintf(stderr, "qpx-sim: %.0f message rounds/s, %.0f display repaints/s\n", world.pumps / seconds,
+                PictureBox::TakeCanvasRepaints() / seconds);
+        world.pumps = 0;
+        world.rateStart = now;
+    }
+}
+
+void FatalError(const char *format, ...)
+{
+    char message[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(message, sizeof message, format, args);
+    va_end(args);
+    const char *display = getenv("DISPLAY");
+    if (!display || !*display)
+        fprintf(stderr, "qpx-sim: no X display (DISPLAY is not set); run it on a desktop, or headless with: "
+                        "xvfb-run -a qpx-sim\n");
+    else
+        fprintf(stderr, "qpx-sim: %s; run it on a desktop, or headless with: xvfb-run -a qpx-sim\n", message);
+    exit(2);
+}
+
+} // namespace
+
+// The window: Escape must not close it (FLTK closes windows on Escape).
+class FormWindow : public Fl_Double_Window {
+  public:
+    explicit FormWindow(TForm &form) : Fl_Double_Window(form.Bounds().width, form.Bounds().height)
+    {
+        copy_label(form.Caption().c_str());
+        color(ToFl(form.Color()));
+        callback(
+            [](Fl_Widget *, void *data) {
+                if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape)
+                    return;
+                static_cast<TForm *>(data)->Close();
+            },
+            &form);
+    }
+};
+
+namespace backend {
+
+void ControlCreated(TControl &) {}
+
+void ControlDestroyed(TControl &control)
+{
+    auto &changed = World().changed;
+    changed.erase(std::remove(changed.begin(), changed.end(), &control), changed.end());
+    if (control.native) {
+        delete control.native->widget;
+        delete control.native;
+        control.native = nullptr;
+    }
+}
+
+void ControlChanged(TControl &control)
+{
+    if (!control.native) {
+        control.changed = false;
+        return;
+    }
+    World().changed.push_back(&control);
+}
+
+static void TimerTick(void *data)
+{
+    auto *timer = static_cast<TTimer *>(data);
+    Fl::repeat_timeout(timer->Interval() / 1000.0, TimerTick, data);
+    timer->Fire();
+}
+
+void TimerCreated(TTimer &timer) { Fl::add_timeout(timer.Interval() / 1000.0, TimerTick, &timer); }
+void TimerDestroyed(TTimer &timer) { Fl::remove_timeout(TimerTick, &timer); }
+
+void Initialize()
+{
+    Fl::fatal = FatalError;
+    fl_open_display();
+    Fl::visual(FL_RGB);
+    const TColor face = clBtnFace;
+    Fl::background(face.r, face.g, face.b);
+    FL_NORMAL_SIZE = FormFontSize;
+    World().reportRates = getenv("QPX_REPAINT_STATS") != nullptr;
+    World().rateStart = std::chrono::steady_clock::now();
+}
+
+void ShowForm(TForm &form)
+{
+    if (!form.native) {
+        auto *window = new FormWindow(form);
+        CreateChildren(form, 0, 0);
+        window->end();
+        const int w = form.Bounds().width, h = form.Bounds().height;
+        window->size_range(w, h, w, h);
+        window->position((Fl::w() - w) / 2, (Fl::h() - h) / 2);
+        form.native = new TNative{window};
+    }
+    UpdateChanged();
+    form.native->widget->show();
+}
+
+void HideForm(TForm &form)
+{
+    if (form.native)
+        form.native->widget->hide();
+}
+
+void Run()
+{
+    while (!Application->Terminated() && Fl::first_window()) {
+        UpdateChanged();
+        Fl::wait();
+    }
+}
+
+void ProcessMessages()
+{
+    UpdateChanged();
+    Fl::check();
+    CountPump();
+}
+
+void ProcessMessagesFor(int ms)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        UpdateChanged();
+        double left = std::chrono::duration<double>(end - Clock::now()).count();
+        if (left <= 0 || Application->Terminated())
+            break;
+        Fl::wait(left);
+    }
+    CountPump();
+}
+
+void ShowError(const char *message) { fl_alert("%s", message); }
+
+} // namespace backend

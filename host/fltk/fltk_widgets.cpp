@@ -1,0 +1,159 @@
+#include "host/fltk/fltk_widgets.h"
+
+#include <FL/Fl.H>
+#include <FL/Fl_Window.H>
+#include <FL/fl_draw.H>
+
+#include <algorithm>
+
+namespace {
+
+long canvasRepaints = 0;
+
+// Repaints a rectangle of the window with everything in it, for widgets that
+// do not cover their whole rectangle.
+void DamageArea(Fl_Widget &widget, int x, int y, int w, int h)
+{
+    if (Fl_Window *window = widget.window())
+        window->damage(FL_DAMAGE_ALL, x, y, w, h);
+}
+
+// Bilinear resampling of an RGB picture to another size.
+std::vector<uint8_t> Resample(const std::vector<uint8_t> &source, int sw, int sh, int dw, int dh)
+{
+    std::vector<uint8_t> out((size_t)dw * dh * 3);
+    for (int y = 0; y < dh; ++y) {
+        double fy = std::clamp((y + 0.5) * sh / dh - 0.5, 0.0, sh - 1.0);
+        int y0 = (int)fy, y1 = std::min(y0 + 1, sh - 1);
+        double wy = fy - y0;
+        for (int x = 0; x < dw; ++x) {
+            double fx = std::clamp((x + 0.5) * sw / dw - 0.5, 0.0, sw - 1.0);
+            int x0 = (int)fx, x1 = std::min(x0 + 1, sw - 1);
+            double wx = fx - x0;
+            for (int c = 0; c < 3; ++c) {
+                auto at = [&](int px, int py) { return (double)source[((size_t)py * sw + px) * 3 + c]; };
+                double top = at(x0, y0) * (1 - wx) + at(x1, y0) * wx;
+                double bottom = at(x0, y1) * (1 - wx) + at(x1, y1) * wx;
+                out[((size_t)y * dw + x) * 3 + c] = (uint8_t)(top * (1 - wy) + bottom * wy + 0.5);
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+PictureBox::PictureBox(TImage &image, int x, int y)
+    : Fl_Widget(x, y, image.Bounds().width, image.Bounds().height), image_(image)
+{
+    box(FL_NO_BOX);
+    Refresh();
+}
+
+void PictureBox::Refresh()
+{
+    if (!image_.CopyIfChanged(lastPicture_))
+        return;
+    bool wasShown = !shown_.empty();
+    if (image_.Empty()) {
+        shown_.clear();
+        if (wasShown)
+            DamageArea(*this, x(), y(), w(), h());
+        return;
+    }
+    if (image_.stretch) {
+        shown_ = Resample(image_.RgbPixels(), image_.PictureWidth(), image_.PictureHeight(), w(), h());
+        shownWidth_ = w();
+        shownHeight_ = h();
+    } else {
+        shown_ = image_.RgbPixels();
+        shownWidth_ = image_.PictureWidth();
+        shownHeight_ = image_.PictureHeight();
+    }
+    redraw();
+}
+
+void PictureBox::draw()
+{
+    if (shown_.empty())
+        return;
+    fl_push_clip(x(), y(), w(), h());
+    fl_draw_image(shown_.data(), x(), y(), shownWidth_, shownHeight_, 3);
+    fl_pop_clip();
+    if (!image_.stretch)
+        ++canvasRepaints;
+}
+
+int PictureBox::handle(int event)
+{
+    switch (event) {
+    case FL_PUSH:
+        return image_.OnClick ? 1 : 0;
+    case FL_RELEASE:
+        if (Fl::event_inside(this))
+            image_.Click();
+        return 1;
+    default:
+        return Fl_Widget::handle(event);
+    }
+}
+
+long PictureBox::TakeCanvasRepaints()
+{
+    long count = canvasRepaints;
+    canvasRepaints = 0;
+    return count;
+}
+
+LampCircle::LampCircle(TShape &shape, int x, int y)
+    : Fl_Widget(x, y, shape.Bounds().width, shape.Bounds().height), shape_(shape), shown_(shape.BrushColor())
+{
+    box(FL_NO_BOX);
+}
+
+void LampCircle::Refresh()
+{
+    if (shape_.BrushColor() == shown_)
+        return;
+    shown_ = shape_.BrushColor();
+    DamageArea(*this, x(), y(), w(), h());
+}
+
+void LampCircle::draw()
+{
+    int d = std::min(w(), h()) - 1;
+    int cx = x() + (w() - 1 - d) / 2, cy = y() + (h() - 1 - d) / 2;
+    fl_color(fl_rgb_color(shown_.r, shown_.g, shown_.b));
+    fl_pie(cx, cy, d, d, 0, 360);
+    fl_color(FL_BLACK);
+    fl_arc(cx, cy, d, d, 0, 360);
+}
+
+CaptionLabel::CaptionLabel(TControl &label, int x, int y, int fontSize)
+    : Fl_Widget(x, y, 1, 1), label_(label), fontSize_(fontSize)
+{
+    box(FL_NO_BOX);
+    Fit();
+}
+
+void CaptionLabel::Fit()
+{
+    fl_font(FL_HELVETICA, fontSize_);
+    int width = 0, height = 0;
+    fl_measure(label_.Caption().c_str(), width, height, 0);
+    size(std::max(width, 1), std::max(height, 1));
+}
+
+void CaptionLabel::Refresh()
+{
+    int oldW = w(), oldH = h();
+    Fit();
+    DamageArea(*this, x(), y(), std::max(oldW, w()), std::max(oldH, h()));
+}
+
+void CaptionLabel::draw()
+{
+    fl_font(FL_HELVETICA, fontSize_);
+    fl_color(FL_BLACK);
+    fl_draw(label_.Caption().c_str(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
+}

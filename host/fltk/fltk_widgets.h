@@ -1,0 +1,63 @@
+// The FLTK widgets behind the toolkit's pictures, lamp and labels; the other
+// controls map onto stock FLTK widgets.
+#pragma once
+#include <FL/Fl_Widget.H>
+
+#include <cstdint>
+#include <vector>
+
+#include "host/toolkit.h"
+
+struct TNative {
+    Fl_Widget *widget;
+};
+
+// A TImage: its picture (stretched or not), or nothing at all while it is
+// empty, so that an empty image is a transparent click area.
+class PictureBox : public Fl_Widget {
+  public:
+    PictureBox(TImage &image, int x, int y);
+    // Takes the image's pixels if they changed since they were last shown.
+    void Refresh();
+    // Repaints of painted canvases (the display) since the last call.
+    static long TakeCanvasRepaints();
+
+  protected:
+    void draw() override;
+    int handle(int event) override;
+
+  private:
+    TImage &image_;
+    std::vector<uint32_t> lastPicture_; // the picture as last shown
+    std::vector<uint8_t> shown_;        // the same as RGB, scaled if stretched
+    int shownWidth_ = 0, shownHeight_ = 0;
+};
+
+// A TShape: a circle in the brush colour with a black outline.
+class LampCircle : public Fl_Widget {
+  public:
+    LampCircle(TShape &shape, int x, int y);
+    void Refresh();
+
+  protected:
+    void draw() override;
+
+  private:
+    TShape &shape_;
+    TColor shown_;
+};
+
+// A TLabel: its caption, left aligned, the widget sized to fit it.
+class CaptionLabel : public Fl_Widget {
+  public:
+    CaptionLabel(TControl &label, int x, int y, int fontSize);
+    void Refresh();
+
+  protected:
+    void draw() override;
+
+  private:
+    void Fit();
+    TControl &label_;
+    int fontSize_;
+};
