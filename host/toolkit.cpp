@@ -58,8 +58,8 @@ void TControl::SetColor(TColor color)
 void TImage::LoadJpeg(const uint8_t *data, size_t size)
 {
     DecodedPicture picture = DecodeJpeg(data, size);
-    pictureWidth_ = picture.width;
-    pictureHeight_ = picture.height;
+    pictureWidth_ = (size_t)picture.width;
+    pictureHeight_ = (size_t)picture.height;
     pixels_.resize((size_t)picture.width * picture.height);
     for (size_t i = 0; i < pixels_.size(); ++i)
         pixels_[i] = Pack({picture.rgb[3 * i], picture.rgb[3 * i + 1], picture.rgb[3 * i + 2]});
@@ -68,17 +68,17 @@ void TImage::LoadJpeg(const uint8_t *data, size_t size)
 
 void TImage::CreateCanvas()
 {
-    pictureWidth_ = Bounds().width;
-    pictureHeight_ = Bounds().height;
-    pixels_.assign((size_t)pictureWidth_ * pictureHeight_, Pack(clWhite));
+    pictureWidth_ = (size_t)Bounds().width;
+    pictureHeight_ = (size_t)Bounds().height;
+    pixels_.assign(pictureWidth_ * pictureHeight_, Pack(clWhite));
     Changed();
 }
 
 TColor TImage::Pixel(int x, int y) const
 {
-    if (pixels_.empty() || x < 0 || y < 0 || x >= pictureWidth_ || y >= pictureHeight_)
+    if (pixels_.empty() || x < 0 || y < 0 || (size_t)x >= pictureWidth_ || (size_t)y >= pictureHeight_)
         return clWhite;
-    uint32_t p = pixels_[(size_t)y * pictureWidth_ + x];
+    uint32_t p = pixels_[(size_t)y * pictureWidth_ + (size_t)x];
     return {(uint8_t)(p >> 16), (uint8_t)(p >> 8), (uint8_t)p};
 }
 

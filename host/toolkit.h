@@ -102,17 +102,17 @@ class TImage : public TControl {
     bool stretch = false;
 
     bool Empty() const { return pixels_.empty(); }
-    int PictureWidth() const { return pictureWidth_; }
-    int PictureHeight() const { return pictureHeight_; }
+    int PictureWidth() const { return (int)pictureWidth_; }
+    int PictureHeight() const { return (int)pictureHeight_; }
 
     // One pixel of the canvas; outside the picture nothing happens.
     void SetPixel(int x, int y, TColor color)
     {
         if (pixels_.empty())
             CreateCanvas();
-        if ((unsigned)x >= (unsigned)pictureWidth_ || (unsigned)y >= (unsigned)pictureHeight_)
+        if ((size_t)(unsigned)x >= pictureWidth_ || (size_t)(unsigned)y >= pictureHeight_)
             return;
-        pixels_[(size_t)y * (unsigned)pictureWidth_ + (unsigned)x] = Pack(color);
+        pixels_[(size_t)y * pictureWidth_ + (size_t)x] = Pack(color);
         if (!changed)
             Changed();
     }
@@ -127,7 +127,9 @@ class TImage : public TControl {
     static uint32_t Pack(TColor c) { return (uint32_t)c.r << 16 | (uint32_t)c.g << 8 | c.b; }
     void CreateCanvas();
     std::vector<uint32_t> pixels_; // 0x00RRGGBB, row by row
-    int pictureWidth_ = 0, pictureHeight_ = 0;
+    // Not uint32_t-compatible types, so that storing a pixel does not force
+    // the compiler to reload them.
+    size_t pictureWidth_ = 0, pictureHeight_ = 0;
 };
 
 class TTrackBar : public TControl {
