@@ -21,8 +21,11 @@
 
 namespace {
 
-// The form's font: a small sans-serif like the 8-point system font.
+// The form's font: a small sans-serif like the 8-point system font. Labels
+// sit closer together ("Pressure" and its value are 48 pixels apart), so they
+// use a size smaller.
 constexpr int FormFontSize = 11;
+constexpr int LabelFontSize = 10;
 
 // Never freed, so that it outlives every static form.
 struct FltkWorld {
@@ -109,7 +112,7 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
         break;
     }
     case TControlKind::Label:
-        widget = new CaptionLabel(control, x, y, FormFontSize);
+        widget = new CaptionLabel(control, x, y, LabelFontSize);
         break;
     case TControlKind::Button: {
         auto *button = new Fl_Button(x, y, b.width, b.height);

@@ -1,0 +1,126 @@
+#!/bin/bash
+# Drives the real simulator window on a private X server as a user would:
+# waits for the window, powers the instrument on, checks the display and the
+# lamp, presses Escape (the window must stay), OFF, and closes the window,
+# which must end the program with exit code 0; then closes it once more in
+# the middle of the splash, and starts it once without any display.
+#
+# Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR
+set -u
+SIM=$1
+OUT=$2
+HERE=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$OUT"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+XVFB_PID=
+SIM_PID=
+cleanup() {
+    [ -n "$SIM_PID" ] && kill "$SIM_PID" 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+}
+trap cleanup EXIT
+
+# --- A private X server on a free display ---
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$OUT/display" >"$OUT/xvfb.log" 2>&1 &
+XVFB_PID=$!
+for _ in $(seq 200); do
+    [ -s "$OUT/display" ] && break
+    sleep 0.05
+done
+[ -s "$OUT/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$OUT/display")"
+for _ in $(seq 200); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.05
+done
+xdotool getdisplaygeometry >/dev/null 2>&1 || fail "cannot connect to Xvfb on $DISPLAY"
+
+pixel() { # window x y -> r,g,b
+    /usr/bin/import -window "$1" -crop "1x1+$2+$3" \
+        -format '%[fx:round(255*r)],%[fx:round(255*g)],%[fx:round(255*b)]' info: 2>/dev/null
+}
+
+start_sim() {
+    "$SIM" 2>"$OUT/sim-$1.err" &
+    SIM_PID=$!
+    WID=
+    for _ in $(seq 500); do
+        WID=$(xdotool search --onlyvisible --name '^Corvan QPX-2$' 2>/dev/null | head -n1)
+        [ -n "$WID" ] && break
+        kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended before showing its window"
+        sleep 0.02
+    done
+    [ -n "$WID" ] || fail "the window did not appear"
+    # Mapped comes before painted: wait for the lamp, bright red before ON.
+    for _ in $(seq 250); do
+        [ "$(pixel "$WID" 168 30)" = "255,0,0" ] && return
+        sleep 0.02
+    done
+    fail "the lamp never showed bright red (got $(pixel "$WID" 168 30))"
+}
+
+click() { # x y
+    xdotool mousemove --window "$WID" "$1" "$2" click --delay 0 1
+}
+
+close_and_expect_success() {
+    /usr/bin/python3 "$HERE/close_window.py" "$WID" || fail "could not send WM_DELETE_WINDOW"
+    for _ in $(seq 250); do
+        kill -0 "$SIM_PID" 2>/dev/null || break
+        sleep 0.02
+    done
+    kill -0 "$SIM_PID" 2>/dev/null && fail "qpx-sim did not end after its window was closed"
+    wait "$SIM_PID"
+    local code=$?
+    SIM_PID=
+    [ "$code" -eq 0 ] || fail "qpx-sim ended with exit code $code after closing ($1)"
+}
+
+# Fraction of dark dots in the 256 x 128 display area of a screenshot.
+dark_fraction() {
+    /usr/bin/convert "$1" -crop 256x128+40+93 +repage -colorspace Gray -threshold 40% \
+        -format '%[fx:1-mean]' info:
+}
+
+# --- Session 1: on, look, Escape, off, close ---
+start_sim one
+/usr/bin/import -window "$WID" "$OUT/before-on.png"
+[ "$(pixel "$WID" 168 157)" = "200,200,200" ] || fail "before ON the display area is not the bare panel"
+click 88 352 # ON
+sleep 4      # the splash plays for about 2.5 s
+kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended after ON"
+/usr/bin/import -window "$WID" "$OUT/running.png"
+DARK=$(dark_fraction "$OUT/running.png")
+awk -v d="$DARK" 'BEGIN { exit !(d > 0.01 && d < 0.6) }' ||
+    fail "the display shows no frame (dark fraction $DARK)"
+LAMP=$(pixel "$WID" 168 30)
+[ "$LAMP" = "255,0,0" ] || [ "$LAMP" = "128,0,0" ] || fail "the lamp is $LAMP, not red or dark red"
+
+xdotool mousemove --window "$WID" 500 200 key Escape
+sleep 0.5
+kill -0 "$SIM_PID" 2>/dev/null || fail "Escape ended the program"
+[ -n "$(xdotool search --onlyvisible --name '^Corvan QPX-2$' 2>/dev/null)" ] || fail "Escape closed the window"
+
+click 244 352 # OFF
+sleep 0.3
+kill -0 "$SIM_PID" 2>/dev/null || fail "OFF ended the program"
+close_and_expect_success "after OFF"
+
+# --- Session 2: close while the splash plays ---
+start_sim two
+click 88 352
+sleep 0.8
+close_and_expect_success "during the splash"
+
+# --- No display at all: one clear line and a failure code ---
+env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1
+code=$?
+[ "$code" -ne 0 ] || fail "without a display qpx-sim reported success"
+grep -q "xvfb-run" "$OUT/no-display.out" || fail "without a display qpx-sim did not say how to run it"
+
+echo "window end-to-end: all checks passed"
