@@ -12,5 +12,7 @@ delete = d.intern_atom("WM_DELETE_WINDOW")
 event = protocol.event.ClientMessage(window=window, client_type=protocols,
                                      data=(32, [delete, X.CurrentTime, 0, 0, 0]))
 window.send_event(event, event_mask=X.NoEventMask)
-d.flush()
+# A round trip, not just a flush: a connection closed right after writing can
+# lose requests the server had not read yet.
+d.sync()
 d.close()

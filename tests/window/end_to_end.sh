@@ -2,8 +2,8 @@
 # Drives the real simulator window on a private X server as a user would:
 # waits for the window, powers the instrument on, checks the display and the
 # lamp, presses Escape (the window must stay), OFF, and closes the window,
-# which must end the program with exit code 0; then closes it once more in
-# the middle of the splash, and starts it once without any display.
+# which must end the program with exit code 0; then closes it in the middle
+# of the splash and while the cycle runs, and starts it without any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR
 set -u
@@ -53,7 +53,9 @@ start_sim() {
     SIM_PID=$!
     WID=
     for _ in $(seq 500); do
-        WID=$(xdotool search --onlyvisible --name '^Corvan QPX-2$' 2>/dev/null | head -n1)
+        # By process too: the previous session's window may linger on the
+        # server for a moment after its program ended.
+        WID=$(xdotool search --onlyvisible --pid "$SIM_PID" --name '^Corvan QPX-2$' 2>/dev/null | head -n1)
         [ -n "$WID" ] && break
         kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended before showing its window"
         sleep 0.02
@@ -73,11 +75,12 @@ click() { # x y
 
 close_and_expect_success() {
     /usr/bin/python3 "$HERE/close_window.py" "$WID" || fail "could not send WM_DELETE_WINDOW"
-    for _ in $(seq 250); do
+    # Generous: on a loaded machine starting a client can take seconds.
+    for _ in $(seq 750); do
         kill -0 "$SIM_PID" 2>/dev/null || break
         sleep 0.02
     done
-    kill -0 "$SIM_PID" 2>/dev/null && fail "qpx-sim did not end after its window was closed"
+    kill -0 "$SIM_PID" 2>/dev/null && fail "qpx-sim did not end after its window was closed ($1)"
     wait "$SIM_PID"
     local code=$?
     SIM_PID=
@@ -107,7 +110,8 @@ LAMP=$(pixel "$WID" 168 30)
 xdotool mousemove --window "$WID" 500 200 key Escape
 sleep 0.5
 kill -0 "$SIM_PID" 2>/dev/null || fail "Escape ended the program"
-[ -n "$(xdotool search --onlyvisible --name '^Corvan QPX-2$' 2>/dev/null)" ] || fail "Escape closed the window"
+[ -n "$(xdotool search --onlyvisible --pid "$SIM_PID" --name '^Corvan QPX-2$' 2>/dev/null)" ] ||
+    fail "Escape closed the window"
 
 click 244 352 # OFF
 sleep 0.3
@@ -119,6 +123,13 @@ start_sim two
 click 88 352
 sleep 0.8
 close_and_expect_success "during the splash"
+
+# --- Session 3: close while the main cycle runs ---
+start_sim three
+click 88 352
+sleep 3.5
+kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended after ON"
+close_and_expect_success "while running"
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1
