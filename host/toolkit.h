@@ -61,6 +61,11 @@ class TControl {
     TColor Color() const { return color_; }
     void SetColor(TColor color);
 
+    // Position in the keyboard focus order; the control with 0 has the
+    // focus when its form is shown. -1: not set.
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int order) { tabOrder_ = order; }
+
     // Fired when the user clicks the control (buttons, images).
     std::function<void()> OnClick;
     void Click()
@@ -84,6 +89,7 @@ class TControl {
     bool visible_ = true;
     std::string caption_;
     TColor color_ = clBtnFace;
+    int tabOrder_ = -1;
     std::vector<TControl *> children_;
 };
 

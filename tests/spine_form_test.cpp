@@ -22,6 +22,8 @@ TEST_F(SpineForm, LayoutAndStartingState)
     EXPECT_EQ(form->Timer1.Interval(), 100);
     EXPECT_EQ(form->Timer2.Interval(), 500);
     EXPECT_EQ(form->Timer3.Interval(), 1000);
+    EXPECT_EQ(form->Button1.TabOrder(), 0);
+    EXPECT_EQ(form->Button2.TabOrder(), 1);
     // The face is at the bottom of the stacking order, under the lamp, key
     // areas and display.
     EXPECT_EQ(form->Children().front(), &form->Image2);

@@ -230,6 +230,17 @@ void FatalError(const char *format, ...)
     exit(2);
 }
 
+TControl *FirstInTabOrder(TControl &parent)
+{
+    for (TControl *child : parent.Children()) {
+        if (child->TabOrder() == 0)
+            return child;
+        if (TControl *inner = FirstInTabOrder(*child))
+            return inner;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // The window: Escape must not close it (FLTK closes windows on Escape).
@@ -308,6 +319,10 @@ void ShowForm(TForm &form)
     }
     UpdateChanged();
     form.native->widget->show();
+    // FLTK keeps a focus it finds inside the window when the window manager
+    // hands the window the keyboard; otherwise the first child would get it.
+    if (TControl *first = FirstInTabOrder(form); first && first->native)
+        Fl::focus(first->native->widget);
 }
 
 void HideForm(TForm &form)

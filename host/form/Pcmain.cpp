@@ -28,6 +28,8 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
     Button3.OnClick = [this] { Button3Click(); };
     Button4.OnClick = [this] { Button4Click(); };
     TrackBar1.OnChange = [this] { TrackBar1Change(); };
+    Button1.SetTabOrder(0);
+    Button2.SetTabOrder(1);
     Form1 = this;
 }
 
