@@ -60,6 +60,10 @@ int FittingLabelSize(const std::string &caption, int width)
 // rectangles overlap by 13 pixels, and a full-height slider box would cover
 // its neighbour's thumb.
 constexpr int SliderHeight = 28;
+// The slider's channel starts a little inside its rectangle, as a native
+// track bar's does, so that a four-digit reading in the label just left of
+// it keeps clear of the thumb.
+constexpr int SliderInset = 8;
 
 Fl_Widget *CreateWidget(TControl &control, int originX, int originY);
 
@@ -85,7 +89,7 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
         break;
     case TControlKind::TrackBar: {
         auto &bar = static_cast<TTrackBar &>(control);
-        auto *slider = new Fl_Hor_Nice_Slider(x, y, b.width, SliderHeight);
+        auto *slider = new Fl_Hor_Nice_Slider(x + SliderInset, y, b.width - SliderInset, SliderHeight);
         slider->bounds(bar.Min(), bar.Max());
         slider->step(1);
         slider->value(bar.Position());
