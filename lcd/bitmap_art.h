@@ -51,6 +51,19 @@ template <int W, int H> constexpr std::array<uint8_t, W *((H + 7) / 8)> Paged(co
     return out;
 }
 
+// Draws one W x H picture into a larger paged table (tableWidth columns a
+// page) with its top-left byte at page page0, column column0. Numeral strips,
+// glyph slots and icon sheets are all assembled this way.
+template <int W, int H, size_t N>
+constexpr void PlacePaged(std::array<uint8_t, N> &table, int tableWidth, int page0, int column0,
+                          const char *art)
+{
+    const auto picture = Paged<W, H>(art);
+    for (int p = 0; p < (H + 7) / 8; ++p)
+        for (int c = 0; c < W; ++c)
+            table[(page0 + p) * tableWidth + column0 + c] = picture[p * W + c];
+}
+
 // N pictures of W x H (H at most 8) in one-byte-per-column layout, one after
 // the other: N * W bytes. Row r of a picture is bit (topBit - r) when
 // topBitFirst, else bit r.

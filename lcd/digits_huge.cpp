@@ -422,9 +422,9 @@ constexpr std::array<uint8_t, Slots * SlotBytes> Glyphs()
     for (int s = 0; s < Slots; ++s) {
         if (Slot[s] == nullptr)
             continue;
-        const auto glyph = bitmap_art::Paged<Width, Height>(Slot[s]);
-        for (int i = 0; i < SlotBytes; ++i)
-            table[s * SlotBytes + i] = glyph[i];
+        // Slots follow one another: slot s starts at page 4s of a table
+        // one glyph wide.
+        bitmap_art::PlacePaged<Width, Height>(table, Width, s * (Height / 8), 0, Slot[s]);
     }
     return table;
 }

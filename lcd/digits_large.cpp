@@ -269,12 +269,8 @@ constexpr const char *Digits[10] = {
 constexpr std::array<uint8_t, Pages * StripWidth> Strip()
 {
     std::array<uint8_t, Pages * StripWidth> strip{};
-    for (int d = 0; d < 10; ++d) {
-        const auto cell = bitmap_art::Paged<Cell, Pages * 8>(Digits[d]);
-        for (int p = 0; p < Pages; ++p)
-            for (int c = 0; c < Cell; ++c)
-                strip[p * StripWidth + d * Cell + c] = cell[p * Cell + c];
-    }
+    for (int d = 0; d < 10; ++d)
+        bitmap_art::PlacePaged<Cell, Pages * 8>(strip, StripWidth, 0, d * Cell, Digits[d]);
     return strip;
 }
 

@@ -367,12 +367,8 @@ constexpr std::array<uint8_t, SheetBytes> Sheet(int s)
         const char *art = Icons[s * IconsPerSheet + m];
         if (art == nullptr)
             continue;
-        const auto icon = bitmap_art::Paged<IconSize, IconSize>(art);
         const int page0 = m < 4 ? 0 : IconPages;
-        const int column0 = IconSize * (m % 4);
-        for (int p = 0; p < IconPages; ++p)
-            for (int c = 0; c < IconSize; ++c)
-                sheet[(page0 + p) * SheetWidth + column0 + c] = icon[p * IconSize + c];
+        bitmap_art::PlacePaged<IconSize, IconSize>(sheet, SheetWidth, page0, IconSize * (m % 4), art);
     }
     return sheet;
 }
