@@ -51,7 +51,7 @@ void PowerOnSequence()
     state.flightRecorded = 0;
     state.simPressureInput = 0;
     state.calibrateSwitch = 0;
-    state.pendingKey = 0;
+    state.pendingKey = KeyNone;
     UpdateRpmPeriodConstant();
     PlaySplash();
     AlarmOutputOff();
@@ -64,7 +64,7 @@ void PowerOnSequence()
 static bool AlarmSounding()
 {
     uint8_t unacknowledged = state.alarmActive & (uint8_t)~state.alarmMuted;
-    return (unacknowledged & 3) != 0;
+    return (unacknowledged & (AlarmPressure | AlarmRpm)) != 0;
 }
 
 void MainCyclePass()

@@ -54,7 +54,7 @@ static int32_t MeasureMillibar()
     return (int32_t)(v * 100 / 163);
 }
 
-static bool PressureAlarmCondition()
+bool PressureAlarmCondition()
 {
     const Settings &s = state.settings;
     return (s.pressureLowAlarmOn == 1 && state.pressureValue < s.pressureLowAlarm) ||
@@ -72,9 +72,9 @@ void UpdatePressure()
     // An acknowledgement lasts only while the condition holds, so a new
     // excursion sounds the alarm again.
     if (PressureAlarmCondition()) {
-        state.alarmActive |= 1;
+        state.alarmActive |= AlarmPressure;
     } else {
-        state.alarmActive &= (uint8_t)~1;
-        state.alarmMuted &= (uint8_t)~1;
+        state.alarmActive &= (uint8_t)~AlarmPressure;
+        state.alarmMuted &= (uint8_t)~AlarmPressure;
     }
 }

@@ -16,3 +16,5 @@ const PressureUnitScale PressureUnitScales[PressureUnitCount] = {
     {1, 10},          // KPA: 1 kPa = 10 mB
     {10000, 101325},  // atm: 0.01 atm
 };
+
+const uint8_t PressureUnitDecimals[PressureUnitCount] = {0, 2, 1, 2, 1, 0, 0, 2};

@@ -3,6 +3,15 @@
 #pragma once
 #include <cstdint>
 
+// Values of pressureUnit.
+constexpr uint8_t UnitMillibar = 0;
+constexpr uint8_t UnitBar = 1;
+constexpr uint8_t UnitPsi = 2;
+constexpr uint8_t UnitKgPerCm2 = 3;
+constexpr uint8_t UnitInchesHg = 4;
+constexpr uint8_t UnitMmHg = 5;
+constexpr uint8_t UnitKiloPascal = 6;
+constexpr uint8_t UnitAtmosphere = 7;
 constexpr uint8_t PressureUnitCount = 8;
 // Fixed 7-character fields, in unit order: mB, bar, PSI, kg/cm2, "Hg, mmHg,
 // KPA, atm.
@@ -16,3 +25,7 @@ struct PressureUnitScale {
     uint32_t divisor;
 };
 extern const PressureUnitScale PressureUnitScales[PressureUnitCount];
+
+// Decimals of one count in each unit: 0 for mB, mmHg and KPA, 1 for PSI and
+// "Hg, 2 for bar, kg/cm2 and atm.
+extern const uint8_t PressureUnitDecimals[PressureUnitCount];

@@ -79,7 +79,7 @@ static void AverageReading(uint32_t reading)
     state.rpmAverage = sum / state.rpmSampleCount;
 }
 
-static bool RpmAlarmCondition()
+bool RpmAlarmCondition()
 {
     const Settings &s = state.settings;
     return (s.rpmLowAlarmOn == 1 && state.rpmValue < s.rpmLowAlarm) ||
@@ -97,10 +97,10 @@ void ApplyRpmReading(uint32_t reading)
 
     // As for pressure, the acknowledgement ends with the condition.
     if (RpmAlarmCondition()) {
-        state.alarmActive |= 2;
+        state.alarmActive |= AlarmRpm;
     } else {
-        state.alarmActive &= (uint8_t)~2;
-        state.alarmMuted &= (uint8_t)~2;
+        state.alarmActive &= (uint8_t)~AlarmRpm;
+        state.alarmMuted &= (uint8_t)~AlarmRpm;
     }
 }
 

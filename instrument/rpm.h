@@ -15,3 +15,7 @@ void UpdateRpm();
 uint32_t RawRpmReading();
 // Caps and averages a raw reading into rpmValue, then maximum and alarm.
 void ApplyRpmReading(uint32_t reading);
+
+// The engine speed alarm condition: the low alarm on and the speed below it,
+// or the high alarm on and the speed above it.
+bool RpmAlarmCondition();

@@ -11,6 +11,11 @@ constexpr uint8_t KeyAntiClockwise = 3; // knob one step anticlockwise
 constexpr uint8_t KeyLeft = 4;          // F1
 constexpr uint8_t KeyRight = 5;         // F2
 
+// The two bits of alarmActive (condition present) and alarmMuted
+// (acknowledged with a key).
+constexpr uint8_t AlarmPressure = 1; // bit 0
+constexpr uint8_t AlarmRpm = 2;      // bit 1
+
 // A screen draws itself into the cleared frame, then handles pendingKey.
 typedef void (*ScreenHandler)();
 
@@ -88,9 +93,9 @@ struct InstrumentState {
     uint8_t blinkTickCount;
     uint8_t secondTick;
     uint8_t magCheckTimer;
-    uint8_t alarmActive; // bit 0 pressure, bit 1 engine speed
+    uint8_t alarmActive; // AlarmPressure, AlarmRpm: condition present
     uint8_t calibrateSwitch;
-    uint8_t alarmMuted; // bit 0 pressure, bit 1 engine speed acknowledged
+    uint8_t alarmMuted; // AlarmPressure, AlarmRpm: acknowledged
     uint8_t flightSeconds;
     uint8_t flightHours;
     uint8_t flightMinutes;

@@ -13,24 +13,32 @@ static constexpr uint32_t MaxHobbsHours = 10000;
 // and runs down only during a flight. So any running flight, even one started
 // by hand, ends 30 seconds after the engine was last seen running, and a hand
 // start after an automatic end (delay 0) runs until stopped by hand.
+void StartFlight()
+{
+    state.flightRecorded = 0;
+    state.inFlight = 1;
+    state.flightSeconds = 0;
+    state.flightMinutes = 0;
+    state.flightHours = 0;
+}
+
+void EndFlight()
+{
+    if (state.flightRecorded != 0)
+        SaveFlightLogEntry();
+    state.inFlight = 0;
+}
+
 static void DetectFlight()
 {
     if (state.rpmValue >= state.settings.flightRpm) {
-        if (state.inFlight == 0 && state.settings.flightAutoDetect == 1) {
-            state.flightRecorded = 0;
-            state.inFlight = 1;
-            state.flightSeconds = 0;
-            state.flightMinutes = 0;
-            state.flightHours = 0;
-        }
+        if (state.inFlight == 0 && state.settings.flightAutoDetect == 1)
+            StartFlight();
         state.flightStopDelay = FlightStopSeconds;
     } else if (state.inFlight == 1 && state.flightStopDelay > 0) {
         --state.flightStopDelay;
-        if (state.flightStopDelay == 0) {
-            if (state.flightRecorded != 0)
-                SaveFlightLogEntry();
-            state.inFlight = 0;
-        }
+        if (state.flightStopDelay == 0)
+            EndFlight();
     }
 }
 

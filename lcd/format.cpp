@@ -2,16 +2,14 @@
 
 #include <cstdio>
 
+#include "instrument/pressure_units.h"
 #include "instrument/state.h"
 
-// Number of decimals each unit's steps carry: mB, bar, PSI, kg/cm2, "Hg, mmHg,
-// KPA, atm.
-static const uint8_t UnitDecimals[8] = {0, 2, 1, 2, 1, 0, 0, 2};
-
+// A unit outside the table shows whole counts.
 static uint8_t Decimals()
 {
     uint8_t unit = state.settings.pressureUnit;
-    return unit < 8 ? UnitDecimals[unit] : 0;
+    return unit < PressureUnitCount ? PressureUnitDecimals[unit] : 0;
 }
 
 // The scaled value is formed with the long double constants and handed to the

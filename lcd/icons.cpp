@@ -23,7 +23,7 @@ void LcdDrawIcon(uint8_t icon)
     const int sourcePage = m < 4 ? 0 : IconPages;
     const int sourceColumn = IconSize * (m % 4);
     // The question icon sits one page higher than the others.
-    const int destinationPage = icon == 3 ? 1 : 2;
+    const int destinationPage = icon == IconQuestion ? 1 : 2;
     // Whole bytes are copied, so the icon's background clears what was there.
     for (int p = 0; p < IconPages; ++p)
         for (int c = 0; c < IconSize; ++c)

@@ -1,6 +1,8 @@
 #include "screens/run_layouts.h"
 
+#include "instrument/pressure.h"
 #include "instrument/pressure_units.h"
+#include "instrument/rpm.h"
 #include "instrument/state.h"
 #include "lcd/format.h"
 #include "lcd/frame.h"
@@ -9,26 +11,13 @@
 #include "screens/bar_scale.h"
 #include "screens/run_texts.h"
 
-// The layouts judge the alarm conditions from readings and thresholds
-// themselves, so a reading blinks while its condition holds whether or not
-// the alarm has been acknowledged.
-static bool PressureAlarmHolds()
-{
-    const Settings &s = state.settings;
-    return (s.pressureLowAlarmOn == 1 && state.pressureValue < s.pressureLowAlarm) ||
-           (s.pressureHighAlarmOn == 1 && state.pressureValue > s.pressureHighAlarm);
-}
-
-static bool RpmAlarmHolds()
-{
-    const Settings &s = state.settings;
-    return (s.rpmLowAlarmOn == 1 && state.rpmValue < s.rpmLowAlarm) ||
-           (s.rpmHighAlarmOn == 1 && state.rpmValue > s.rpmHighAlarm);
-}
-
-// In alarm a pressure reading (number and bar fill) shows only in the
-// visible half of the blink cycle.
-static bool PressureReadingVisible() { return !PressureAlarmHolds() || state.blinkPhase == 1; }
+// The layouts judge the alarm conditions from the present readings and
+// thresholds, not from the alarm bits, so a reading blinks while its
+// condition holds whether or not the alarm has been acknowledged. In alarm a
+// reading (number and bar fill) shows only in the visible half of the blink
+// cycle.
+static bool PressureReadingVisible() { return !PressureAlarmCondition() || state.blinkPhase == 1; }
+static bool RpmReadingVisible() { return !RpmAlarmCondition() || state.blinkPhase == 1; }
 
 // A per-unit table entry; a unit outside the table takes the first entry.
 static uint8_t ForUnit(const uint8_t (&table)[PressureUnitCount])
@@ -150,7 +139,8 @@ static void DrawPressureNumberHuge(uint8_t x, uint8_t y)
 
 void DrawPressureScreenVertical()
 {
-    LcdDrawTextCentered(state.settings.pressureUnit == 3 ? 103 : 113, 40, PressureUnitName(), 0, 0, 0);
+    LcdDrawTextCentered(state.settings.pressureUnit == UnitKgPerCm2 ? 103 : 113, 40, PressureUnitName(), 0, 0,
+                        0);
     char text[32];
     FormatMaxText(text);
     LcdDrawTextCentered(82, 56, text, 0, 0, 0);
@@ -178,7 +168,7 @@ static void DrawRunningSpeed()
     FormatHobbsTime(text);
     LcdDrawText(72, 0, text, 0, 0, 0);
 
-    if (!RpmAlarmHolds() || state.blinkPhase == 1) {
+    if (RpmReadingVisible()) {
         FormatRpmReading(text);
         LcdDrawLargeNumber(10, 12, text);
     }

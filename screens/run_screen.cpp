@@ -5,6 +5,7 @@
 #include "instrument/hooks.h"
 #include "instrument/settings.h"
 #include "instrument/state.h"
+#include "instrument/timekeeping.h"
 #include "lcd/format.h"
 #include "lcd/furniture.h"
 #include "lcd/icons.h"
@@ -12,6 +13,7 @@
 #include "screens/main_menu.h"
 #include "screens/run_layouts.h"
 #include "screens/run_texts.h"
+#include "screens/screen_flow.h"
 
 // Length of the magneto check in slow ticks of the host's timer.
 constexpr uint8_t MagCheckTicks = 60;
@@ -21,7 +23,8 @@ constexpr uint8_t MagCheckTicks = 60;
 static bool AcknowledgeAlarms()
 {
     bool acknowledged = false;
-    for (uint8_t bit = 1; bit <= 2; bit <<= 1) {
+    static constexpr uint8_t alarms[] = {AlarmPressure, AlarmRpm};
+    for (uint8_t bit : alarms) {
         if ((state.alarmActive & bit) && !(state.alarmMuted & bit)) {
             state.alarmMuted |= bit;
             acknowledged = true;
@@ -40,35 +43,35 @@ void RunScreen()
     else
         DrawPressureScreenVertical();
 
-    if (state.pendingKey == KeyNone)
+    uint8_t key = TakePendingKey();
+    if (key == KeyNone)
         return;
     if (state.magCheckTimer != 0) {
         // Any key ends the check and does nothing else.
         state.magCheckTimer = 0;
-    } else if (!AcknowledgeAlarms()) {
-        switch (state.pendingKey) {
-        case KeyCentre:
-            state.menuCursor = 0;
-            state.editMode = 0;
-            state.currentScreen = MainMenuScreen;
-            break;
-        case KeyClockwise:
-        case KeyAntiClockwise:
-            state.currentScreen = MaxValuesScreen;
-            break;
-        case KeyLeft:
-            if (s.rpmDisplayOn == 1 && s.flightAutoDetect == 0)
-                state.currentScreen = FlightScreen;
-            break;
-        case KeyRight:
-            if (s.rpmDisplayOn == 1) {
-                state.magCheckRpmRef = state.rpmValue;
-                state.magCheckTimer = MagCheckTicks;
-            }
-            break;
-        }
+        return;
     }
-    state.pendingKey = KeyNone;
+    if (AcknowledgeAlarms())
+        return;
+    switch (key) {
+    case KeyCentre:
+        OpenScreen(MainMenuScreen, 0);
+        break;
+    case KeyClockwise:
+    case KeyAntiClockwise:
+        GoToScreen(MaxValuesScreen);
+        break;
+    case KeyLeft:
+        if (s.rpmDisplayOn == 1 && s.flightAutoDetect == 0)
+            GoToScreen(FlightScreen);
+        break;
+    case KeyRight:
+        if (s.rpmDisplayOn == 1) {
+            state.magCheckRpmRef = state.rpmValue;
+            state.magCheckTimer = MagCheckTicks;
+        }
+        break;
+    }
 }
 
 void MaxValuesScreen()
@@ -97,18 +100,16 @@ void MaxValuesScreen()
     DrawUnitLabel(c + 65, y, y - 1, y + 7, 0);
     LcdDrawText(0, 56, " RESET ", 0, 0, 1);
 
-    if (state.pendingKey == KeyNone)
-        return;
-    if (state.pendingKey == KeyLeft)
+    uint8_t key = TakePendingKey();
+    if (key == KeyLeft)
         ResetMaxValues();
-    else
-        state.currentScreen = RunScreen;
-    state.pendingKey = KeyNone;
+    else if (key != KeyNone)
+        GoToScreen(RunScreen);
 }
 
 void FlightScreen()
 {
-    LcdDrawIcon(3);
+    LcdDrawIcon(IconQuestion);
     if (state.inFlight == 0) {
         LcdDrawTextCentered(84, 10, "START", 1, 0, 0);
         LcdDrawTextCentered(84, 30, "FLIGHT", 1, 0, 0);
@@ -119,23 +120,15 @@ void FlightScreen()
         LcdDrawText(0, 56, " STOP ", 0, 0, 1);
     }
 
-    if (state.pendingKey == KeyNone)
+    uint8_t key = TakePendingKey();
+    if (key == KeyNone)
         return;
-    if (state.pendingKey == KeyLeft) {
-        if (state.inFlight == 0) {
-            state.flightRecorded = 0;
-            state.inFlight = 1;
-            state.flightSeconds = 0;
-            state.flightMinutes = 0;
-            state.flightHours = 0;
-        } else {
-            // A flight that never completed a minute has no log slot to save.
-            if (state.flightRecorded != 0)
-                SaveFlightLogEntry();
-            state.inFlight = 0;
-        }
+    if (key == KeyLeft) {
+        if (state.inFlight == 0)
+            StartFlight();
+        else
+            EndFlight();
     }
     // Every key leaves, KeyLeft after starting or stopping the flight.
-    state.currentScreen = RunScreen;
-    state.pendingKey = KeyNone;
+    GoToScreen(RunScreen);
 }

@@ -62,11 +62,11 @@ const char *PressureUnitName()
 void DrawUnitLabel(uint8_t centreX, uint8_t y, uint8_t firstY, uint8_t secondY, uint8_t doubleHeight)
 {
     switch (state.settings.pressureUnit) {
-    case 3:
+    case UnitKgPerCm2:
         LcdDrawTextCentered(centreX, firstY, "kg/", doubleHeight, 0, 0);
         LcdDrawTextCentered(centreX, secondY, "cm2", doubleHeight, 0, 0);
         break;
-    case 5:
+    case UnitMmHg:
         LcdDrawTextCentered(centreX, firstY, "mm", doubleHeight, 0, 0);
         LcdDrawTextCentered(centreX, secondY, "HG", doubleHeight, 0, 0);
         break;

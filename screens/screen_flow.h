@@ -1,0 +1,19 @@
+// How a screen hands over: it takes the key waiting for it, and it names the
+// screen that is drawn from the next pass on.
+#pragma once
+#include <cstdint>
+
+#include "instrument/state.h"
+
+// The key waiting for the active screen, which is consumed by taking it:
+// pendingKey is KeyNone afterwards, whether or not the screen uses the key.
+uint8_t TakePendingKey();
+
+// The next pass draws next.
+void GoToScreen(ScreenHandler next);
+
+// Opens next on the list row (or entry, page, digit) cursor, browsing.
+void OpenScreen(ScreenHandler next, uint8_t cursor);
+
+// Shows a message or code screen; a key there leads back to returnTo.
+void ShowScreen(ScreenHandler next, ScreenHandler returnTo);
