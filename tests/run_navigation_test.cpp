@@ -289,11 +289,11 @@ TEST(RunNavigation, ManualFlightRoundTrip)
     EXPECT_EQ(state.currentScreen, RunScreen);
 }
 
-TEST(RunNavigation, MainMenuPlaceholderReturnsOnKnobPress)
+TEST(RunNavigation, MainMenuExitEntryReturnsOnKnobPress)
 {
     StartOnRunScreen();
     state.currentScreen = MainMenuScreen;
-    Press(KeyClockwise);
+    Press(KeyAntiClockwise);
     EXPECT_EQ(state.currentScreen, MainMenuScreen);
     EXPECT_EQ(state.pendingKey, KeyNone);
     Press(KeyCentre);

@@ -1,0 +1,4 @@
+// The flight log menu.
+#pragma once
+
+void FlightLogMenuScreen();

@@ -1,0 +1,4 @@
+// The Hobbs meter setup.
+#pragma once
+
+void HobbsMeterScreen();
