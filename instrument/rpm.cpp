@@ -15,8 +15,10 @@ void UpdateRpmPeriodConstant()
 {
     // Revolutions per minute = constant / period; each division truncates in
     // turn, so 7 (0.7 pulses) gives 857 x 3125, not 8571.4 x 312.5.
+    // No setting of 0 comes from the setup screen; a damaged one reads as no
+    // speed rather than dividing by zero.
     int32_t pulsesPerRev = state.settings.pulsesPerRev;
-    state.rpmPeriodConstant = ((60000 / pulsesPerRev) / 10) * 3125;
+    state.rpmPeriodConstant = pulsesPerRev == 0 ? 0 : ((60000 / pulsesPerRev) / 10) * 3125;
 }
 
 // In "TIME" mode the instrument also declares the engine stopped when no pulse
@@ -32,8 +34,11 @@ uint32_t RawRpmReading()
         return (uint32_t)state.rpmPeriodConstant / state.rpmPulsePeriod;
     }
     // Pulses per 500 ms gate x 120 gates per minute / pulses per revolution,
-    // the latter in tenths.
-    return state.rpmGateCount * 1200 / (uint32_t)state.settings.pulsesPerRev;
+    // the latter in tenths. A damaged setting of 0 reads as no speed.
+    uint32_t pulsesPerRev = (uint32_t)state.settings.pulsesPerRev;
+    if (pulsesPerRev == 0)
+        return 0;
+    return state.rpmGateCount * 1200 / pulsesPerRev;
 }
 
 static uint32_t AveragingWindow()

@@ -23,14 +23,27 @@ float BarUnitsPerDot(int32_t span, uint8_t topScale, long double reciprocal)
     return (float)(shown * reciprocal);
 }
 
+// Dots from the base to v. A span too small to give a scale (none comes from
+// the setup screen) has no units per dot: every value off the base is then
+// infinitely far from it, without dividing by zero.
+static long double Offset(int32_t v, int32_t base, float unitsPerDot)
+{
+    long double distance = (long double)v - base;
+    if (unitsPerDot == 0) {
+        long double far = 4294967296.0L;
+        return distance > 0 ? far : distance < 0 ? -far : 0;
+    }
+    return distance / unitsPerDot;
+}
+
 int32_t BarColumn(int32_t v, int32_t base, float unitsPerDot)
 {
-    return Truncate(((long double)v - base) / unitsPerDot);
+    return Truncate(Offset(v, base, unitsPerDot));
 }
 
 int32_t BarRow(int32_t v, int32_t base, float unitsPerDot)
 {
-    return Truncate(61.0L - ((long double)v - base) / unitsPerDot);
+    return Truncate(61.0L - Offset(v, base, unitsPerDot));
 }
 
 uint8_t BarCoordinate(int32_t position)

@@ -89,7 +89,8 @@ void MaxValuesScreen()
             LcdDrawText(57, 15, text, 1, 0, 0);
         } else {
             LcdDrawText(31, 15, text, 1, 0, 0);
-            snprintf(text, sizeof text, "%5.1f%%", state.rpmMax * 100.0 / s.rpmFullScale);
+            double percent = s.rpmFullScale == 0 ? 0.0 : state.rpmMax * 100.0 / s.rpmFullScale;
+            snprintf(text, sizeof text, "%5.1f%%", percent);
             LcdDrawText(78, 15, text, 1, 0, 0);
             c = 37;
         }

@@ -20,12 +20,15 @@ void FormatHobbsTime(char *out)
     snprintf(out, 32, format, state.hobbsHours, state.hobbsMinutes);
 }
 
+// A full scale of 0 never comes from the setup screen; a damaged one shows
+// every percentage as 0 rather than dividing by zero.
 void FormatRpmReading(char *out)
 {
+    uint32_t fullScale = state.settings.rpmFullScale;
     if (state.settings.rpmPercent == 0)
         snprintf(out, 32, "%5u", state.rpmValue);
     else
-        snprintf(out, 32, "%5ld", (long)(state.rpmValue * 100u / state.settings.rpmFullScale));
+        snprintf(out, 32, "%5ld", (long)(fullScale == 0 ? 0 : state.rpmValue * 100u / fullScale));
 }
 
 uint8_t FormatMagCheckDrop(char *out)
@@ -33,7 +36,8 @@ uint8_t FormatMagCheckDrop(char *out)
     int32_t drop = (int32_t)(state.rpmValue - state.magCheckRpmRef);
     if (state.settings.rpmPercent != 0) {
         // Signed division, so a drop truncates toward zero like a rise.
-        snprintf(out, 32, "%5ld", (long)(drop * 100 / (int32_t)state.settings.rpmFullScale));
+        int32_t fullScale = (int32_t)state.settings.rpmFullScale;
+        snprintf(out, 32, "%5ld", (long)(fullScale == 0 ? 0 : drop * 100 / fullScale));
         return 0;
     }
     uint8_t minusApart = 0;
