@@ -1,6 +1,7 @@
 // The form's handlers only store values into the state record; the
-// instrument itself runs inside Button1Click. The host functions the
-// instrument calls (instrument/host_link.h) are answered from the controls.
+// instrument itself runs inside Button1Click. The functions the instrument
+// asks of its window (instrument/host_link.h) are answered from the controls
+// of the form that registered them.
 #include "host/form/Pcmain.h"
 
 #include <cstdio>
@@ -10,11 +11,63 @@
 #include "instrument/main_cycle.h"
 #include "instrument/state.h"
 
-TForm1 *Form1 = nullptr;
-
 // Time each splash frame stays on screen, so that the splash plays over
 // about two and a half seconds.
 constexpr int SplashFrameMs = 30;
+
+// --- What the instrument asks of the window ---
+// Registered by the newest form and answered from its controls.
+
+static TForm1 *linkedForm = nullptr;
+
+static void FormPresentLcd()
+{
+    TImage &image = linkedForm->Image1;
+    for (int x = 0; x < 128; ++x) {
+        for (int y = 0; y < 64; ++y) {
+            bool on = (state.lcdFrame[(y / 8) * 128 + x] >> (y % 8)) & 1;
+            TColor color = on ? clBlack : clInactiveBorder;
+            image.SetPixel(2 * x, 2 * y, color);
+            image.SetPixel(2 * x + 1, 2 * y, color);
+            image.SetPixel(2 * x, 2 * y + 1, color);
+            image.SetPixel(2 * x + 1, 2 * y + 1, color);
+        }
+    }
+}
+
+static void FormPumpMessages() { Application->ProcessMessages(); }
+
+static uint32_t FormReadRpmSlider()
+{
+    int position = linkedForm->TrackBar2.Position();
+    char caption[16];
+    snprintf(caption, sizeof caption, "%d", position);
+    linkedForm->Label3.SetCaption(caption);
+    return (uint32_t)position;
+}
+
+static uint8_t FormCalibrateBoxTicked() { return linkedForm->CheckBox2.Checked() ? 1 : 0; }
+static uint8_t FormKeyFastBoxTicked() { return linkedForm->CheckBox3.Checked() ? 1 : 0; }
+
+static void FormSetAlarmLamp(uint8_t red, uint8_t green, uint8_t blue)
+{
+    linkedForm->Shape1.SetBrushColor({red, green, blue});
+}
+
+static void FormSetLcdVisible(uint8_t visible) { linkedForm->Image1.SetVisible(visible != 0); }
+
+static void FormPaceSplashPass() { Application->ProcessMessagesFor(SplashFrameMs); }
+
+static const HostLink FormLink = {
+    .presentLcd = FormPresentLcd,
+    .pumpMessages = FormPumpMessages,
+    .readRpmSlider = FormReadRpmSlider,
+    .calibrateBoxTicked = FormCalibrateBoxTicked,
+    .keyFastBoxTicked = FormKeyFastBoxTicked,
+    .setAlarmLamp = FormSetAlarmLamp,
+    .setLcdVisible = FormSetLcdVisible,
+    .paceSplashPass = FormPaceSplashPass,
+};
 
 TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
 {
@@ -30,13 +83,17 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
     TrackBar1.OnChange = [this] { TrackBar1Change(); };
     Button1.SetTabOrder(0);
     Button2.SetTabOrder(1);
-    Form1 = this;
+    linkedForm = this;
+    RegisterHostLink(FormLink);
 }
 
+// A newer form may have taken over the link already: leave it be.
 TForm1::~TForm1()
 {
-    if (Form1 == this)
-        Form1 = nullptr;
+    if (linkedForm != this)
+        return;
+    UnregisterHostLink();
+    linkedForm = nullptr;
 }
 
 // A key waits until the active screen consumes it; keys in between are lost.
@@ -109,63 +166,3 @@ void TForm1::Timer2Timer()
 }
 
 void TForm1::Timer3Timer() { state.secondTick = 1; }
-
-// --- What the instrument asks of the window ---
-// Without a window (the instrument driven alone, as in tests of its logic)
-// there is nothing to show and every control reads as untouched.
-
-void PresentLcd()
-{
-    if (!Form1)
-        return;
-    TImage &image = Form1->Image1;
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 64; ++y) {
-            bool on = (state.lcdFrame[(y / 8) * 128 + x] >> (y % 8)) & 1;
-            TColor color = on ? clBlack : clInactiveBorder;
-            image.SetPixel(2 * x, 2 * y, color);
-            image.SetPixel(2 * x + 1, 2 * y, color);
-            image.SetPixel(2 * x, 2 * y + 1, color);
-            image.SetPixel(2 * x + 1, 2 * y + 1, color);
-        }
-    }
-}
-
-void PumpMessages()
-{
-    if (Form1)
-        Application->ProcessMessages();
-}
-
-void ReadRpmInput()
-{
-    if (Form1) {
-        int position = Form1->TrackBar2.Position();
-        state.simPulseCount = (uint32_t)position;
-        char caption[16];
-        snprintf(caption, sizeof caption, "%d", position);
-        Form1->Label3.SetCaption(caption);
-    }
-    state.rpmPulsePeriod = state.simPulseCount * 20;
-}
-
-uint8_t CalibrateBoxTicked() { return Form1 && Form1->CheckBox2.Checked() ? 1 : 0; }
-uint8_t KeyFastBoxTicked() { return Form1 && Form1->CheckBox3.Checked() ? 1 : 0; }
-
-void SetAlarmLamp(uint8_t red, uint8_t green, uint8_t blue)
-{
-    if (Form1)
-        Form1->Shape1.SetBrushColor({red, green, blue});
-}
-
-void SetLcdVisible(uint8_t visible)
-{
-    if (Form1)
-        Form1->Image1.SetVisible(visible != 0);
-}
-
-void PaceSplashPass()
-{
-    if (Form1)
-        Application->ProcessMessagesFor(SplashFrameMs);
-}

@@ -54,6 +54,3 @@ class TForm1 : public TForm {
     bool running_ = false;
     bool restartRequested_ = false;
 };
-
-// The one window, while it exists.
-extern TForm1 *Form1;
