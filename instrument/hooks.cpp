@@ -1,22 +1,36 @@
 #include "instrument/hooks.h"
 
 HookCallCounts hookCalls;
-void (*hookObserver)(const char *hookName);
 
-static void Count(uint32_t &calls, const char *hookName)
+static HookHandler handlers[HookCount];
+
+static const char *const hookNames[HookCount] = {
+    "SaveSettings",  "SaveMaxValues", "SaveHobbs",    "SaveFlightLogEntry", "EraseFlightLog",
+    "ApplyContrast", "BacklightOn",   "BacklightOff", "AlarmOutputOn",      "AlarmOutputOff",
+};
+
+void SetHookHandler(HookId hook, HookHandler handler)
 {
-    ++calls;
-    if (hookObserver)
-        hookObserver(hookName);
+    if (hook < HookCount)
+        handlers[hook] = handler;
 }
 
-void SaveSettings() { Count(hookCalls.saveSettings, "SaveSettings"); }
-void SaveMaxValues() { Count(hookCalls.saveMaxValues, "SaveMaxValues"); }
-void SaveHobbs() { Count(hookCalls.saveHobbs, "SaveHobbs"); }
-void SaveFlightLogEntry() { Count(hookCalls.saveFlightLogEntry, "SaveFlightLogEntry"); }
-void EraseFlightLog() { Count(hookCalls.eraseFlightLog, "EraseFlightLog"); }
-void ApplyContrast() { Count(hookCalls.applyContrast, "ApplyContrast"); }
-void BacklightOn() { Count(hookCalls.backlightOn, "BacklightOn"); }
-void BacklightOff() { Count(hookCalls.backlightOff, "BacklightOff"); }
-void AlarmOutputOn() { Count(hookCalls.alarmOutputOn, "AlarmOutputOn"); }
-void AlarmOutputOff() { Count(hookCalls.alarmOutputOff, "AlarmOutputOff"); }
+const char *HookName(HookId hook) { return hook < HookCount ? hookNames[hook] : ""; }
+
+static void Run(HookId hook, uint32_t &calls)
+{
+    ++calls;
+    if (handlers[hook])
+        handlers[hook](hook);
+}
+
+void SaveSettings() { Run(HookSaveSettings, hookCalls.saveSettings); }
+void SaveMaxValues() { Run(HookSaveMaxValues, hookCalls.saveMaxValues); }
+void SaveHobbs() { Run(HookSaveHobbs, hookCalls.saveHobbs); }
+void SaveFlightLogEntry() { Run(HookSaveFlightLogEntry, hookCalls.saveFlightLogEntry); }
+void EraseFlightLog() { Run(HookEraseFlightLog, hookCalls.eraseFlightLog); }
+void ApplyContrast() { Run(HookApplyContrast, hookCalls.applyContrast); }
+void BacklightOn() { Run(HookBacklightOn, hookCalls.backlightOn); }
+void BacklightOff() { Run(HookBacklightOff, hookCalls.backlightOff); }
+void AlarmOutputOn() { Run(HookAlarmOutputOn, hookCalls.alarmOutputOn); }
+void AlarmOutputOff() { Run(HookAlarmOutputOff, hookCalls.alarmOutputOff); }

@@ -1,6 +1,7 @@
 // Operations that drive hardware or the non-volatile store on the instrument.
-// In the simulator they have no effect on the instrument; each only counts its
-// calls so that tests can see when the logic asked for it.
+// The instrument itself needs no effect of theirs: each counts its calls and
+// then calls the handler registered for it, if any, so that host code (the
+// window's backlight, a store for engine time) and tests can act on them.
 #pragma once
 #include <cstdint>
 
@@ -14,6 +15,28 @@ void BacklightOn();
 void BacklightOff();
 void AlarmOutputOn();
 void AlarmOutputOff();
+
+enum HookId : uint8_t {
+    HookSaveSettings,
+    HookSaveMaxValues,
+    HookSaveHobbs,
+    HookSaveFlightLogEntry,
+    HookEraseFlightLog,
+    HookApplyContrast,
+    HookBacklightOn,
+    HookBacklightOff,
+    HookAlarmOutputOn,
+    HookAlarmOutputOff,
+    HookCount
+};
+
+// Called after the hook has counted the call; it sees the state as it is at
+// that moment.
+typedef void (*HookHandler)(HookId hook);
+// nullptr: the hook only counts.
+void SetHookHandler(HookId hook, HookHandler handler);
+// The hook's function name: "SaveSettings", ...; "" for HookCount and beyond.
+const char *HookName(HookId hook);
 
 // Read only by tests; nothing in the instrument looks at these.
 struct HookCallCounts {
@@ -29,7 +52,3 @@ struct HookCallCounts {
     uint32_t alarmOutputOff;
 };
 extern HookCallCounts hookCalls;
-
-// Read only by tests: when set, every hook calls it after counting, with the
-// hook's name, so a test can look at the state at the moment of the call.
-extern void (*hookObserver)(const char *hookName);

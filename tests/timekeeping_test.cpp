@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "instrument/hooks.h"
 #include "instrument/settings.h"
 #include "instrument/state.h"
@@ -43,13 +41,13 @@ struct SavedAtCall {
 };
 SavedAtCall lastFlightSave, lastHobbsSave;
 
-void RecordSave(const char *hookName)
+void RecordSave(HookId hook)
 {
     SavedAtCall seen{state.flightMinutes, state.flightHours, state.inFlight,  state.hobbsMinutes,
                      state.maintMinutes,  state.hobbsHours,  state.maintHours};
-    if (std::string(hookName) == "SaveFlightLogEntry")
+    if (hook == HookSaveFlightLogEntry)
         lastFlightSave = seen;
-    if (std::string(hookName) == "SaveHobbs")
+    if (hook == HookSaveHobbs)
         lastHobbsSave = seen;
 }
 
@@ -59,9 +57,14 @@ struct SaveWatch {
     {
         lastFlightSave = {};
         lastHobbsSave = {};
-        hookObserver = RecordSave;
+        SetHookHandler(HookSaveFlightLogEntry, RecordSave);
+        SetHookHandler(HookSaveHobbs, RecordSave);
     }
-    ~SaveWatch() { hookObserver = nullptr; }
+    ~SaveWatch()
+    {
+        SetHookHandler(HookSaveFlightLogEntry, nullptr);
+        SetHookHandler(HookSaveHobbs, nullptr);
+    }
 };
 
 } // namespace

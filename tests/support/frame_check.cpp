@@ -13,6 +13,8 @@ void ResetInstrumentState()
 {
     memset(&state, 0, sizeof state);
     memset(&hookCalls, 0, sizeof hookCalls);
+    for (int hook = 0; hook < HookCount; ++hook)
+        SetHookHandler((HookId)hook, nullptr);
 }
 
 std::string FrameToPbm(const uint8_t frame[1024])

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// Resets the whole state record to its program-start zeros.
+// Resets the whole state record to its program-start zeros, the hook
+// counts to 0, and removes every hook handler.
 void ResetInstrumentState();
 
 // The frame as a plain-text PBM (P1) picture, row by row.
