@@ -7,6 +7,7 @@
 
 #include "instrument/hooks.h"
 #include "instrument/state.h"
+#include "support/frame_dots.h"
 #include "tools/lcd_png.h"
 
 void ResetInstrumentState()
@@ -23,7 +24,7 @@ std::string FrameToPbm(const uint8_t frame[1024])
     out << "P1\n128 64\n";
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 128; ++x)
-            out << (((frame[(y / 8) * 128 + x] >> (y % 8)) & 1) ? '1' : '0');
+            out << (DotAt(frame, x, y) ? '1' : '0');
         out << '\n';
     }
     return out.str();
@@ -54,10 +55,11 @@ static bool ReadPbm(const std::string &path, uint8_t frame[1024])
     return true;
 }
 
+// Names may hold a folder ("lcd/text_forms"), created as needed.
 static void WriteActual(const char *directory, const char *name)
 {
-    std::filesystem::create_directories(directory);
     std::string base = std::string(directory) + "/" + name;
+    std::filesystem::create_directories(std::filesystem::path(base).parent_path());
     std::ofstream(base + ".pbm") << FrameToPbm(state.lcdFrame);
     WriteLcdPng((base + ".png").c_str(), state.lcdFrame, 4);
 }
@@ -72,13 +74,9 @@ std::string CompareFrameWithReference(const char *name)
     }
     int differing = 0, firstX = -1, firstY = -1;
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x) {
-            int i = (y / 8) * 128 + x, bit = y % 8;
-            if (((expected[i] >> bit) & 1) != ((state.lcdFrame[i] >> bit) & 1)) {
-                if (differing++ == 0)
-                    firstX = x, firstY = y;
-            }
-        }
+        for (int x = 0; x < 128; ++x)
+            if (DotAt(expected, x, y) != DotAt(x, y) && differing++ == 0)
+                firstX = x, firstY = y;
     if (differing == 0)
         return "";
     WriteActual("failed-frames", name);
@@ -90,6 +88,7 @@ std::string CompareFrameWithReference(const char *name)
 
 void SaveFramePng(const char *name)
 {
-    std::filesystem::create_directories("frames");
-    WriteLcdPng((std::string("frames/") + name + ".png").c_str(), state.lcdFrame, 4);
+    std::string path = std::string("frames/") + name + ".png";
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WriteLcdPng(path.c_str(), state.lcdFrame, 4);
 }

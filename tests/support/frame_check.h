@@ -10,7 +10,8 @@ void ResetInstrumentState();
 // The frame as a plain-text PBM (P1) picture, row by row.
 std::string FrameToPbm(const uint8_t frame[1024]);
 
-// Compares state.lcdFrame dot for dot with tests/data/<name>.pbm. A missing
+// Compares state.lcdFrame dot for dot with tests/data/<name>.pbm, where name
+// names the reference's folder too ("lcd/text_forms"). A missing
 // or differing reference fails; the actual frame is then written to
 // <build>/failed-frames/<name>.pbm and .png for review. Returns an empty
 // string on a match, else a description of the difference.

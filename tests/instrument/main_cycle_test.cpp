@@ -1,9 +1,9 @@
 // The main cycle as the window sees it: the lamp and alarm output, the
 // engine pulse gate, the speed slider, restarts and closing the window.
 #include "instrument/main_cycle.h"
-#include "spine_window_fixture.h"
+#include "support/window_fixture.h"
 
-using SpineMainCycle = SpineWindow;
+using MainCycle = WindowTest;
 
 namespace {
 
@@ -19,7 +19,7 @@ void ArrangeAlarms(bool pressure, bool speed)
 
 } // namespace
 
-TEST_F(SpineMainCycle, LampAndAlarmOutputForEveryAlarmAcknowledgementAndBlinkPhase)
+TEST_F(MainCycle, LampAndAlarmOutputForEveryAlarmAcknowledgementAndBlinkPhase)
 {
     headless::MoveSlider(form->TrackBar2, 0);
     Idle();
@@ -50,7 +50,7 @@ TEST_F(SpineMainCycle, LampAndAlarmOutputForEveryAlarmAcknowledgementAndBlinkPha
     }
 }
 
-TEST_F(SpineMainCycle, PulseGateLatchesTheSliderWhileOnAndDrainsWhileOff)
+TEST_F(MainCycle, PulseGateLatchesTheSliderWhileOnAndDrainsWhileOff)
 {
     headless::MoveSlider(form->TrackBar2, 1234);
     Idle();
@@ -84,7 +84,7 @@ TEST_F(SpineMainCycle, PulseGateLatchesTheSliderWhileOnAndDrainsWhileOff)
     EXPECT_EQ(state.rpmGateCount, 0u);
 }
 
-TEST_F(SpineMainCycle, SpeedSliderIsReadEveryPassAndItsLabelChangesOnlyWhileRunning)
+TEST_F(MainCycle, SpeedSliderIsReadEveryPassAndItsLabelChangesOnlyWhileRunning)
 {
     headless::MoveSlider(form->TrackBar2, 777);
     Idle();
@@ -113,7 +113,7 @@ TEST_F(SpineMainCycle, SpeedSliderIsReadEveryPassAndItsLabelChangesOnlyWhileRunn
     EXPECT_EQ(form->Label3.Caption(), "40");
 }
 
-TEST_F(SpineMainCycle, CheckBoxesAreReadEveryPass)
+TEST_F(MainCycle, CheckBoxesAreReadEveryPass)
 {
     uint8_t calibrateBefore = 9, calibrateAfter = 9, stepBefore = 0, stepAfter = 0;
     RunInstrument([&](long round) {
@@ -135,7 +135,7 @@ TEST_F(SpineMainCycle, CheckBoxesAreReadEveryPass)
     EXPECT_EQ(stepAfter, 10);
 }
 
-TEST_F(SpineMainCycle, OnWhileRunningRestartsWithoutNestingAndOneOffEndsIt)
+TEST_F(MainCycle, OnWhileRunningRestartsWithoutNestingAndOneOffEndsIt)
 {
     int deepest = 0;
     long offRound = 0;
@@ -157,7 +157,7 @@ TEST_F(SpineMainCycle, OnWhileRunningRestartsWithoutNestingAndOneOffEndsIt)
     EXPECT_FALSE(Application->Terminated());
 }
 
-TEST_F(SpineMainCycle, ClosingTheWindowEndsTheCycle)
+TEST_F(MainCycle, ClosingTheWindowEndsTheCycle)
 {
     long rounds = RunInstrument([&](long round) {
         if (round == SplashPasses + 40)
@@ -169,7 +169,7 @@ TEST_F(SpineMainCycle, ClosingTheWindowEndsTheCycle)
     EXPECT_EQ(state.powerOffRequest, 0) << "closing is not OFF";
 }
 
-TEST_F(SpineMainCycle, ClosingTheWindowDuringTheSplashEndsItWithoutRunningTheCycle)
+TEST_F(MainCycle, ClosingTheWindowDuringTheSplashEndsItWithoutRunningTheCycle)
 {
     long rounds = RunInstrument([&](long round) {
         if (round == 30)

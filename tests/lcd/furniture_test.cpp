@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <utility>
 
 #include "instrument/state.h"
 #include "lcd/fonts.h"
@@ -10,42 +8,23 @@
 #include "lcd/furniture.h"
 #include "lcd/text.h"
 #include "support/frame_check.h"
+#include "support/frame_dots.h"
 
 namespace {
 
-using Dot = std::pair<int, int>;
-using Dots = std::set<Dot>;
-
-Dots DarkDots()
-{
-    Dots dots;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x)
-            if (LcdGetPixel(x, y))
-                dots.insert({x, y});
-    return dots;
-}
-
 // True when any dot of the 8 x 8 cell at (x, y) is dark.
-bool CellHasDots(int x, int y)
-{
-    for (int dy = 0; dy < 8; ++dy)
-        for (int dx = 0; dx < 8; ++dx)
-            if (LcdGetPixel(x + dx, y + dy))
-                return true;
-    return false;
-}
+bool CellHasDots(int x, int y) { return CountDots(state.lcdFrame, x, y, x + 7, y + 7) > 0; }
 
 // Column 7 of every capital and digit is blank, so in inverse video it is
 // dark: a cheap test of whether the cell at (x, y) is inverted.
 bool CellInverted(int x, int y) { return LcdGetPixel(x + 7, y) && LcdGetPixel(x + 7, y + 7); }
 
-class GfxFurniture : public ::testing::Test {
+class Furniture : public ::testing::Test {
   protected:
     void SetUp() override { ResetInstrumentState(); }
 };
 
-TEST_F(GfxFurniture, TitleRulesStopTwoDotsIntoTheBlanks)
+TEST_F(Furniture, TitleRulesStopTwoDotsIntoTheBlanks)
 {
     DrawTitle(" MAIN MENU ");
     // Text cells from x = 20 to 107: "M" at 28 drawn as in the font.
@@ -58,11 +37,11 @@ TEST_F(GfxFurniture, TitleRulesStopTwoDotsIntoTheBlanks)
         }
     }
     // Nothing outside the title row.
-    for (const Dot &d : DarkDots())
+    for (const Dot &d : DarkDots(state.lcdFrame))
         EXPECT_LT(d.second, 8);
 }
 
-TEST_F(GfxFurniture, SixteenCharacterTitleFillsTheRow)
+TEST_F(Furniture, SixteenCharacterTitleFillsTheRow)
 {
     DrawTitle(" 234567890ABCDE ");
     for (int i = 0; i < 8; ++i)
@@ -73,20 +52,20 @@ TEST_F(GfxFurniture, SixteenCharacterTitleFillsTheRow)
         EXPECT_EQ(LcdGetPixel(x, 4), x >= 126 ? 1 : 0) << "x " << x;
 }
 
-TEST_F(GfxFurniture, EmptyTitleIsOneRuleWithAGap)
+TEST_F(Furniture, EmptyTitleIsOneRuleWithAGap)
 {
     DrawTitle("");
     for (int x = 0; x < 128; ++x)
         EXPECT_EQ(LcdGetPixel(x, 4), 1) << "x " << x; // 0..66 and 62..127 overlap
-    EXPECT_EQ(DarkDots().size(), 128u);
+    EXPECT_EQ(DarkDots(state.lcdFrame).size(), 128u);
 }
 
-TEST_F(GfxFurniture, MenuTextStaysOutOfTheTitleRow)
+TEST_F(Furniture, MenuTextStaysOutOfTheTitleRow)
 {
     char text[32] = "AB";
     DrawMenuText(0, 7, text, 1);
     DrawMenuText(0, 0, text, 0);
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
     DrawMenuText(0, 8, text, 0);
     EXPECT_TRUE(CellHasDots(0, 8));
     DrawMenuText(16, 8, text, 1);
@@ -105,7 +84,7 @@ void DrawSevenRows()
     }
 }
 
-TEST_F(GfxFurniture, SelectedRowHighlightBrowsingAndEditing)
+TEST_F(Furniture, SelectedRowHighlightBrowsingAndEditing)
 {
     state.menuCursor = 3;
     state.editMode = 0;
@@ -128,7 +107,7 @@ TEST_F(GfxFurniture, SelectedRowHighlightBrowsingAndEditing)
     }
 }
 
-TEST_F(GfxFurniture, ValueStartsAfterTheLabelPlusOffset)
+TEST_F(Furniture, ValueStartsAfterTheLabelPlusOffset)
 {
     state.menuCursor = 5; // row 0 not selected
     char value[32] = "7";
@@ -139,7 +118,7 @@ TEST_F(GfxFurniture, ValueStartsAfterTheLabelPlusOffset)
         EXPECT_EQ(state.lcdFrame[128 + x], 0);
 }
 
-TEST_F(GfxFurniture, ScrollKeepsTheCursorOnRowSix)
+TEST_F(Furniture, ScrollKeepsTheCursorOnRowSix)
 {
     for (uint8_t cursor : {6, 7, 8, 20}) {
         LcdClear();
@@ -155,14 +134,14 @@ TEST_F(GfxFurniture, ScrollKeepsTheCursorOnRowSix)
     state.menuCursor = 8;
     char value[32] = "1";
     DrawMenuRow(0, (uint8_t)(1 - 2), "ITEM ONE ", value);
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
     DrawMenuRow(0, 8 - 2, "ITEM EIGHT ", value);
     EXPECT_TRUE(CellInverted(0, 56));
-    for (const Dot &d : DarkDots())
+    for (const Dot &d : DarkDots(state.lcdFrame))
         EXPECT_GE(d.second, 56);
 }
 
-TEST_F(GfxFurniture, ConstantFormsMatchTheBufferForm)
+TEST_F(Furniture, ConstantFormsMatchTheBufferForm)
 {
     state.menuCursor = 2;
     char label[32] = "SPAN: ", value[32] = "2500";
@@ -180,14 +159,14 @@ TEST_F(GfxFurniture, ConstantFormsMatchTheBufferForm)
 // A constant label is cut to 31 characters, and the value is placed after
 // what is left: 8 x 31 = 248 is off-screen, where 8 x 35 = 280 would wrap to
 // x = 24.
-TEST_F(GfxFurniture, ConstantLabelIsCutBeforeThePlacingOfTheValue)
+TEST_F(Furniture, ConstantLabelIsCutBeforeThePlacingOfTheValue)
 {
     state.menuCursor = 5;
     DrawMenuRow(0, 0, "                                   ", "8");
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
 }
 
-TEST_F(GfxFurniture, ScrollBarThumbForSixAndEightEntries)
+TEST_F(Furniture, ScrollBarThumbForSixAndEightEntries)
 {
     DrawScrollBar(5, 6);
     Dots expected;
@@ -196,7 +175,7 @@ TEST_F(GfxFurniture, ScrollBarThumbForSixAndEightEntries)
     for (int x = 123; x <= 127; ++x)
         for (int y = 54; y <= 63; ++y)
             expected.insert({x, y});
-    EXPECT_EQ(DarkDots(), expected);
+    EXPECT_EQ(DarkDots(state.lcdFrame), expected);
 
     const int topsOfSix[6] = {8, 17, 26, 35, 45, 54};
     const int topsOfEight[8] = {8, 15, 22, 29, 36, 43, 50, 57};
@@ -243,12 +222,12 @@ void DrawMenuScreen(uint8_t cursor, uint8_t editMode)
     DrawScrollBar(cursor < 8 ? cursor : 7, 8);
 }
 
-TEST_F(GfxFurniture, MenuScreensMatchTheirReferences)
+TEST_F(Furniture, MenuScreensMatchTheirReferences)
 {
     DrawMenuScreen(1, 0);
-    EXPECT_EQ(CompareFrameWithReference("gfx_menu_browse"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/menu_browse"), "");
     DrawMenuScreen(8, 1);
-    EXPECT_EQ(CompareFrameWithReference("gfx_menu_scrolled_edit"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/menu_scrolled_edit"), "");
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "screens/run_screen.h"
-#include "spine_window_fixture.h"
+#include "support/window_fixture.h"
 
-using SensorsAlarmScenario = SpineWindow;
+using AlarmScenario = WindowTest;
 
 namespace {
 
@@ -24,7 +24,7 @@ struct LampSample {
 
 } // namespace
 
-TEST_F(SensorsAlarmScenario, LowPressureFlashesLampUntilAKeyAcknowledges)
+TEST_F(AlarmScenario, LowPressureFlashesLampUntilAKeyAcknowledges)
 {
     headless::MoveSlider(form->TrackBar2, 0); // engine stopped, no speed alarm
     Idle();
@@ -119,7 +119,7 @@ TEST_F(SensorsAlarmScenario, LowPressureFlashesLampUntilAKeyAcknowledges)
     EXPECT_EQ(lit, 4);
 }
 
-TEST_F(SensorsAlarmScenario, SpeedSliderDrivesBothModesAndTheCap)
+TEST_F(AlarmScenario, SpeedSliderDrivesBothModesAndTheCap)
 {
     headless::MoveSlider(form->TrackBar2, 100);
     Idle();
@@ -162,7 +162,7 @@ TEST_F(SensorsAlarmScenario, SpeedSliderDrivesBothModesAndTheCap)
     EXPECT_EQ(state.rpmMax, 19999u);
 }
 
-TEST_F(SensorsAlarmScenario, EngineRunningForAMinuteTimesAFlightAndTheHobbsMeter)
+TEST_F(AlarmScenario, EngineRunningForAMinuteTimesAFlightAndTheHobbsMeter)
 {
     headless::MoveSlider(form->TrackBar2, 100); // 2000 rpm
     Idle();

@@ -2,11 +2,11 @@
 // OFF behave during the splash.
 #include "instrument/main_cycle.h"
 #include "screens/run_screen.h"
-#include "spine_window_fixture.h"
+#include "support/window_fixture.h"
 
-using SpinePowerOn = SpineWindow;
+using PowerOn = WindowTest;
 
-TEST_F(SpinePowerOn, RestoresDefaultsKeepsCountersAndRestartsMaximaFromLastReadings)
+TEST_F(PowerOn, RestoresDefaultsKeepsCountersAndRestartsMaximaFromLastReadings)
 {
     // The state a previous session left behind.
     state.pressureValue = 1234;
@@ -69,7 +69,7 @@ TEST_F(SpinePowerOn, RestoresDefaultsKeepsCountersAndRestartsMaximaFromLastReadi
     EXPECT_EQ(hookCalls.alarmOutputOn, 0u);
 }
 
-TEST_F(SpinePowerOn, SplashTakesEightyPassesAndAKeyClickedDuringItReachesTheFirstPass)
+TEST_F(PowerOn, SplashTakesEightyPassesAndAKeyClickedDuringItReachesTheFirstPass)
 {
     uint8_t keyAtLastSplashPass = 0xFF, keyAfterFirstPass = 0xFF;
     ScreenHandler screenAtLastSplashPass = &RunScreen, screenAtFirstPass = nullptr;
@@ -92,7 +92,7 @@ TEST_F(SpinePowerOn, SplashTakesEightyPassesAndAKeyClickedDuringItReachesTheFirs
     EXPECT_EQ(keyAfterFirstPass, 0) << "the first pass did not hand the key to the run screen";
 }
 
-TEST_F(SpinePowerOn, OffDuringTheSplashDoesNotStopTheInstrument)
+TEST_F(PowerOn, OffDuringTheSplashDoesNotStopTheInstrument)
 {
     uint8_t offFlagAfterSplash = 0xFF;
     long rounds = RunInstrument([&](long round) {
@@ -110,7 +110,7 @@ TEST_F(SpinePowerOn, OffDuringTheSplashDoesNotStopTheInstrument)
     EXPECT_FALSE(form->InstrumentRunning());
 }
 
-TEST_F(SpinePowerOn, PressureReadsZeroAfterOnUntilTheSliderMoves)
+TEST_F(PowerOn, PressureReadsZeroAfterOnUntilTheSliderMoves)
 {
     headless::MoveSlider(form->TrackBar1, 2000);
     Idle();
@@ -135,7 +135,7 @@ TEST_F(SpinePowerOn, PressureReadsZeroAfterOnUntilTheSliderMoves)
     EXPECT_EQ(form->TrackBar1.Position(), 2500) << "sliders keep their positions across power cycles";
 }
 
-TEST_F(SpinePowerOn, SecondPowerOnRestoresDefaultsAndKeepsHobbsAndCode)
+TEST_F(PowerOn, SecondPowerOnRestoresDefaultsAndKeepsHobbsAndCode)
 {
     RunInstrument([&](long round) {
         if (round == SplashPasses + 2) {

@@ -8,35 +8,22 @@
 #include "lcd/bitmaps.h"
 #include "lcd/numerals.h"
 #include "support/frame_check.h"
+#include "support/frame_dots.h"
 
 namespace {
 
 constexpr int LargeStrip = 180;
-
-bool Dot(int x, int y) { return (state.lcdFrame[(y / 8) * 128 + x] >> (y % 8)) & 1; }
 
 bool LargeBit(int d, int c, int r) { return (DigitsLarge[(r / 8) * LargeStrip + 18 * d + c] >> (r % 8)) & 1; }
 
 // Slot s of the huge table (code - 45).
 bool HugeBit(int s, int c, int r) { return (DigitsHuge[s * 88 + (r / 8) * 22 + c] >> (r % 8)) & 1; }
 
-struct Frame {
-    uint8_t bytes[1024];
-};
-
-Frame Snapshot()
-{
-    Frame f;
-    memcpy(f.bytes, state.lcdFrame, 1024);
-    return f;
-}
-
 void ExpectFrameEquals(const Frame &expected)
 {
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 128; ++x)
-            ASSERT_EQ(Dot(x, y), ((expected.bytes[(y / 8) * 128 + x] >> (y % 8)) & 1) != 0)
-                << "dot (" << x << ", " << y << ")";
+            ASSERT_EQ(DotAt(x, y), DotAt(expected, x, y)) << "dot (" << x << ", " << y << ")";
 }
 
 // A frame holding exactly the dots of the boxes given, inclusive corners.
@@ -50,7 +37,7 @@ Frame FrameOfBoxes(std::initializer_list<Box> boxes)
     for (const Box &b : boxes)
         for (int x = b.x0; x <= b.x1; ++x)
             for (int y = b.y0; y <= b.y1; ++y)
-                f.bytes[(y / 8) * 128 + x] |= uint8_t(1u << (y % 8));
+                SetDot(f, x, y, true);
     return f;
 }
 
@@ -74,12 +61,12 @@ Frame Render(void (*draw)(uint8_t, uint8_t, const char *), uint8_t x, uint8_t y,
 {
     ResetInstrumentState();
     draw(x, y, text);
-    return Snapshot();
+    return CurrentFrame();
 }
 
 } // namespace
 
-TEST(GfxNumeralsTables, LargeDigitsKeepTheirCellMargins)
+TEST(NumeralsTables, LargeDigitsKeepTheirCellMargins)
 {
     static_assert(sizeof DigitsLarge == 540);
     for (int d = 0; d < 10; ++d) {
@@ -98,7 +85,7 @@ TEST(GfxNumeralsTables, LargeDigitsKeepTheirCellMargins)
     }
 }
 
-TEST(GfxNumeralsTables, HugeDigitsStayWithinColumns0To20AndRows0To29)
+TEST(NumeralsTables, HugeDigitsStayWithinColumns0To20AndRows0To29)
 {
     static_assert(sizeof DigitsHuge == 13 * 88);
     for (int d = 0; d < 10; ++d) {
@@ -114,7 +101,7 @@ TEST(GfxNumeralsTables, HugeDigitsStayWithinColumns0To20AndRows0To29)
     }
 }
 
-TEST(GfxNumeralsTables, DigitsAreDistinctAndBoldStrokesHaveTheirWidth)
+TEST(NumeralsTables, DigitsAreDistinctAndBoldStrokesHaveTheirWidth)
 {
     for (int a = 0; a < 10; ++a)
         for (int b = a + 1; b < 10; ++b) {
@@ -137,7 +124,7 @@ TEST(GfxNumeralsTables, DigitsAreDistinctAndBoldStrokesHaveTheirWidth)
     }
 }
 
-TEST(GfxNumeralsTables, HugeSignSlotsAreBlankPlusAndMinus)
+TEST(NumeralsTables, HugeSignSlotsAreBlankPlusAndMinus)
 {
     for (int i = 0; i < 88; ++i)
         EXPECT_EQ(DigitsHuge[i], 0) << "blank slot byte " << i;
@@ -151,7 +138,7 @@ TEST(GfxNumeralsTables, HugeSignSlotsAreBlankPlusAndMinus)
         }
 }
 
-TEST(GfxNumeralsLarge, DigitsLandOnTheirCellUntouchedAround)
+TEST(NumeralsLarge, DigitsLandOnTheirCellUntouchedAround)
 {
     for (int d = 0; d < 10; ++d) {
         const char text[2] = {char('0' + d), 0};
@@ -159,16 +146,17 @@ TEST(GfxNumeralsLarge, DigitsLandOnTheirCellUntouchedAround)
         for (int x = 0; x < 128; ++x)
             for (int y = 0; y < 64; ++y) {
                 const bool inCell = x >= 30 && x < 48 && y >= 17 && y < 41;
-                EXPECT_EQ(Dot(x, y), inCell && LargeBit(d, x - 30, y - 17)) << d << " at " << x << "," << y;
+                EXPECT_EQ(DotAt(x, y), inCell && LargeBit(d, x - 30, y - 17)) << d << " at " << x << "," << y;
             }
     }
     // The strip is page-major: the 0 drawn shows its two side strokes.
     Render(LcdDrawLargeNumber, 0, 0, "0");
-    EXPECT_EQ(Runs(128, [](int x) { return Dot(x, 12); }), (std::vector<int>{4, 4}));
-    EXPECT_TRUE(Dot(1, 12) && Dot(4, 12) && !Dot(5, 12) && Dot(13, 12) && Dot(16, 12) && !Dot(17, 12));
+    EXPECT_EQ(Runs(128, [](int x) { return DotAt(x, 12); }), (std::vector<int>{4, 4}));
+    EXPECT_TRUE(DotAt(1, 12) && DotAt(4, 12) && !DotAt(5, 12) && DotAt(13, 12) && DotAt(16, 12) &&
+                !DotAt(17, 12));
 }
 
-TEST(GfxNumeralsLarge, SpaceTwoPointFiveAdvancesEighteenAndTwelve)
+TEST(NumeralsLarge, SpaceTwoPointFiveAdvancesEighteenAndTwelve)
 {
     const Frame two = Render(LcdDrawLargeNumber, 28, 20, "2");
     const Frame five = Render(LcdDrawLargeNumber, 58, 20, "5");
@@ -180,7 +168,7 @@ TEST(GfxNumeralsLarge, SpaceTwoPointFiveAdvancesEighteenAndTwelve)
     ExpectFrameEquals(expected);
 }
 
-TEST(GfxNumeralsLarge, MinusPointAndSpaceDrawTheirExactDots)
+TEST(NumeralsLarge, MinusPointAndSpaceDrawTheirExactDots)
 {
     Render(LcdDrawLargeNumber, 20, 10, "-");
     ExpectFrameEquals(FrameOfBoxes({{24, 19, 32, 21}}));
@@ -193,18 +181,18 @@ TEST(GfxNumeralsLarge, MinusPointAndSpaceDrawTheirExactDots)
         const std::string text = std::string(lead) + "-";
         Render(LcdDrawLargeNumber, 20, 10, lead);
         LcdDrawLargeNumber(38, 10, "-");
-        const Frame expected = Snapshot();
+        const Frame expected = CurrentFrame();
         Render(LcdDrawLargeNumber, 20, 10, text.c_str());
         ExpectFrameEquals(expected);
     }
     Render(LcdDrawLargeNumber, 20, 10, ".");
     LcdDrawLargeNumber(32, 10, "-");
-    const Frame expected = Snapshot();
+    const Frame expected = CurrentFrame();
     Render(LcdDrawLargeNumber, 20, 10, ".-");
     ExpectFrameEquals(expected);
 }
 
-TEST(GfxNumeralsHuge, SignsAndPointDrawTheirExactDots)
+TEST(NumeralsHuge, SignsAndPointDrawTheirExactDots)
 {
     Render(LcdDrawHugeNumber, 40, 20, "+");
     ExpectFrameEquals(FrameOfBoxes({{44, 29, 47, 40}, {40, 33, 51, 36}}));
@@ -214,7 +202,7 @@ TEST(GfxNumeralsHuge, SignsAndPointDrawTheirExactDots)
     ExpectFrameEquals(FrameOfBoxes({{42, 47, 42, 48}, {43, 46, 45, 49}, {46, 47, 46, 48}}));
 }
 
-TEST(GfxNumeralsHuge, DigitsLandOnTheirCell)
+TEST(NumeralsHuge, DigitsLandOnTheirCell)
 {
     for (int d = 0; d < 10; ++d) {
         const char text[2] = {char('0' + d), 0};
@@ -222,13 +210,13 @@ TEST(GfxNumeralsHuge, DigitsLandOnTheirCell)
         for (int x = 0; x < 128; ++x)
             for (int y = 0; y < 64; ++y) {
                 const bool inCell = x >= 100 && x < 122 && y >= 30 && y < 62;
-                EXPECT_EQ(Dot(x, y), inCell && HugeBit(3 + d, x - 100, y - 30))
+                EXPECT_EQ(DotAt(x, y), inCell && HugeBit(3 + d, x - 100, y - 30))
                     << d << " at " << x << "," << y;
             }
     }
 }
 
-TEST(GfxNumeralsHuge, AdvancesFourteenForSignsTwelveForPointTwentyTwoOtherwise)
+TEST(NumeralsHuge, AdvancesFourteenForSignsTwelveForPointTwentyTwoOtherwise)
 {
     const struct {
         const char *lead;
@@ -237,14 +225,14 @@ TEST(GfxNumeralsHuge, AdvancesFourteenForSignsTwelveForPointTwentyTwoOtherwise)
     for (const auto &c : cases) {
         Render(LcdDrawHugeNumber, 5, 2, c.lead);
         LcdDrawHugeNumber(uint8_t(5 + c.advance), 2, "1");
-        const Frame expected = Snapshot();
+        const Frame expected = CurrentFrame();
         Render(LcdDrawHugeNumber, 5, 2, (std::string(c.lead) + "1").c_str());
         SCOPED_TRACE(c.lead);
         ExpectFrameEquals(expected);
     }
 }
 
-TEST(GfxNumerals, DrawingNeverClearsDots)
+TEST(Numerals, DrawingNeverClearsDots)
 {
     for (auto draw : {LcdDrawLargeNumber, LcdDrawHugeNumber}) {
         const Frame zero = Render(draw, 12, 3, "0");
@@ -263,13 +251,13 @@ TEST(GfxNumerals, DrawingNeverClearsDots)
     }
 }
 
-TEST(GfxNumerals, PositionsWrapInEightBits)
+TEST(Numerals, PositionsWrapInEightBits)
 {
     // A digit started at x = 250 shows its right part at the left edge.
     Render(LcdDrawLargeNumber, 250, 0, "8");
     for (int x = 0; x < 128; ++x)
         for (int y = 0; y < 64; ++y)
-            EXPECT_EQ(Dot(x, y), x < 12 && y < 24 && LargeBit(8, x + 6, y)) << x << "," << y;
+            EXPECT_EQ(DotAt(x, y), x < 12 && y < 24 && LargeBit(8, x + 6, y)) << x << "," << y;
     // A bar crossing x = 255 continues at 0 rather than running back.
     Render(LcdDrawLargeNumber, 250, 0, "-");
     ExpectFrameEquals(FrameOfBoxes({{0, 9, 6, 11}}));
@@ -286,10 +274,10 @@ TEST(GfxNumerals, PositionsWrapInEightBits)
     Render(LcdDrawHugeNumber, 0, 250, "0");
     for (int x = 0; x < 22; ++x)
         for (int y = 0; y < 26; ++y)
-            EXPECT_EQ(Dot(x, y), HugeBit(3, x, y + 6)) << x << "," << y;
+            EXPECT_EQ(DotAt(x, y), HugeBit(3, x, y + 6)) << x << "," << y;
 }
 
-TEST(GfxNumerals, OtherCharactersDrawNothing)
+TEST(Numerals, OtherCharactersDrawNothing)
 {
     // Codes around and far from the tables' ranges: nothing may be drawn and
     // nothing outside the tables read (the sanitizer build checks the reads).
@@ -307,18 +295,18 @@ TEST(GfxNumerals, OtherCharactersDrawNothing)
     ExpectFrameEquals(Frame{});
 }
 
-TEST(GfxNumeralsLook, DigitsSignsAndReadingsMatchTheirReferences)
+TEST(NumeralsLook, DigitsSignsAndReadingsMatchTheirReferences)
 {
     ResetInstrumentState();
     LcdDrawLargeNumber(0, 0, "01234-");
     LcdDrawLargeNumber(0, 26, "56789.");
-    EXPECT_EQ(CompareFrameWithReference("gfx_numerals_large"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/numerals_large"), "");
     ResetInstrumentState();
     LcdDrawHugeNumber(0, 0, "01234+");
     LcdDrawHugeNumber(0, 32, "56789-.");
-    EXPECT_EQ(CompareFrameWithReference("gfx_numerals_huge"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/numerals_huge"), "");
     ResetInstrumentState();
     LcdDrawHugeNumber(35, 5, " 995");
     LcdDrawLargeNumber(10, 40, "-2.5");
-    EXPECT_EQ(CompareFrameWithReference("gfx_numerals_readings"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/numerals_readings"), "");
 }

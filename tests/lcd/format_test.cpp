@@ -10,7 +10,7 @@
 
 namespace {
 
-class GfxFormat : public ::testing::Test {
+class Format : public ::testing::Test {
   protected:
     void SetUp() override { ResetInstrumentState(); }
 
@@ -32,7 +32,7 @@ class GfxFormat : public ::testing::Test {
     }
 };
 
-TEST_F(GfxFormat, DecimalsFollowTheUnit)
+TEST_F(Format, DecimalsFollowTheUnit)
 {
     // mB, bar, PSI, kg/cm2, "Hg, mmHg, KPA, atm
     const char *expected[8] = {"1013", "10.13", "101.3", "10.13", "101.3", "1013", "1013", "10.13"};
@@ -49,7 +49,7 @@ TEST_F(GfxFormat, DecimalsFollowTheUnit)
     EXPECT_EQ(Plain(1, 0), "0.00");
 }
 
-TEST_F(GfxFormat, NegativeValuesKeepTheirSign)
+TEST_F(Format, NegativeValuesKeepTheirSign)
 {
     EXPECT_EQ(Plain(0, -5), "-5");
     EXPECT_EQ(Plain(1, -5), "-0.05");
@@ -59,7 +59,7 @@ TEST_F(GfxFormat, NegativeValuesKeepTheirSign)
     EXPECT_EQ(Wide(7, -1), "-0.01");
 }
 
-TEST_F(GfxFormat, WideFormRightAlignsInAtLeastFourCharacters)
+TEST_F(Format, WideFormRightAlignsInAtLeastFourCharacters)
 {
     EXPECT_EQ(Wide(0, 995), " 995");
     EXPECT_EQ(Wide(1, 99), "0.99");
@@ -73,7 +73,7 @@ TEST_F(GfxFormat, WideFormRightAlignsInAtLeastFourCharacters)
 
 // Scaling goes through multiplication by the decimal constant, so large
 // values keep every digit.
-TEST_F(GfxFormat, LargeValuesKeepAllDigits)
+TEST_F(Format, LargeValuesKeepAllDigits)
 {
     EXPECT_EQ(Plain(1, 123456789), "1234567.89");
     EXPECT_EQ(Plain(2, 999999), "99999.9");
@@ -82,7 +82,7 @@ TEST_F(GfxFormat, LargeValuesKeepAllDigits)
 }
 
 // The text never runs past the caller's 32-byte buffer.
-TEST_F(GfxFormat, NothingIsWrittenBeyondThirtyTwoBytes)
+TEST_F(Format, NothingIsWrittenBeyondThirtyTwoBytes)
 {
     for (uint8_t unit = 0; unit < 8; ++unit) {
         state.settings.pressureUnit = unit;

@@ -32,7 +32,7 @@ Rgb WindowSpot(const DecodedPicture &face, int windowX, int windowY)
 
 } // namespace
 
-TEST(SpineFacePicture, DecodesToTheFaceWithItsPartsUnderTheWindowsControls)
+TEST(FacePicture, DecodesToTheFaceWithItsPartsUnderTheWindowsControls)
 {
     DecodedPicture face = DecodeJpeg(FacePictureJpeg, FacePictureJpegSize);
     ASSERT_EQ(face.width, 371);
@@ -53,7 +53,7 @@ TEST(SpineFacePicture, DecodesToTheFaceWithItsPartsUnderTheWindowsControls)
     EXPECT_LT(bezel.r + bezel.g + bezel.b, 3 * 60);
 }
 
-TEST(SpineFacePicture, RejectsDamagedPictures)
+TEST(FacePicture, RejectsDamagedPictures)
 {
     std::vector<uint8_t> bytes = FaceBytes();
 

@@ -14,7 +14,7 @@
 // Message rounds of one power-on: the splash pumps once per pass.
 constexpr long SplashPasses = 80;
 
-class SpineWindow : public ::testing::Test {
+class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override
     {

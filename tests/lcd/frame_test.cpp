@@ -1,28 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
-#include <utility>
 
 #include "instrument/state.h"
 #include "lcd/frame.h"
 #include "support/frame_check.h"
+#include "support/frame_dots.h"
 
 namespace {
-
-using Dot = std::pair<int, int>;
-using Dots = std::set<Dot>;
-
-// Every dark dot of the frame, read straight from the bytes.
-Dots DarkDots()
-{
-    Dots dots;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x)
-            if ((state.lcdFrame[(y / 8) * 128 + x] >> (y % 8)) & 1)
-                dots.insert({x, y});
-    return dots;
-}
 
 int DarkByteCount()
 {
@@ -32,12 +17,12 @@ int DarkByteCount()
     return n;
 }
 
-class GfxPrimitives : public ::testing::Test {
+class Primitives : public ::testing::Test {
   protected:
     void SetUp() override { ResetInstrumentState(); }
 };
 
-TEST_F(GfxPrimitives, ClearZeroesEveryByte)
+TEST_F(Primitives, ClearZeroesEveryByte)
 {
     memset(state.lcdFrame, 0xA5, sizeof state.lcdFrame);
     LcdClear();
@@ -48,7 +33,7 @@ TEST_F(GfxPrimitives, ClearZeroesEveryByte)
             ASSERT_EQ(LcdGetPixel(x, y), 0);
 }
 
-TEST_F(GfxPrimitives, PixelsMapToPageBytesWithBitZeroOnTop)
+TEST_F(Primitives, PixelsMapToPageBytesWithBitZeroOnTop)
 {
     struct Case {
         uint8_t x, y;
@@ -65,7 +50,7 @@ TEST_F(GfxPrimitives, PixelsMapToPageBytesWithBitZeroOnTop)
     }
 }
 
-TEST_F(GfxPrimitives, WriteModesClearSetAndToggleOthersDoNothing)
+TEST_F(Primitives, WriteModesClearSetAndToggleOthersDoNothing)
 {
     LcdSetPixel(10, 20, PixelSet);
     LcdSetPixel(10, 21, PixelSet);
@@ -87,7 +72,7 @@ TEST_F(GfxPrimitives, WriteModesClearSetAndToggleOthersDoNothing)
     EXPECT_EQ(LcdGetPixel(10, 22), 0);
 }
 
-TEST_F(GfxPrimitives, OffScreenPositionsAreSkippedAndReadAsBackground)
+TEST_F(Primitives, OffScreenPositionsAreSkippedAndReadAsBackground)
 {
     for (uint8_t x : {128, 129, 200, 255})
         LcdSetPixel(x, 0, PixelSet);
@@ -102,37 +87,37 @@ TEST_F(GfxPrimitives, OffScreenPositionsAreSkippedAndReadAsBackground)
     EXPECT_EQ(LcdGetPixel(255, 255), 0);
 }
 
-TEST_F(GfxPrimitives, LineWorkedExamples)
+TEST_F(Primitives, LineWorkedExamples)
 {
     LcdDrawLine(0, 0, 3, 1, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
     LcdClear();
     LcdDrawLine(0, 0, 1, 3, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{0, 0}, {0, 1}, {1, 2}, {1, 3}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 0}, {0, 1}, {1, 2}, {1, 3}}));
     LcdClear();
     LcdDrawLine(3, 1, 0, 0, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{3, 1}, {2, 1}, {1, 0}, {0, 0}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{3, 1}, {2, 1}, {1, 0}, {0, 0}}));
 }
 
 // The walk starts at (x0, y0); with ties broken only on a strictly positive
 // error, a line and its reverse differ wherever the tie falls.
-TEST_F(GfxPrimitives, LineWalksFromTheFirstEndPoint)
+TEST_F(Primitives, LineWalksFromTheFirstEndPoint)
 {
     LcdDrawLine(0, 0, 4, 1, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}}));
     LcdClear();
     LcdDrawLine(4, 1, 0, 0, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{4, 1}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{4, 1}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}));
     LcdClear();
     LcdDrawLine(0, 0, 1, 4, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{0, 0}, {0, 1}, {0, 2}, {1, 3}, {1, 4}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 0}, {0, 1}, {0, 2}, {1, 3}, {1, 4}}));
     LcdClear();
     LcdDrawLine(1, 4, 0, 0, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{1, 4}, {1, 3}, {1, 2}, {0, 1}, {0, 0}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{1, 4}, {1, 3}, {1, 2}, {0, 1}, {0, 0}}));
 }
 
 // One line per octant around (40, 30), each worked out by hand.
-TEST_F(GfxPrimitives, LineInEveryOctant)
+TEST_F(Primitives, LineInEveryOctant)
 {
     struct Case {
         int x1, y1;
@@ -152,48 +137,48 @@ TEST_F(GfxPrimitives, LineInEveryOctant)
     for (const Case &c : cases) {
         LcdClear();
         LcdDrawLine(40, 30, c.x1, c.y1, PixelSet);
-        EXPECT_EQ(DarkDots(), c.dots) << "to (" << c.x1 << ", " << c.y1 << ")";
+        EXPECT_EQ(DarkDots(state.lcdFrame), c.dots) << "to (" << c.x1 << ", " << c.y1 << ")";
     }
 }
 
-TEST_F(GfxPrimitives, InvertedLineTogglesEachDotOnce)
+TEST_F(Primitives, InvertedLineTogglesEachDotOnce)
 {
     LcdSetPixel(1, 0, PixelSet);
     LcdSetPixel(9, 9, PixelSet);
     LcdDrawLine(0, 0, 3, 1, PixelInvert);
-    EXPECT_EQ(DarkDots(), (Dots{{0, 0}, {2, 1}, {3, 1}, {9, 9}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 0}, {2, 1}, {3, 1}, {9, 9}}));
 
     LcdClear();
     LcdDrawLine(7, 7, 7, 7, PixelInvert);
-    EXPECT_EQ(DarkDots(), (Dots{{7, 7}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{7, 7}}));
     LcdDrawLine(7, 7, 7, 7, PixelInvert);
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
 
     LcdDrawLine(0, 5, 20, 5, PixelSet);
     LcdDrawLine(0, 5, 20, 5, PixelClear);
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
 }
 
 // End points are signed; each plotted point keeps only its low 8 bits.
-TEST_F(GfxPrimitives, LinePointsWrapToEightBits)
+TEST_F(Primitives, LinePointsWrapToEightBits)
 {
     LcdDrawLine(-2, 10, 2, 10, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{0, 10}, {1, 10}, {2, 10}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 10}, {1, 10}, {2, 10}}));
 
     LcdClear();
     LcdDrawLine(250, 5, 260, 5, PixelSet); // 256..260 arrive as 0..4
-    EXPECT_EQ(DarkDots(), (Dots{{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}}));
 
     LcdClear();
     LcdDrawLine(3, 62, 3, 66, PixelSet); // 64..66 are below the screen
-    EXPECT_EQ(DarkDots(), (Dots{{3, 62}, {3, 63}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{3, 62}, {3, 63}}));
 
     LcdClear();
     LcdDrawLine(3, 254, 3, 257, PixelSet); // 256 and 257 wrap to rows 0 and 1
-    EXPECT_EQ(DarkDots(), (Dots{{3, 0}, {3, 1}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{3, 0}, {3, 1}}));
 }
 
-TEST_F(GfxPrimitives, RectOutlineCoversAllFourEdges)
+TEST_F(Primitives, RectOutlineCoversAllFourEdges)
 {
     LcdDrawRect(2, 3, 6, 8, PixelSet);
     Dots expected;
@@ -201,10 +186,10 @@ TEST_F(GfxPrimitives, RectOutlineCoversAllFourEdges)
         expected.insert({x, 3}), expected.insert({x, 8});
     for (int y = 3; y <= 8; ++y)
         expected.insert({2, y}), expected.insert({6, y});
-    EXPECT_EQ(DarkDots(), expected);
+    EXPECT_EQ(DarkDots(state.lcdFrame), expected);
 }
 
-TEST_F(GfxPrimitives, InvertedRectLeavesCornersAsTheyWere)
+TEST_F(Primitives, InvertedRectLeavesCornersAsTheyWere)
 {
     LcdDrawRect(2, 3, 6, 8, PixelInvert);
     Dots expected;
@@ -212,20 +197,20 @@ TEST_F(GfxPrimitives, InvertedRectLeavesCornersAsTheyWere)
         expected.insert({x, 3}), expected.insert({x, 8});
     for (int y = 4; y <= 7; ++y)
         expected.insert({2, y}), expected.insert({6, y});
-    EXPECT_EQ(DarkDots(), expected);
+    EXPECT_EQ(DarkDots(state.lcdFrame), expected);
 }
 
-TEST_F(GfxPrimitives, FillRectCoversTheBoxInclusive)
+TEST_F(Primitives, FillRectCoversTheBoxInclusive)
 {
     LcdFillRect(10, 6, 13, 9, PixelSet);
     Dots expected;
     for (int x = 10; x <= 13; ++x)
         for (int y = 6; y <= 9; ++y)
             expected.insert({x, y});
-    EXPECT_EQ(DarkDots(), expected);
+    EXPECT_EQ(DarkDots(state.lcdFrame), expected);
 }
 
-TEST_F(GfxPrimitives, InvertedFillClearsADarkLineInsideTheBoxOnly)
+TEST_F(Primitives, InvertedFillClearsADarkLineInsideTheBoxOnly)
 {
     LcdDrawLine(0, 20, 127, 20, PixelSet);
     LcdFillRect(30, 18, 40, 22, PixelInvert);
@@ -240,29 +225,29 @@ TEST_F(GfxPrimitives, InvertedFillClearsADarkLineInsideTheBoxOnly)
     EXPECT_EQ(LcdGetPixel(30, 23), 0);
 }
 
-TEST_F(GfxPrimitives, FillRectSingleColumnAndEmptyBox)
+TEST_F(Primitives, FillRectSingleColumnAndEmptyBox)
 {
     LcdFillRect(50, 10, 50, 12, PixelSet);
-    EXPECT_EQ(DarkDots(), (Dots{{50, 10}, {50, 11}, {50, 12}}));
+    EXPECT_EQ(DarkDots(state.lcdFrame), (Dots{{50, 10}, {50, 11}, {50, 12}}));
     LcdClear();
     LcdFillRect(51, 10, 50, 12, PixelSet);
     LcdFillRect(255, 0, 0, 63, PixelSet);
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
 }
 
 // The column counter is 8-bit: a right edge of 255 must still end, having
 // filled every on-screen column from x0.
-TEST_F(GfxPrimitives, FillRectToColumn255Ends)
+TEST_F(Primitives, FillRectToColumn255Ends)
 {
     LcdFillRect(120, 0, 255, 1, PixelSet);
     Dots expected;
     for (int x = 120; x < 128; ++x)
         expected.insert({x, 0}), expected.insert({x, 1});
-    EXPECT_EQ(DarkDots(), expected);
+    EXPECT_EQ(DarkDots(state.lcdFrame), expected);
 
     LcdClear();
     LcdFillRect(255, 0, 255, 63, PixelSet);
-    EXPECT_TRUE(DarkDots().empty());
+    EXPECT_TRUE(DarkDots(state.lcdFrame).empty());
 }
 
 } // namespace

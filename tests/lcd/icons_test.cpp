@@ -37,7 +37,7 @@ bool IconIsBlank(int n)
 
 } // namespace
 
-TEST(GfxIcons, EachIconIsCopiedOpaquelyToColumns10To41AndNothingElse)
+TEST(Icons, EachIconIsCopiedOpaquelyToColumns10To41AndNothingElse)
 {
     for (int n = 0; n < 16; ++n) {
         ResetInstrumentState();
@@ -55,7 +55,7 @@ TEST(GfxIcons, EachIconIsCopiedOpaquelyToColumns10To41AndNothingElse)
     }
 }
 
-TEST(GfxIcons, NumbersAbove15DrawNothing)
+TEST(Icons, NumbersAbove15DrawNothing)
 {
     for (int n : {16, 17, 100, 255}) {
         ResetInstrumentState();
@@ -66,7 +66,7 @@ TEST(GfxIcons, NumbersAbove15DrawNothing)
     }
 }
 
-TEST(GfxIcons, SheetsHoldTenDistinctPicturesAndSixBlankSlots)
+TEST(Icons, SheetsHoldTenDistinctPicturesAndSixBlankSlots)
 {
     static_assert(sizeof IconSheetA == 1024 && sizeof IconSheetB == 1024);
     for (int n = 0; n < 16; ++n) {
@@ -84,11 +84,11 @@ TEST(GfxIcons, SheetsHoldTenDistinctPicturesAndSixBlankSlots)
         }
 }
 
-TEST(GfxIconsLook, SheetsMatchTheirReferences)
+TEST(IconsLook, SheetsMatchTheirReferences)
 {
     ResetInstrumentState();
     memcpy(state.lcdFrame, IconSheetA.data(), 1024);
-    EXPECT_EQ(CompareFrameWithReference("gfx_icons_sheet_a"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/icons_sheet_a"), "");
     memcpy(state.lcdFrame, IconSheetB.data(), 1024);
-    EXPECT_EQ(CompareFrameWithReference("gfx_icons_sheet_b"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/icons_sheet_b"), "");
 }

@@ -29,7 +29,7 @@ void RunAt(int32_t position, int passes)
 
 // ---- Cut-off, scaling and calibration offset ----
 
-TEST(SensorsPressureScaling, CutOffBetween167And168)
+TEST(PressureScaling, CutOffBetween167And168)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -42,7 +42,7 @@ TEST(SensorsPressureScaling, CutOffBetween167And168)
     EXPECT_EQ(state.pressureValue, 213);
 }
 
-TEST(SensorsPressureScaling, TopOfSliderWithoutFilterIs2623)
+TEST(PressureScaling, TopOfSliderWithoutFilterIs2623)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -54,7 +54,7 @@ TEST(SensorsPressureScaling, TopOfSliderWithoutFilterIs2623)
     EXPECT_EQ(state.pressureMillibar, (4096 + 50 + 180) * 100 / 163);
 }
 
-TEST(SensorsPressureScaling, CalibrationOffsetIsAddedBeforeCutOff)
+TEST(PressureScaling, CalibrationOffsetIsAddedBeforeCutOff)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -72,7 +72,7 @@ TEST(SensorsPressureScaling, CalibrationOffsetIsAddedBeforeCutOff)
     EXPECT_EQ(state.pressureMillibar, 213);
 }
 
-TEST(SensorsPressureScaling, BelowCutOffLeavesFilterAccumulatorAlone)
+TEST(PressureScaling, BelowCutOffLeavesFilterAccumulatorAlone)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 1;
@@ -88,7 +88,7 @@ TEST(SensorsPressureScaling, BelowCutOffLeavesFilterAccumulatorAlone)
 
 // ---- Filters ----
 
-TEST(SensorsPressureFilter, FastSettlesOneShortFromBelowExactFromAbove)
+TEST(PressureFilter, FastSettlesOneShortFromBelowExactFromAbove)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 1;
@@ -102,7 +102,7 @@ TEST(SensorsPressureFilter, FastSettlesOneShortFromBelowExactFromAbove)
     EXPECT_EQ(state.pressureMillibar, 2623);
 }
 
-TEST(SensorsPressureFilter, SlowSettlesOneShortFromBelowExactFromAbove)
+TEST(PressureFilter, SlowSettlesOneShortFromBelowExactFromAbove)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 2;
@@ -116,7 +116,7 @@ TEST(SensorsPressureFilter, SlowSettlesOneShortFromBelowExactFromAbove)
     EXPECT_EQ(state.pressureMillibar, 2623);
 }
 
-TEST(SensorsPressureFilter, LowestReadingRisingSettlesAt212)
+TEST(PressureFilter, LowestReadingRisingSettlesAt212)
 {
     for (uint8_t filter : {1, 2}) {
         ResetWithDefaults();
@@ -126,7 +126,7 @@ TEST(SensorsPressureFilter, LowestReadingRisingSettlesAt212)
     }
 }
 
-TEST(SensorsPressureFilter, FirstStepsFollowTheShifts)
+TEST(PressureFilter, FirstStepsFollowTheShifts)
 {
     // From an empty accumulator a step to v = 4276 moves halfway (fast) or a
     // quarter of the way (slow) each pass.
@@ -149,7 +149,7 @@ TEST(SensorsPressureFilter, FirstStepsFollowTheShifts)
 
 // ---- Units ----
 
-TEST(SensorsPressureUnits, OneAtmosphereInEveryUnit)
+TEST(PressureUnits, OneAtmosphereInEveryUnit)
 {
     ResetWithDefaults();
     const int32_t expected[PressureUnitCount] = {1013, 101, 146, 103, 299, 759, 101, 99};
@@ -163,7 +163,7 @@ TEST(SensorsPressureUnits, OneAtmosphereInEveryUnit)
     EXPECT_EQ(ConvertPressureUnit(1013), 1013);
 }
 
-TEST(SensorsPressureUnits, ConversionTruncatesAfterTheProduct)
+TEST(PressureUnits, ConversionTruncatesAfterTheProduct)
 {
     ResetWithDefaults();
     // 2623 mB: 262300000 / 689474 = 380.4 psi tenths; a rounding division
@@ -178,7 +178,7 @@ TEST(SensorsPressureUnits, ConversionTruncatesAfterTheProduct)
     EXPECT_EQ(ConvertPressureUnit(0), 0);
 }
 
-TEST(SensorsPressureUnits, UpdateStoresMillibarAndUnitValue)
+TEST(PressureUnits, UpdateStoresMillibarAndUnitValue)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -191,7 +191,7 @@ TEST(SensorsPressureUnits, UpdateStoresMillibarAndUnitValue)
 
 // ---- Maximum and alarm ----
 
-TEST(SensorsPressureAlarm, MaximumIsSignedAndOnlyRises)
+TEST(PressureAlarm, MaximumIsSignedAndOnlyRises)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -205,7 +205,7 @@ TEST(SensorsPressureAlarm, MaximumIsSignedAndOnlyRises)
     EXPECT_EQ(state.pressureMax, high);
 }
 
-TEST(SensorsPressureAlarm, LowAndHighThresholdsAreStrict)
+TEST(PressureAlarm, LowAndHighThresholdsAreStrict)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -225,7 +225,7 @@ TEST(SensorsPressureAlarm, LowAndHighThresholdsAreStrict)
     EXPECT_EQ(state.alarmActive & 1, 0);
 }
 
-TEST(SensorsPressureAlarm, SliderAtZeroRaisesLowAlarmWithDefaults)
+TEST(PressureAlarm, SliderAtZeroRaisesLowAlarmWithDefaults)
 {
     ResetWithDefaults();
     RunAt(0, 1);
@@ -236,7 +236,7 @@ TEST(SensorsPressureAlarm, SliderAtZeroRaisesLowAlarmWithDefaults)
     EXPECT_EQ(state.alarmActive, 0);
 }
 
-TEST(SensorsPressureAlarm, ThresholdsAreComparedInTheSelectedUnit)
+TEST(PressureAlarm, ThresholdsAreComparedInTheSelectedUnit)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;
@@ -250,7 +250,7 @@ TEST(SensorsPressureAlarm, ThresholdsAreComparedInTheSelectedUnit)
     EXPECT_EQ(state.alarmActive & 1, 1);
 }
 
-TEST(SensorsPressureAlarm, AcknowledgementClearsOnlyWithTheCondition)
+TEST(PressureAlarm, AcknowledgementClearsOnlyWithTheCondition)
 {
     ResetWithDefaults();
     state.settings.pressureFilter = 0;

@@ -8,28 +8,12 @@
 #include "lcd/frame.h"
 #include "lcd/text.h"
 #include "support/frame_check.h"
+#include "support/frame_dots.h"
 
 namespace {
 
 const uint8_t GlyphA[8] = {0x7C, 0x7E, 0x13, 0x11, 0x13, 0x7E, 0x7C, 0x00};
 const uint8_t Glyph0[8] = {0x3E, 0x7F, 0x41, 0x41, 0x41, 0x7F, 0x3E, 0x00};
-
-int DarkCount()
-{
-    int n = 0;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x)
-            n += LcdGetPixel(x, y);
-    return n;
-}
-
-bool FrameIsEmpty()
-{
-    for (uint8_t byte : state.lcdFrame)
-        if (byte != 0)
-            return false;
-    return true;
-}
 
 ::testing::AssertionResult SameFrame(const std::string &actual, const std::string &expected)
 {
@@ -51,12 +35,12 @@ template <class F> std::string FrameOf(F draw)
     return FrameToPbm(state.lcdFrame);
 }
 
-class GfxText : public ::testing::Test {
+class Text : public ::testing::Test {
   protected:
     void SetUp() override { ResetInstrumentState(); }
 };
 
-TEST_F(GfxText, Font8x8GlyphsDrawTheirColumnBytes)
+TEST_F(Text, Font8x8GlyphsDrawTheirColumnBytes)
 {
     LcdDrawText(0, 0, "A0", 0, 0, 0);
     for (int i = 0; i < 8; ++i) {
@@ -67,7 +51,7 @@ TEST_F(GfxText, Font8x8GlyphsDrawTheirColumnBytes)
     EXPECT_EQ(state.lcdFrame[128], 0); // row 8 is below the cell
 }
 
-TEST_F(GfxText, Font8x8SymbolCodes)
+TEST_F(Text, Font8x8SymbolCodes)
 {
     struct Symbol {
         uint8_t code;
@@ -93,7 +77,7 @@ TEST_F(GfxText, Font8x8SymbolCodes)
 
 // Line pieces are two dots thick on columns 3-4 and rows 3-4 and join at the
 // cell edges.
-TEST_F(GfxText, Font8x8LinePieces)
+TEST_F(Text, Font8x8LinePieces)
 {
     const uint8_t vertical = 0xFF, horizontal = 0x18, down = 0xF8, up = 0x1F;
     struct Piece {
@@ -122,7 +106,7 @@ TEST_F(GfxText, Font8x8LinePieces)
 
 // Capitals and digits stay in columns 0-6 and rows 0-6 (except Q's tail and
 // the wide Y); j p q y reach row 7, g does not.
-TEST_F(GfxText, Font8x8CellDiscipline)
+TEST_F(Text, Font8x8CellDiscipline)
 {
     for (int c = 0; c < 128; ++c) {
         bool capitalOrDigit = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
@@ -152,7 +136,7 @@ TEST_F(GfxText, Font8x8CellDiscipline)
     }
 }
 
-TEST_F(GfxText, Font5x7ExampleGlyphsAndClearTopRow)
+TEST_F(Text, Font5x7ExampleGlyphsAndClearTopRow)
 {
     const uint8_t a[5] = {0x3F, 0x48, 0x48, 0x48, 0x3F}, zero[5] = {0x3E, 0x45, 0x49, 0x51, 0x3E};
     for (int i = 0; i < 5; ++i) {
@@ -163,25 +147,25 @@ TEST_F(GfxText, Font5x7ExampleGlyphsAndClearTopRow)
         EXPECT_EQ(Font5x7[i] & 0x80, 0) << "code " << 32 + i / 5;
 }
 
-TEST_F(GfxText, InverseVideoWritesTheWholeCell)
+TEST_F(Text, InverseVideoWritesTheWholeCell)
 {
     LcdDrawText(0, 0, "A", 0, 0, 1);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(state.lcdFrame[i], (uint8_t)~GlyphA[i]) << "column " << i;
-    EXPECT_EQ(DarkCount(), 64 - 30); // "A" has 30 dots
+    EXPECT_EQ(CountDots(state.lcdFrame), 64 - 30); // "A" has 30 dots
 
     // Over a dark frame, inverse clears the glyph; normal video is
     // transparent and changes nothing.
     memset(state.lcdFrame, 0xFF, sizeof state.lcdFrame);
     LcdDrawText(0, 0, "A", 0, 0, 0);
-    EXPECT_EQ(DarkCount(), 128 * 64);
+    EXPECT_EQ(CountDots(state.lcdFrame), 128 * 64);
     LcdDrawText(0, 0, "A", 0, 0, 1);
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(state.lcdFrame[i], (uint8_t)~GlyphA[i]);
 }
 
 // Only exactly 1 selects inverse video or double height.
-TEST_F(GfxText, FlagsActOnlyWhenExactlyOne)
+TEST_F(Text, FlagsActOnlyWhenExactlyOne)
 {
     std::string normal = FrameOf([] { LcdDrawText(10, 10, "A0", 0, 0, 0); });
     for (uint8_t flag : {2, 3, 255}) {
@@ -194,7 +178,7 @@ TEST_F(GfxText, FlagsActOnlyWhenExactlyOne)
                           normal)); // the argument without effect
 }
 
-TEST_F(GfxText, DoubleHeightDrawsEachRowTwice)
+TEST_F(Text, DoubleHeightDrawsEachRowTwice)
 {
     const uint8_t y = 10;
     LcdDrawText(0, y, "A", 1, 0, 0);
@@ -208,16 +192,16 @@ TEST_F(GfxText, DoubleHeightDrawsEachRowTwice)
     EXPECT_EQ(LcdGetPixel(0, y + 6), 1);
     EXPECT_EQ(LcdGetPixel(0, y + 7), 1);
     EXPECT_EQ(LcdGetPixel(2, y + 6), 0);
-    EXPECT_EQ(DarkCount(), 2 * 30);
+    EXPECT_EQ(CountDots(state.lcdFrame), 2 * 30);
 
     LcdClear();
     LcdDrawText(0, y, "A", 1, 0, 1);
-    EXPECT_EQ(DarkCount(), 8 * 16 - 2 * 30);
+    EXPECT_EQ(CountDots(state.lcdFrame), 8 * 16 - 2 * 30);
     EXPECT_EQ(LcdGetPixel(7, y + 15), 1);
     EXPECT_EQ(LcdGetPixel(7, y + 16), 0);
 }
 
-TEST_F(GfxText, CharactersAdvanceEightColumnsAndWrap)
+TEST_F(Text, CharactersAdvanceEightColumnsAndWrap)
 {
     // From x = 252 the first glyph's columns 4-7 wrap to x = 0..3 and the
     // second glyph follows at x = 4.
@@ -235,7 +219,7 @@ TEST_F(GfxText, CharactersAdvanceEightColumnsAndWrap)
         EXPECT_EQ(state.lcdFrame[i], GlyphA[i] >> 4);
 }
 
-TEST_F(GfxText, CodesOutsideTheFontDrawBlankCells)
+TEST_F(Text, CodesOutsideTheFontDrawBlankCells)
 {
     LcdDrawText(0, 0,
                 "A\x8b\xff\x1f\x01"
@@ -256,7 +240,7 @@ TEST_F(GfxText, CodesOutsideTheFontDrawBlankCells)
     EXPECT_EQ(state.lcdFrame[12], 0xFC); // "A" column 0 at y = 1: font bit 7 - k on row k
 }
 
-TEST_F(GfxText, EmptyStringsDrawNothing)
+TEST_F(Text, EmptyStringsDrawNothing)
 {
     char empty[32] = "";
     LcdDrawText(5, 5, empty, 0, 0, 1);
@@ -268,10 +252,10 @@ TEST_F(GfxText, EmptyStringsDrawNothing)
     LcdDrawSmallTextCentered(64, 5, empty, 0);
     LcdDrawSmallTextCentered(64, 5, "", 0);
     LcdDrawTinyText(5, 5, "", 1);
-    EXPECT_TRUE(FrameIsEmpty());
+    EXPECT_EQ(CountDots(state.lcdFrame), 0);
 }
 
-TEST_F(GfxText, CentringSubtractsFourPerCharacterInEightBits)
+TEST_F(Text, CentringSubtractsFourPerCharacterInEightBits)
 {
     EXPECT_TRUE(SameFrame(FrameOf([] { LcdDrawTextCentered(64, 8, "ABC", 0, 0, 1); }),
                           FrameOf([] { LcdDrawText(52, 8, "ABC", 0, 0, 1); })));
@@ -291,16 +275,16 @@ TEST_F(GfxText, CentringSubtractsFourPerCharacterInEightBits)
 // Constant strings are copied into a 32-byte buffer: at most 31 characters
 // are drawn and the centring uses the shortened length. A caller's buffer is
 // drawn as it is.
-TEST_F(GfxText, ConstantStringsAreCutAfter31Characters)
+TEST_F(Text, ConstantStringsAreCutAfter31Characters)
 {
     // Character 32 would land on x = 256, which wraps to 0.
     const char *longText = "                                W";
     LcdDrawText(0, 0, longText, 0, 0, 0);
-    EXPECT_TRUE(FrameIsEmpty());
+    EXPECT_EQ(CountDots(state.lcdFrame), 0);
     char buffer[40];
     strcpy(buffer, longText);
     LcdDrawText(0, 0, buffer, 0, 0, 0);
-    EXPECT_FALSE(FrameIsEmpty());
+    EXPECT_GT(CountDots(state.lcdFrame), 0);
 
     // 40 characters cut to 31 are centred from 64 - 124 = 196 (not from
     // 64 - 160 = 160).
@@ -321,7 +305,7 @@ TEST_F(GfxText, ConstantStringsAreCutAfter31Characters)
         EXPECT_EQ(LcdGetPixel(x, 20), 1) << "x " << x; // no light glyph dots of a "W"
 }
 
-TEST_F(GfxText, SmallTextCellRowsStartOneAboveY)
+TEST_F(Text, SmallTextCellRowsStartOneAboveY)
 {
     const uint8_t y = 20;
     LcdDrawSmallText(0, y, "A0", 100);
@@ -331,10 +315,10 @@ TEST_F(GfxText, SmallTextCellRowsStartOneAboveY)
             uint8_t bits = column < 5 ? a[column] : column == 5 || column == 11 ? 0 : zero[column - 6];
             EXPECT_EQ(LcdGetPixel(column, y + k - 1), (bits >> (7 - k)) & 1) << column << "," << k;
         }
-    EXPECT_EQ(DarkCount(), 18 + 19); // the dots of "A" and "0"
+    EXPECT_EQ(CountDots(state.lcdFrame), 18 + 19); // the dots of "A" and "0"
 }
 
-TEST_F(GfxText, SmallTextHighlightFromAnIndex)
+TEST_F(Text, SmallTextHighlightFromAnIndex)
 {
     const uint8_t y = 20;
     // Row y - 1 is blank in every glyph, so it shows which cells are
@@ -357,7 +341,7 @@ TEST_F(GfxText, SmallTextHighlightFromAnIndex)
     int glyphDots = 0;
     for (int i = ('A' - 32) * 5; i < ('E' - 32) * 5; ++i)
         glyphDots += __builtin_popcount(Font5x7[i]);
-    EXPECT_EQ(DarkCount(), 4 * 48 - glyphDots); // the background of four cells
+    EXPECT_EQ(CountDots(state.lcdFrame), 4 * 48 - glyphDots); // the background of four cells
     for (uint8_t none : {4, 100, 255}) {
         LcdClear();
         LcdDrawSmallText(0, y, "ABCD", none);
@@ -368,10 +352,10 @@ TEST_F(GfxText, SmallTextHighlightFromAnIndex)
     // changes.
     memset(state.lcdFrame, 0xFF, sizeof state.lcdFrame);
     LcdDrawSmallText(0, y, "ABCD", 0);
-    EXPECT_EQ(DarkCount(), 128 * 64);
+    EXPECT_EQ(CountDots(state.lcdFrame), 128 * 64);
 }
 
-TEST_F(GfxText, SmallTextCentringSubtractsThreePerCharacter)
+TEST_F(Text, SmallTextCentringSubtractsThreePerCharacter)
 {
     EXPECT_TRUE(SameFrame(FrameOf([] { LcdDrawSmallTextCentered(64, 30, "ABC", 1); }),
                           FrameOf([] { LcdDrawSmallText(55, 30, "ABC", 1); })));
@@ -390,7 +374,7 @@ uint8_t TinyColumnAt(uint8_t x, uint8_t y)
     return bits;
 }
 
-TEST_F(GfxText, TinyTextIsOpaqueInItsBox)
+TEST_F(Text, TinyTextIsOpaqueInItsBox)
 {
     const uint8_t y = 10;
     memset(state.lcdFrame, 0xFF, sizeof state.lcdFrame);
@@ -420,7 +404,7 @@ TEST_F(GfxText, TinyTextIsOpaqueInItsBox)
 
 // All eighteen characters, with their advances: the stored columns come back
 // exactly, each followed by its blank column.
-TEST_F(GfxText, TinyTextLooksUpEveryCharacter)
+TEST_F(Text, TinyTextLooksUpEveryCharacter)
 {
     const uint8_t y = 30;
     LcdDrawTinyText(0, y, "mKMNt.0123456789:;", 0);
@@ -442,7 +426,7 @@ TEST_F(GfxText, TinyTextLooksUpEveryCharacter)
         EXPECT_EQ(FontTiny[i], run[i]) << "byte " << i;
 }
 
-TEST_F(GfxText, TinyTextOtherCharactersAreBlankDigitCells)
+TEST_F(Text, TinyTextOtherCharactersAreBlankDigitCells)
 {
     memset(state.lcdFrame, 0xFF, sizeof state.lcdFrame);
     LcdDrawTinyText(0, 1, "1 -1", 1);
@@ -477,15 +461,15 @@ void DrawGlyphSheet(int first, int last, int perRow, int cellWidth, bool small)
 }
 
 // The fonts as drawn, dot for dot: any change to a glyph picture shows here.
-TEST(GfxTextLook, GlyphSheetsMatchTheirReferences)
+TEST(TextLook, GlyphSheetsMatchTheirReferences)
 {
     DrawGlyphSheet(Font8x8First, Font8x8Last, 16, 8, false);
-    EXPECT_EQ(CompareFrameWithReference("gfx_font8x8_sheet"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/font8x8_sheet"), "");
     DrawGlyphSheet(Font5x7First, Font5x7Last, 21, 6, true);
-    EXPECT_EQ(CompareFrameWithReference("gfx_font5x7_sheet"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/font5x7_sheet"), "");
 }
 
-TEST(GfxTextLook, TextFormsMatchTheirReference)
+TEST(TextLook, TextFormsMatchTheirReference)
 {
     ResetInstrumentState();
     LcdDrawText(0, 0, "QPX-2", 1, 0, 0);
@@ -497,7 +481,7 @@ TEST(GfxTextLook, TextFormsMatchTheirReference)
     LcdDrawTinyText(2, 49, "2500", 0);
     LcdDrawTinyText(2, 57, "14.7", 1);
     LcdDrawTinyText(70, 49, "mKMNt.:;", 0);
-    EXPECT_EQ(CompareFrameWithReference("gfx_text_forms"), "");
+    EXPECT_EQ(CompareFrameWithReference("lcd/text_forms"), "");
 }
 
 } // namespace

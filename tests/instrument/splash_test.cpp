@@ -3,26 +3,23 @@
 #include <cstring>
 #include <vector>
 
-#include "spine_window_fixture.h"
+#include "support/frame_dots.h"
+#include "support/window_fixture.h"
 
 namespace {
 
-using Frame = std::vector<uint8_t>;
-
 // Runs one power-on, keeping the frame presented in each splash pass.
-std::vector<Frame> RecordSplash(SpineWindow &, std::function<long(std::function<void(long)>)> run)
+std::vector<Frame> RecordSplash(WindowTest &, std::function<long(std::function<void(long)>)> run)
 {
     std::vector<Frame> frames;
     run([&](long round) {
         if (round >= 1 && round <= SplashPasses)
-            frames.emplace_back(state.lcdFrame, state.lcdFrame + sizeof state.lcdFrame);
+            frames.push_back(CurrentFrame());
         if (round == SplashPasses + 1)
             state.powerOffRequest = 1;
     });
     return frames;
 }
-
-bool Dark(const Frame &frame, int x, int y) { return (frame[(y / 8) * 128 + x] >> (y % 8)) & 1; }
 
 // Leftmost and rightmost dark column within rows [top, bottom]; -1 if none.
 void DarkSpan(const Frame &frame, int top, int bottom, int &left, int &right)
@@ -30,14 +27,14 @@ void DarkSpan(const Frame &frame, int top, int bottom, int &left, int &right)
     left = right = -1;
     for (int x = 0; x < 128; ++x)
         for (int y = top; y <= bottom; ++y)
-            if (Dark(frame, x, y)) {
+            if (DotAt(frame, x, y)) {
                 if (left < 0)
                     left = x;
                 right = x;
             }
 }
 
-class SplashTest : public SpineWindow {
+class SplashTest : public WindowTest {
   protected:
     std::vector<Frame> Record()
     {
@@ -63,8 +60,8 @@ TEST_F(SplashTest, MakerLineSlidesInFromTheRightTwoColumnsAPassAndStopsAt19)
     }
     // Nothing of the maker line strays above or below its two text rows.
     for (int x = 0; x < 128; ++x) {
-        EXPECT_FALSE(Dark(frames.back(), x, 4));
-        EXPECT_FALSE(Dark(frames.back(), x, 21));
+        EXPECT_FALSE(DotAt(frames.back(), x, 4));
+        EXPECT_FALSE(DotAt(frames.back(), x, 21));
     }
 }
 
@@ -105,9 +102,12 @@ TEST_F(SplashTest, ChosenFramesMatchTheirReferencePictures)
     const struct {
         int pass;
         const char *name;
-    } chosen[] = {{1, "splash_pass01"}, {20, "splash_pass20"}, {40, "splash_pass40"}, {80, "splash_pass80"}};
+    } chosen[] = {{1, "instrument/splash_pass01"},
+                  {20, "instrument/splash_pass20"},
+                  {40, "instrument/splash_pass40"},
+                  {80, "instrument/splash_pass80"}};
     for (const auto &c : chosen) {
-        memcpy(state.lcdFrame, frames[c.pass - 1].data(), sizeof state.lcdFrame);
+        memcpy(state.lcdFrame, frames[c.pass - 1].bytes, sizeof state.lcdFrame);
         EXPECT_EQ(CompareFrameWithReference(c.name), "") << "pass " << c.pass;
     }
 }

@@ -25,7 +25,7 @@ void Apply(uint32_t reading, int passes = 1)
 
 // ---- Raw reading ----
 
-TEST(SensorsRpmReading, PulseModeScalesGateCountByPulsesPerRev)
+TEST(RpmReading, PulseModeScalesGateCountByPulsesPerRev)
 {
     ResetWithDefaults();
     state.rpmGateCount = 100;
@@ -38,7 +38,7 @@ TEST(SensorsRpmReading, PulseModeScalesGateCountByPulsesPerRev)
     EXPECT_EQ(RawRpmReading(), 0u);
 }
 
-TEST(SensorsRpmReading, PulseModeFollowsTheGateNotThePeriod)
+TEST(RpmReading, PulseModeFollowsTheGateNotThePeriod)
 {
     // The whole step reads the gate count that the 500 ms gate latched; the
     // pulse input read at the start of the step does not change it.
@@ -48,7 +48,7 @@ TEST(SensorsRpmReading, PulseModeFollowsTheGateNotThePeriod)
     EXPECT_EQ(state.rpmValue, 3000u);
 }
 
-TEST(SensorsRpmReading, SliderTopInPulseModeIsCappedAt19999)
+TEST(RpmReading, SliderTopInPulseModeIsCappedAt19999)
 {
     ResetWithDefaults();
     state.rpmGateCount = 4096; // 81920 before the cap
@@ -63,7 +63,7 @@ TEST(SensorsRpmReading, SliderTopInPulseModeIsCappedAt19999)
     EXPECT_EQ(state.rpmValue, 19980u);
 }
 
-TEST(SensorsRpmReading, TimeModeDividesConstantByPeriod)
+TEST(RpmReading, TimeModeDividesConstantByPeriod)
 {
     ResetWithDefaults();
     state.settings.pulseMode = 1;
@@ -79,7 +79,7 @@ TEST(SensorsRpmReading, TimeModeDividesConstantByPeriod)
     EXPECT_EQ(RawRpmReading(), 0u);
 }
 
-TEST(SensorsRpmReading, TimeModeReadingIsCappedToo)
+TEST(RpmReading, TimeModeReadingIsCappedToo)
 {
     ResetWithDefaults();
     state.settings.pulseMode = 1;
@@ -91,7 +91,7 @@ TEST(SensorsRpmReading, TimeModeReadingIsCappedToo)
     EXPECT_EQ(state.rpmValue, 19999u);
 }
 
-TEST(SensorsRpmReading, PeriodConstantTruncatesEachDivisionInTurn)
+TEST(RpmReading, PeriodConstantTruncatesEachDivisionInTurn)
 {
     ResetWithDefaults();
     EXPECT_EQ(state.rpmPeriodConstant, 100 * 3125);
@@ -109,7 +109,7 @@ TEST(SensorsRpmReading, PeriodConstantTruncatesEachDivisionInTurn)
     EXPECT_EQ(state.rpmPeriodConstant, 1 * 3125);
 }
 
-TEST(SensorsRpmReading, PulsesPerRevReachesTimeModeOnlyThroughTheConstant)
+TEST(RpmReading, PulsesPerRevReachesTimeModeOnlyThroughTheConstant)
 {
     ResetWithDefaults();
     state.settings.pulseMode = 1;
@@ -122,7 +122,7 @@ TEST(SensorsRpmReading, PulsesPerRevReachesTimeModeOnlyThroughTheConstant)
 
 // ---- Averaging ----
 
-TEST(SensorsRpmAveraging, SpanWindowRestartsEveryPass)
+TEST(RpmAveraging, SpanWindowRestartsEveryPass)
 {
     ResetWithDefaults(); // rpmFilter 0, full scale 6000: window 30000
     Apply(2000);
@@ -135,7 +135,7 @@ TEST(SensorsRpmAveraging, SpanWindowRestartsEveryPass)
     EXPECT_EQ(state.rpmSampleCount, 1);
 }
 
-TEST(SensorsRpmAveraging, SpanWindowFollowsFullScale)
+TEST(RpmAveraging, SpanWindowFollowsFullScale)
 {
     ResetWithDefaults();
     state.settings.rpmFullScale = 100; // window 500
@@ -145,7 +145,7 @@ TEST(SensorsRpmAveraging, SpanWindowFollowsFullScale)
     EXPECT_EQ(state.rpmSampleCount, 2);
 }
 
-TEST(SensorsRpmAveraging, SteadyReadingAveragesAndJumpRestarts)
+TEST(RpmAveraging, SteadyReadingAveragesAndJumpRestarts)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 5; // window 50
@@ -161,7 +161,7 @@ TEST(SensorsRpmAveraging, SteadyReadingAveragesAndJumpRestarts)
     EXPECT_EQ(state.rpmValue, 2060u);
 }
 
-TEST(SensorsRpmAveraging, WindowEdgesAreInclusive)
+TEST(RpmAveraging, WindowEdgesAreInclusive)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 5;
@@ -177,7 +177,7 @@ TEST(SensorsRpmAveraging, WindowEdgesAreInclusive)
     EXPECT_EQ(state.rpmValue, 1950u);
 }
 
-TEST(SensorsRpmAveraging, ReadingsNotAboveWindowAreNeverAveraged)
+TEST(RpmAveraging, ReadingsNotAboveWindowAreNeverAveraged)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 5;
@@ -192,7 +192,7 @@ TEST(SensorsRpmAveraging, ReadingsNotAboveWindowAreNeverAveraged)
     EXPECT_EQ(state.rpmValue, 50u);
 }
 
-TEST(SensorsRpmAveraging, AverageBelowWindowRestarts)
+TEST(RpmAveraging, AverageBelowWindowRestarts)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 10; // window 100
@@ -202,7 +202,7 @@ TEST(SensorsRpmAveraging, AverageBelowWindowRestarts)
     EXPECT_EQ(state.rpmValue, 150u);
 }
 
-TEST(SensorsRpmAveraging, FullRingAveragesTheLast32)
+TEST(RpmAveraging, FullRingAveragesTheLast32)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 5;
@@ -217,7 +217,7 @@ TEST(SensorsRpmAveraging, FullRingAveragesTheLast32)
     EXPECT_EQ(state.rpmSamples[9], 2009u);
 }
 
-TEST(SensorsRpmAveraging, CappedReadingIsAveragedLikeAnyOther)
+TEST(RpmAveraging, CappedReadingIsAveragedLikeAnyOther)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 10; // window 100
@@ -227,7 +227,7 @@ TEST(SensorsRpmAveraging, CappedReadingIsAveragedLikeAnyOther)
     EXPECT_EQ(state.rpmValue, (19950u + 19999u) / 2);
 }
 
-TEST(SensorsRpmAveraging, OffTakesEachReadingAndLeavesTheRing)
+TEST(RpmAveraging, OffTakesEachReadingAndLeavesTheRing)
 {
     ResetWithDefaults();
     state.settings.rpmFilter = 5;
@@ -246,7 +246,7 @@ TEST(SensorsRpmAveraging, OffTakesEachReadingAndLeavesTheRing)
 
 // ---- Maximum and alarm ----
 
-TEST(SensorsRpmAlarm, MaximumOnlyRises)
+TEST(RpmAlarm, MaximumOnlyRises)
 {
     ResetWithDefaults();
     Apply(4200);
@@ -255,7 +255,7 @@ TEST(SensorsRpmAlarm, MaximumOnlyRises)
     EXPECT_EQ(state.rpmValue, 3000u);
 }
 
-TEST(SensorsRpmAlarm, LowAndHighThresholdsAreStrict)
+TEST(RpmAlarm, LowAndHighThresholdsAreStrict)
 {
     ResetWithDefaults(); // high alarm 5000 on, low alarm 600 off
     Apply(5000);
@@ -271,7 +271,7 @@ TEST(SensorsRpmAlarm, LowAndHighThresholdsAreStrict)
     EXPECT_EQ(state.alarmActive, 0);
 }
 
-TEST(SensorsRpmAlarm, AcknowledgementClearsOnlyWithTheCondition)
+TEST(RpmAlarm, AcknowledgementClearsOnlyWithTheCondition)
 {
     ResetWithDefaults();
     state.alarmActive = 1; // a pressure alarm must be left alone

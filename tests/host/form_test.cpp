@@ -2,11 +2,11 @@
 // display image.
 #include "host/jpeg_decode.h"
 #include "instrument/host_link.h"
-#include "spine_window_fixture.h"
+#include "support/window_fixture.h"
 
-using SpineForm = SpineWindow;
+using Form = WindowTest;
 
-TEST_F(SpineForm, LayoutAndStartingState)
+TEST_F(Form, LayoutAndStartingState)
 {
     EXPECT_EQ(form->Caption(), "Corvan QPX-2");
     EXPECT_EQ(form->Bounds().width, 621);
@@ -31,7 +31,7 @@ TEST_F(SpineForm, LayoutAndStartingState)
     EXPECT_EQ(form->Image2.PictureHeight(), 371);
 }
 
-TEST_F(SpineForm, BeforeTheFirstOnTheLampIsBrightRedAndTheDisplayHoldsNothing)
+TEST_F(Form, BeforeTheFirstOnTheLampIsBrightRedAndTheDisplayHoldsNothing)
 {
     headless::AdvanceClock(3000);
     Idle();
@@ -40,7 +40,7 @@ TEST_F(SpineForm, BeforeTheFirstOnTheLampIsBrightRedAndTheDisplayHoldsNothing)
     EXPECT_TRUE(form->Image1.Visible());
 }
 
-TEST_F(SpineForm, EachKeyAreaAndKnobButtonStoresItsKeyCode)
+TEST_F(Form, EachKeyAreaAndKnobButtonStoresItsKeyCode)
 {
     struct Case {
         TControl *control;
@@ -59,7 +59,7 @@ TEST_F(SpineForm, EachKeyAreaAndKnobButtonStoresItsKeyCode)
     }
 }
 
-TEST_F(SpineForm, AKeyClickedWhileAnotherIsPendingIsDropped)
+TEST_F(Form, AKeyClickedWhileAnotherIsPendingIsDropped)
 {
     headless::Click(form->Image3);
     headless::Click(form->Image6);
@@ -68,7 +68,7 @@ TEST_F(SpineForm, AKeyClickedWhileAnotherIsPendingIsDropped)
     EXPECT_EQ(state.pendingKey, KeyLeft);
 }
 
-TEST_F(SpineForm, PressureSliderWhileOffUpdatesItsLabelAndInput)
+TEST_F(Form, PressureSliderWhileOffUpdatesItsLabelAndInput)
 {
     headless::MoveSlider(form->TrackBar1, 4096);
     Idle();
@@ -83,7 +83,7 @@ TEST_F(SpineForm, PressureSliderWhileOffUpdatesItsLabelAndInput)
     EXPECT_EQ(form->Label13.Caption(), "0");
 }
 
-TEST_F(SpineForm, BlinkPhaseFlipsEveryEleventhTickAndMagnetoCountdownEveryTwentiethWhileOff)
+TEST_F(Form, BlinkPhaseFlipsEveryEleventhTickAndMagnetoCountdownEveryTwentiethWhileOff)
 {
     state.magCheckTimer = 3;
     std::vector<int> flips, countdowns;
@@ -106,7 +106,7 @@ TEST_F(SpineForm, BlinkPhaseFlipsEveryEleventhTickAndMagnetoCountdownEveryTwenti
     EXPECT_EQ(state.magCheckTimer, 0);
 }
 
-TEST_F(SpineForm, BlinkPhaseAboveOneIsTreatedAsOn)
+TEST_F(Form, BlinkPhaseAboveOneIsTreatedAsOn)
 {
     state.blinkPhase = 7;
     state.blinkTickCount = 10;
@@ -116,7 +116,7 @@ TEST_F(SpineForm, BlinkPhaseAboveOneIsTreatedAsOn)
     EXPECT_EQ(state.blinkTickCount, 0);
 }
 
-TEST_F(SpineForm, OneSecondEventComesOncePerSecond)
+TEST_F(Form, OneSecondEventComesOncePerSecond)
 {
     headless::AdvanceClock(999);
     Idle();
@@ -126,7 +126,7 @@ TEST_F(SpineForm, OneSecondEventComesOncePerSecond)
     EXPECT_EQ(state.secondTick, 1);
 }
 
-TEST_F(SpineForm, TimersFireInTimeOrder)
+TEST_F(Form, TimersFireInTimeOrder)
 {
     // Timer1 at 100..1000 ms (10 ticks) and Timer2 at 500 and 1000: after
     // 500 ms the gate has seen 5 blink ticks.
@@ -137,7 +137,7 @@ TEST_F(SpineForm, TimersFireInTimeOrder)
     EXPECT_EQ(state.slowTickCount, 10);
 }
 
-TEST_F(SpineForm, FrameIsPresentedAtTwiceItsSizeInTheDisplayImage)
+TEST_F(Form, FrameIsPresentedAtTwiceItsSizeInTheDisplayImage)
 {
     state.lcdFrame[0] = 0x01;             // (0, 0)
     state.lcdFrame[128 + 3] = 0x02;       // (3, 9)
@@ -166,7 +166,7 @@ TEST_F(SpineForm, FrameIsPresentedAtTwiceItsSizeInTheDisplayImage)
     EXPECT_EQ(image.Pixel(5, 128), clWhite);
 }
 
-TEST_F(SpineForm, AnUnchangedFrameIsNotShownAgain)
+TEST_F(Form, AnUnchangedFrameIsNotShownAgain)
 {
     std::vector<uint32_t> shown;
     state.lcdFrame[100] = 0x5A;
@@ -180,7 +180,7 @@ TEST_F(SpineForm, AnUnchangedFrameIsNotShownAgain)
     EXPECT_FALSE(form->Image1.CopyIfChanged(shown));
 }
 
-TEST_F(SpineForm, DisplayIsHiddenOnlyWhileTheFrameIsCopied)
+TEST_F(Form, DisplayIsHiddenOnlyWhileTheFrameIsCopied)
 {
     bool visibleWhilePumping = false;
     RunInstrument([&](long round) {

@@ -1,6 +1,8 @@
 // Every menu and setup screen compared dot for dot with its reference.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "screens/calibration.h"
 #include "screens/display_setup.h"
 #include "screens/main_menu.h"
@@ -11,10 +13,12 @@
 
 namespace {
 
+// Reference frames of this file lie in tests/data/screens.
 void ExpectFrame(const char *name)
 {
-    SaveFramePng(name);
-    EXPECT_EQ(CompareFrameWithReference(name), "");
+    std::string path = std::string("screens/") + name;
+    SaveFramePng(path.c_str());
+    EXPECT_EQ(CompareFrameWithReference(path.c_str()), "") << name;
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "screens/run_screen.h"
 #include "screens/run_texts.h"
 #include "support/frame_check.h"
+#include "support/frame_dots.h"
 
 // ---- Scale arithmetic -------------------------------------------------------
 
@@ -215,41 +216,19 @@ TEST(RunTexts, MaximumPressureText)
 
 namespace {
 
-struct Frame {
-    uint8_t bytes[1024];
-};
-
-bool Dot(const Frame &f, int x, int y) { return (f.bytes[(y / 8) * 128 + x] >> (y % 8)) & 1; }
-
-Frame Current()
-{
-    Frame f;
-    memcpy(f.bytes, state.lcdFrame, sizeof f.bytes);
-    return f;
-}
-
 // The frame a drawing operation leaves on a cleared screen; the state's own
 // frame is restored afterwards.
 template <typename Draw> Frame Alone(Draw draw)
 {
-    Frame saved = Current();
+    Frame saved = CurrentFrame();
     memset(state.lcdFrame, 0, sizeof state.lcdFrame);
     draw();
-    Frame f = Current();
+    Frame f = CurrentFrame();
     memcpy(state.lcdFrame, saved.bytes, sizeof saved.bytes);
     return f;
 }
 
 template <typename Draw> Frame Drawn(Draw draw) { return Alone(draw); }
-
-int CountDots(const Frame &f, int x0, int y0, int x1, int y1)
-{
-    int n = 0;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x)
-            n += Dot(f, x, y);
-    return n;
-}
 
 bool AllDark(const Frame &f, int x0, int y0, int x1, int y1)
 {
@@ -261,7 +240,7 @@ std::string DifferenceIn(const Frame &a, const Frame &b, int x0, int y0, int x1,
 {
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            if (Dot(a, x, y) != Dot(b, x, y))
+            if (DotAt(a, x, y) != DotAt(b, x, y))
                 return "differs at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
     return "";
 }
@@ -271,7 +250,7 @@ std::string DifferenceOutside(const Frame &a, const Frame &b, int x0, int y0, in
 {
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 128; ++x)
-            if ((x < x0 || x > x1 || y < y0 || y > y1) && Dot(a, x, y) != Dot(b, x, y))
+            if ((x < x0 || x > x1 || y < y0 || y > y1) && DotAt(a, x, y) != DotAt(b, x, y))
                 return "differs at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
     return "";
 }
@@ -318,7 +297,7 @@ TEST(RunLayouts, ValueAboveSpanFillsPastTheBarEnd)
     // The fill inverts the top edge of the frame; the scale tick from x = 10
     // is drawn after it.
     EXPECT_EQ(CountDots(f, 4, 0, 9, 0), 0);
-    EXPECT_TRUE(Dot(f, 3, 0));
+    EXPECT_TRUE(DotAt(f, 3, 0));
     EXPECT_TRUE(AllDark(f, 10, 0, 13, 0));
 
     f = Drawn(DrawPressureBarHorizontal);
@@ -415,7 +394,7 @@ TEST(RunLayouts, MaximumMarkersPointAtTheBar)
     EXPECT_TRUE(AllDark(f, 3, 31, 13, 31));
     EXPECT_TRUE(AllDark(f, 0, 29, 0, 33));
     EXPECT_TRUE(AllDark(f, 1, 30, 1, 32));
-    EXPECT_TRUE(Dot(f, 2, 31));
+    EXPECT_TRUE(DotAt(f, 2, 31));
     EXPECT_EQ(CountDots(f, 0, 0, 2, 28) + CountDots(f, 0, 34, 2, 63) + CountDots(f, 1, 29, 2, 29), 0);
 
     f = Drawn(DrawPressureBarHorizontal);
@@ -484,7 +463,7 @@ TEST(RunLayouts, AlarmBlinksOutFillAndNumberOnly)
         for (Frame &m : masked)
             for (int y = l.barY0; y <= l.barY1; ++y)
                 for (int x = l.barX0; x <= l.barX1; ++x)
-                    m.bytes[(y / 8) * 128 + x] &= uint8_t(~(1u << (y % 8)));
+                    SetDot(m, x, y, false);
         EXPECT_EQ(DifferenceOutside(masked[0], masked[1], l.numberX0, l.numberY0, l.numberX1, l.numberY1),
                   "");
         EXPECT_GT(CountDots(hidden, 0, 0, 127, 63), 100);
@@ -502,9 +481,8 @@ TEST(RunLayouts, EngineSpeedInPercentWithSign)
     EXPECT_EQ(DifferenceIn(f, number, 0, 12, 100, 35), "");
 
     // The percent sign is two diagonals and two 2 x 2 dots under "RPM".
-    Frame sign;
-    memset(sign.bytes, 0, sizeof sign.bytes);
-    auto set = [&sign](int x, int y) { sign.bytes[(y / 8) * 128 + x] |= uint8_t(1u << (y % 8)); };
+    Frame sign{};
+    auto set = [&sign](int x, int y) { SetDot(sign, x, y, true); };
     for (int i = 0; i <= 8; ++i)
         set(110 + i, 32 - i);
     for (int i = 0; i <= 9; ++i)
@@ -627,7 +605,11 @@ std::string Named(const char *layout, int unit)
     return std::string("run_") + layout + "_unit" + std::to_string(unit);
 }
 
-void ExpectFrame(const std::string &name) { EXPECT_EQ(CompareFrameWithReference(name.c_str()), "") << name; }
+// Reference frames of this file lie in tests/data/screens.
+void ExpectFrame(const std::string &name)
+{
+    EXPECT_EQ(CompareFrameWithReference(("screens/" + name).c_str()), "") << name;
+}
 
 } // namespace
 
