@@ -2,6 +2,8 @@
 // rows of the flight log menu and the Hobbs meter.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "instrument/hooks.h"
 #include "screens/flight_log.h"
 #include "screens/flight_log_view.h"
@@ -13,10 +15,12 @@
 
 namespace {
 
+// Reference frames of this file lie in tests/data/screens.
 void ExpectFrame(const char *name)
 {
-    SaveFramePng(name);
-    EXPECT_EQ(CompareFrameWithReference(name), "");
+    std::string path = std::string("screens/") + name;
+    SaveFramePng(path.c_str());
+    EXPECT_EQ(CompareFrameWithReference(path.c_str()), "") << name;
 }
 
 } // namespace

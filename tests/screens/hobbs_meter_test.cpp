@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "instrument/hooks.h"
 #include "instrument/timekeeping.h"
@@ -17,10 +18,12 @@
 
 namespace {
 
+// Reference frames of this file lie in tests/data/screens.
 void ExpectFrame(const char *name)
 {
-    SaveFramePng(name);
-    EXPECT_EQ(CompareFrameWithReference(name), "");
+    std::string path = std::string("screens/") + name;
+    SaveFramePng(path.c_str());
+    EXPECT_EQ(CompareFrameWithReference(path.c_str()), "") << name;
 }
 
 // Digits from zeros: each raised by its value, then KeyCentre.
