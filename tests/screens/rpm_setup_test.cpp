@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "host/inspect/state_fields.h"
 #include "instrument/rpm.h"
 #include "screens/main_menu.h"
 #include "screens/rpm_setup.h"
@@ -18,50 +19,15 @@ void EditRow(uint8_t row, uint8_t knobStep)
     state.knobStep = knobStep;
 }
 
+// Rows by the setting they edit.
 struct Step {
-    uint8_t row, knobStep;
-    uint32_t from;
+    uint8_t row;
+    const char *setting;
+    uint8_t knobStep;
+    int64_t from;
     uint8_t key;
-    uint32_t to;
+    int64_t to;
 };
-
-uint32_t RowValue(uint8_t row)
-{
-    const Settings &s = state.settings;
-    switch (row) {
-    case RowFullScale:
-        return s.rpmFullScale;
-    case RowLowAlarm:
-        return s.rpmLowAlarm;
-    case RowHighAlarm:
-        return s.rpmHighAlarm;
-    case RowPulses:
-        return (uint32_t)s.pulsesPerRev;
-    default:
-        return s.rpmFilter;
-    }
-}
-
-void SetRowValue(uint8_t row, uint32_t value)
-{
-    Settings &s = state.settings;
-    switch (row) {
-    case RowFullScale:
-        s.rpmFullScale = value;
-        break;
-    case RowLowAlarm:
-        s.rpmLowAlarm = value;
-        break;
-    case RowHighAlarm:
-        s.rpmHighAlarm = value;
-        break;
-    case RowPulses:
-        s.pulsesPerRev = (int32_t)value;
-        break;
-    default:
-        s.rpmFilter = (uint8_t)value;
-    }
-}
 
 } // namespace
 
@@ -69,27 +35,29 @@ TEST(RpmSetup, NumbersAndFilterWrapWithTheirSteps)
 {
     const Step cases[] = {
         // The full scale always moves by 100.
-        {RowFullScale, 10, 20000, KeyClockwise, 500},
-        {RowFullScale, 10, 500, KeyAntiClockwise, 20000},
-        {RowFullScale, 10, 6000, KeyLeft, 6100},
+        {RowFullScale, "settings.rpmFullScale", 10, 20000, KeyClockwise, 500},
+        {RowFullScale, "settings.rpmFullScale", 10, 500, KeyAntiClockwise, 20000},
+        {RowFullScale, "settings.rpmFullScale", 10, 6000, KeyLeft, 6100},
         // Alarms by 10 x knobStep.
-        {RowLowAlarm, 10, 600, KeyAntiClockwise, 500},
-        {RowLowAlarm, 10, 150, KeyRight, 20000},
-        {RowHighAlarm, 1, 20000, KeyClockwise, 100},
-        {RowHighAlarm, 1, 5000, KeyLeft, 5010},
+        {RowLowAlarm, "settings.rpmLowAlarm", 10, 600, KeyAntiClockwise, 500},
+        {RowLowAlarm, "settings.rpmLowAlarm", 10, 150, KeyRight, 20000},
+        {RowHighAlarm, "settings.rpmHighAlarm", 1, 20000, KeyClockwise, 100},
+        {RowHighAlarm, "settings.rpmHighAlarm", 1, 5000, KeyLeft, 5010},
         // Pulses per revolution in tenths, by knobStep.
-        {RowPulses, 1, 1, KeyAntiClockwise, 5000},
-        {RowPulses, 1, 5000, KeyClockwise, 1},
-        {RowPulses, 10, 60, KeyClockwise, 70},
+        {RowPulses, "settings.pulsesPerRev", 1, 1, KeyAntiClockwise, 5000},
+        {RowPulses, "settings.pulsesPerRev", 1, 5000, KeyClockwise, 1},
+        {RowPulses, "settings.pulsesPerRev", 10, 60, KeyClockwise, 70},
         // Twelve filter texts.
-        {RowFilter, 1, 11, KeyClockwise, 0},
-        {RowFilter, 1, 0, KeyAntiClockwise, 11},
+        {RowFilter, "settings.rpmFilter", 1, 11, KeyClockwise, 0},
+        {RowFilter, "settings.rpmFilter", 1, 0, KeyAntiClockwise, 11},
     };
     for (const Step &c : cases) {
         EditRow(c.row, c.knobStep);
-        SetRowValue(c.row, c.from);
+        const StateField *field = FindStateField(c.setting);
+        ASSERT_NE(field, nullptr) << c.setting;
+        WriteStateField(*field, c.from);
         Press(c.key);
-        EXPECT_EQ(RowValue(c.row), c.to) << "row " << int(c.row) << " from " << c.from;
+        EXPECT_EQ(ReadStateField(*field), c.to) << c.setting << " from " << c.from;
     }
 }
 

@@ -606,10 +606,7 @@ std::string Named(const char *layout, int unit)
 }
 
 // Reference frames of this file lie in tests/data/screens.
-void ExpectFrame(const std::string &name)
-{
-    EXPECT_EQ(CompareFrameWithReference(("screens/" + name).c_str()), "") << name;
-}
+void ExpectFrame(const std::string &name) { ExpectFrameMatches("screens/" + name); }
 
 } // namespace
 

@@ -14,12 +14,7 @@
 namespace {
 
 // Reference frames of this file lie in tests/data/screens.
-void ExpectFrame(const char *name)
-{
-    std::string path = std::string("screens/") + name;
-    SaveFramePng(path.c_str());
-    EXPECT_EQ(CompareFrameWithReference(path.c_str()), "") << name;
-}
+void ExpectFrame(const std::string &name) { ExpectFrameMatches("screens/" + name); }
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "support/frame_check.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -91,4 +93,10 @@ void SaveFramePng(const char *name)
     std::string path = std::string("frames/") + name + ".png";
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     WriteLcdPng(path.c_str(), state.lcdFrame, 4);
+}
+
+void ExpectFrameMatches(const std::string &name)
+{
+    SaveFramePng(name.c_str());
+    EXPECT_EQ(CompareFrameWithReference(name.c_str()), "") << name;
 }

@@ -19,3 +19,7 @@ std::string CompareFrameWithReference(const char *name);
 
 // Writes state.lcdFrame to <build>/frames/<name>.png at 4x, for review.
 void SaveFramePng(const char *name);
+
+// A test expectation: the frame matches tests/data/<name>.pbm. The frame is
+// also written as a PNG for review.
+void ExpectFrameMatches(const std::string &name);
