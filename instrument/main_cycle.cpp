@@ -37,7 +37,7 @@ static void PlaySplash()
     }
 }
 
-void PowerOnSequence()
+void PowerOnReset()
 {
     ResetMaxValues();
     LoadDefaultSettings();
@@ -53,11 +53,21 @@ void PowerOnSequence()
     state.calibrateSwitch = 0;
     state.pendingKey = KeyNone;
     UpdateRpmPeriodConstant();
+}
+
+void PowerOnSplash()
+{
     PlaySplash();
     AlarmOutputOff();
     state.powerOffRequest = 0;
     state.currentScreen = RunScreen;
     state.menuCursor = 0;
+}
+
+void PowerOnSequence()
+{
+    PowerOnReset();
+    PowerOnSplash();
 }
 
 // An alarm sounds while its condition is present and not yet acknowledged.

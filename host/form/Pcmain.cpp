@@ -110,13 +110,16 @@ void TForm1::Image3Click() { StoreKey(KeyLeft); }
 void TForm1::Image6Click() { StoreKey(KeyRight); }
 
 // ON runs the instrument until OFF or until the window closes. ON pressed
-// while it already runs restarts it: rather than nesting a second power-on
-// inside this one (and growing the stack with every press), the running
-// loop notices the request and powers on again itself.
+// while it already runs restarts it. A nested power-on would reset at once
+// and take the rest of this message round inside its splash; rather than
+// nesting (and growing the stack with every press), ON resets right here,
+// so that what arrives after it in the same round survives while what came
+// before is cleared, and the running loop plays the splash itself.
 void TForm1::Button1Click()
 {
     if (Application->Terminated())
         return;
+    PowerOnReset();
     if (running_) {
         restartRequested_ = true;
         return;
@@ -124,7 +127,7 @@ void TForm1::Button1Click()
     running_ = true;
     do {
         restartRequested_ = false;
-        PowerOnSequence();
+        PowerOnSplash();
         while (state.powerOffRequest == 0 && !restartRequested_ && !Application->Terminated())
             MainCyclePass();
     } while (restartRequested_ && !Application->Terminated());

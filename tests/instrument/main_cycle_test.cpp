@@ -1,6 +1,7 @@
 // The main cycle as the window sees it: the lamp and alarm output, the
 // engine pulse gate, the speed slider, restarts and closing the window.
 #include "instrument/main_cycle.h"
+#include "screens/main_menu.h"
 #include "support/window_fixture.h"
 
 using MainCycle = WindowTest;
@@ -155,6 +156,37 @@ TEST_F(MainCycle, OnWhileRunningRestartsWithoutNestingAndOneOffEndsIt)
     EXPECT_EQ(deepest, 2);
     EXPECT_FALSE(form->InstrumentRunning());
     EXPECT_FALSE(Application->Terminated());
+}
+
+// As a nested power-on would: ON resets at once, so a key or slider move
+// that came before it in the same round is cleared and one that came after
+// it waits through the splash for the first pass.
+TEST_F(MainCycle, OnWhileRunningKeepsWhatArrivesAfterItInTheSameRound)
+{
+    constexpr long OnRound = SplashPasses + 10;
+    uint8_t keyInSplash = 0;
+    int32_t pressureInSplash = 0;
+    ScreenHandler screenAfterSplash = nullptr;
+    RunInstrument([&](long round) {
+        if (round == OnRound) {
+            headless::Click(form->Image3); // KeyLeft, before ON
+            headless::MoveSlider(form->TrackBar1, 1000);
+            headless::Click(form->Button1);
+            headless::Click(form->Image5); // KeyCentre, after ON
+            headless::MoveSlider(form->TrackBar1, 3000);
+        }
+        if (round == OnRound + 1) {
+            keyInSplash = state.pendingKey;
+            pressureInSplash = state.simPressureInput;
+        }
+        if (round == OnRound + 1 + SplashPasses) {
+            screenAfterSplash = state.currentScreen;
+            headless::Click(form->Button2);
+        }
+    });
+    EXPECT_EQ(keyInSplash, KeyCentre);
+    EXPECT_EQ(pressureInSplash, 3000);
+    EXPECT_EQ(screenAfterSplash, MainMenuScreen) << "the first pass after the splash handled KeyCentre";
 }
 
 TEST_F(MainCycle, ClosingTheWindowEndsTheCycle)
