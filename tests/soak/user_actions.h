@@ -1,0 +1,34 @@
+// What a user can do to the window, drawn from the random stream, and how
+// each reaches the headless window.
+#pragma once
+#include <string>
+
+#include "soak_random.h"
+
+class TForm1;
+
+enum class ActionKind {
+    Key,            // value: the key code, clicked on its key area or knob button
+    On,             // the ON button
+    Off,            // the OFF button
+    PressureSlider, // value: the position it is dragged to
+    RpmSlider,      // value: the position it is dragged to
+    CalibrateBox,   // value: 1 ticked, 0 not
+    KeyFastBox,     // value: 1 ticked, 0 not
+    Wait,           // value: milliseconds of the virtual clock
+    CloseWindow,
+};
+
+struct UserAction {
+    ActionKind kind;
+    int value;
+};
+
+UserAction PickUserAction(SoakRandom &random);
+
+// "key KeyLeft", "pressure slider 4096", "wait 2300 ms".
+std::string DescribeUserAction(const UserAction &action);
+
+// Queues the action for the window's next message processing. A wait queues
+// nothing: the caller hands its time to the clock pass by pass.
+void QueueUserAction(TForm1 &form, const UserAction &action);
