@@ -51,6 +51,23 @@ TEST_F(MainCycle, LampAndAlarmOutputForEveryAlarmAcknowledgementAndBlinkPhase)
     }
 }
 
+// Only a flag of exactly 1 lights the backlight; every pass drives it.
+TEST_F(MainCycle, BacklightIsDrivenOnEveryPassFromItsFlag)
+{
+    PowerOnSequence();
+    const struct {
+        uint8_t flag;
+        bool lit;
+    } cases[] = {{1, true}, {0, false}, {2, false}, {1, true}};
+    for (const auto &c : cases) {
+        state.settings.backlightOn = c.flag;
+        HookCallCounts before = hookCalls;
+        MainCyclePass();
+        EXPECT_EQ(hookCalls.backlightOn - before.backlightOn, c.lit ? 1u : 0u) << "flag " << (int)c.flag;
+        EXPECT_EQ(hookCalls.backlightOff - before.backlightOff, c.lit ? 0u : 1u) << "flag " << (int)c.flag;
+    }
+}
+
 TEST_F(MainCycle, PulseGateLatchesTheSliderWhileOnAndDrainsWhileOff)
 {
     headless::MoveSlider(form->TrackBar2, 1234);

@@ -649,6 +649,20 @@ TEST(RunFrames, RunModeScreens)
         {"run_maxvalues_pressure", [] { state.settings.rpmDisplayOn = 0; }, MaxValuesScreen},
         {"run_flight_start", [] {}, FlightScreen},
         {"run_flight_stop", [] { state.inFlight = 1; }, FlightScreen},
+        // The percent sign also stands beside the magneto check's drop.
+        {"run_magcheck_percent",
+         [] { state.magCheckTimer = 60, state.magCheckRpmRef = 2570, state.settings.rpmPercent = 1; },
+         DrawRpmPressureScreen},
+        // A maximum above the span points at the bar's end in both layouts.
+        {"run_max_above_span", [] { state.pressureMax = 2600; }, DrawPressureScreenVertical},
+        {"run_max_above_span_horizontal", [] { state.pressureMax = 2600; }, DrawPressureScreenHorizontal},
+        // In top-scale mode a high alarm at the base (or below it) has no mark.
+        {"run_topscale_high_alarm_at_base",
+         [] { state.settings.pressureTopScale = 1, state.settings.pressureHighAlarm = 1250; },
+         DrawPressureScreenVertical},
+        // Without the engine speed the run screen shows the chosen bar layout.
+        {"run_horizontal_unit0", [] { state.settings.rpmDisplayOn = 0, state.settings.barHorizontal = 1; },
+         RunScreen},
     };
     for (const auto &screen : screens) {
         StartInFlight(0);
