@@ -167,6 +167,11 @@ int main(int argc, char **argv)
     WatchForCrashes();
     fflush(stdout);
     SoakResult result = RunSoak(options);
+    // A soak that never saw the instrument run checked nothing.
+    if (result.failure.empty() && result.events >= 1000 && result.passes == 0) {
+        result.failure = "no main-cycle pass was recognised";
+        result.failureEvent = result.events;
+    }
     PrintSummary(options, result);
     return result.failure.empty() ? 0 : 1;
 }
