@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <deque>
 
 #include "corruption.h"
 #include "host/form/Pcmain.h"
@@ -94,22 +95,30 @@ class Soak {
             waitLeftMs_ -= step;
             return;
         }
-        // A key pressed several times in a row, one press per round, walks
-        // through digits and lists that single presses seldom get through.
-        if (repeatLeft_ > 0) {
-            --repeatLeft_;
-            Act(repeatAction_);
+        // Planned presses, one per round: a key pressed several times in a
+        // row, or a code typed, walk through digits and lists that single
+        // presses seldom get through.
+        if (!planned_.empty()) {
+            UserAction next = planned_.front();
+            planned_.pop_front();
+            Act(next);
             return;
+        }
+        if (random_.OneIn(3)) {
+            // The codes a user would know: none, a favourite, the master code.
+            static const uint32_t KnownCodes[] = {0, 1234, 9734};
+            for (const UserAction &key : TypeCode(KnownCodes[random_.Below(3)]))
+                planned_.push_back(key);
+            if (!planned_.empty())
+                return;
         }
         // Mostly one action per round, now and then none or a burst that
         // arrives in the same round.
         int count = random_.OneIn(6) ? 0 : random_.OneIn(8) ? 2 + (int)random_.Below(3) : 1;
         for (int i = 0; i < count && !stopping_; ++i) {
             UserAction action = PickUserAction(random_);
-            if (count == 1 && action.kind == ActionKind::Key && random_.OneIn(5)) {
-                repeatAction_ = action;
-                repeatLeft_ = 1 + (int)random_.Below(5);
-            }
+            if (count == 1 && action.kind == ActionKind::Key && random_.OneIn(5))
+                planned_.insert(planned_.end(), 1 + random_.Below(5), action);
             Act(action);
         }
     }
@@ -163,8 +172,7 @@ class Soak {
     SoakResult result_;
     TForm1 *form_ = nullptr;
     int waitLeftMs_ = 0;
-    UserAction repeatAction_ = {};
-    int repeatLeft_ = 0;
+    std::deque<UserAction> planned_;
     bool stopping_ = false;
     PassStart passStart_ = {};
     Clock::time_point lastPassEnd_;

@@ -3,6 +3,7 @@
 #include "host/form/Pcmain.h"
 #include "host/headless/headless_driver.h"
 #include "instrument/state.h"
+#include "screens/access_code.h"
 
 namespace {
 
@@ -85,6 +86,25 @@ UserAction PickUserAction(SoakRandom &random)
     default:
         return {kind, 0};
     }
+}
+
+std::vector<UserAction> TypeCode(uint32_t code)
+{
+    ScreenHandler screen = state.currentScreen;
+    bool codeScreen = screen == EnterCurrentCodeScreen || screen == EnterNewCodeScreen ||
+                      screen == ConfirmNewCodeScreen || screen == EnterHobbsCodeScreen;
+    if (!codeScreen || state.menuCursor != 0)
+        return {};
+    std::vector<UserAction> keys;
+    const uint32_t place[4] = {1000, 100, 10, 1};
+    for (int i = 0; i < 4; ++i) {
+        int target = (int)(code / place[i] % 10);
+        int turns = (target - state.entryDigits[i] % 10 + 10) % 10;
+        for (int t = 0; t < turns; ++t)
+            keys.push_back({ActionKind::Key, KeyClockwise});
+        keys.push_back({ActionKind::Key, KeyCentre});
+    }
+    return keys;
 }
 
 std::string DescribeUserAction(const UserAction &action)

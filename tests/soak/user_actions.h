@@ -1,7 +1,9 @@
 // What a user can do to the window, drawn from the random stream, and how
 // each reaches the headless window.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "soak_random.h"
 
@@ -25,6 +27,11 @@ struct UserAction {
 };
 
 UserAction PickUserAction(SoakRandom &random);
+
+// On a code entry screen with its first digit selected, the key presses that
+// type code (four digits) as a user who knows it would: each digit turned up
+// to its value, then the knob pressed. Empty on any other screen.
+std::vector<UserAction> TypeCode(uint32_t code);
 
 // "key KeyLeft", "pressure slider 4096", "wait 2300 ms".
 std::string DescribeUserAction(const UserAction &action);
