@@ -12,7 +12,7 @@
 #include "lcd/frame.h"
 #include "lcd/furniture.h"
 #include "lcd/text.h"
-#include "tools/lcd_png.h"
+#include "host/png/png_write.h"
 
 static std::string outputDirectory = ".";
 

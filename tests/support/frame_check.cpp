@@ -10,7 +10,7 @@
 #include "instrument/hooks.h"
 #include "instrument/state.h"
 #include "support/frame_dots.h"
-#include "tools/lcd_png.h"
+#include "host/png/png_write.h"
 
 void ResetInstrumentState()
 {
