@@ -25,8 +25,12 @@ TControl::~TControl()
     }
 }
 
+// Queued once until the backend has brought the control up to date, however
+// often it changes meanwhile.
 void TControl::Changed()
 {
+    if (changed)
+        return;
     changed = true;
     backend::ControlChanged(*this);
 }
@@ -47,6 +51,14 @@ void TControl::SetCaption(const std::string &caption)
     Changed();
 }
 
+void TControl::SetHint(const std::string &hint)
+{
+    if (hint == hint_)
+        return;
+    hint_ = hint;
+    Changed();
+}
+
 void TControl::SetColor(TColor color)
 {
     if (color == color_)
@@ -63,6 +75,7 @@ void TImage::LoadJpeg(const uint8_t *data, size_t size)
     pixels_.resize((size_t)picture.width * picture.height);
     for (size_t i = 0; i < pixels_.size(); ++i)
         pixels_[i] = Pack({picture.rgb[3 * i], picture.rgb[3 * i + 1], picture.rgb[3 * i + 2]});
+    ++version_;
     Changed();
 }
 
@@ -71,6 +84,35 @@ void TImage::CreateCanvas()
     pictureWidth_ = (size_t)Bounds().width;
     pictureHeight_ = (size_t)Bounds().height;
     pixels_.assign(pictureWidth_ * pictureHeight_, Pack(clWhite));
+    ++version_;
+    Changed();
+}
+
+void TImage::PaintPagedBits(const uint8_t *bytes, int columns, int pages, int scale, TColor on, TColor off)
+{
+    if (pixels_.empty())
+        CreateCanvas();
+    const uint32_t colours[2] = {Pack(off), Pack(on)};
+    const size_t width = pictureWidth_;
+    const int dotColumns = std::min(columns, (int)(width / (size_t)scale));
+    const int dotRows = std::min(pages * 8, (int)(pictureHeight_ / (size_t)scale));
+    for (int page = 0; page * 8 < dotRows; ++page) {
+        const uint8_t *column = bytes + (size_t)page * (size_t)columns;
+        const int rows = std::min(8, dotRows - page * 8);
+        for (int bit = 0; bit < rows; ++bit) {
+            uint32_t *line = &pixels_[(size_t)((page * 8 + bit) * scale) * width];
+            uint32_t *out = line;
+            for (int x = 0; x < dotColumns; ++x) {
+                const uint32_t c = colours[(column[x] >> bit) & 1];
+                for (int i = 0; i < scale; ++i)
+                    *out++ = c;
+            }
+            // The dot row's other pixel rows repeat its first.
+            for (int i = 1; i < scale; ++i)
+                std::copy(line, out, line + (size_t)i * width);
+        }
+    }
+    ++version_;
     Changed();
 }
 
@@ -129,6 +171,7 @@ void TCheckBox::SetChecked(bool checked)
         return;
     checked_ = checked;
     Changed();
+    Click();
 }
 
 TShape::TShape(TControl *parent, TRect bounds, TColor brush) : TControl(parent, bounds, TControlKind::Shape)
@@ -136,8 +179,8 @@ TShape::TShape(TControl *parent, TRect bounds, TColor brush) : TControl(parent, 
     SetColor(brush);
 }
 
-TLabel::TLabel(TControl *parent, int left, int top, const std::string &caption)
-    : TControl(parent, {left, top, 0, 0}, TControlKind::Label)
+TLabel::TLabel(TControl *parent, int left, int top, const std::string &caption, bool fixedPitch)
+    : TControl(parent, {left, top, 0, 0}, TControlKind::Label), fixedPitch_(fixedPitch)
 {
     SetCaption(caption);
 }
@@ -176,6 +219,16 @@ void TForm::Close()
         Application->Terminate();
 }
 
+bool TForm::Capture(TPicture &picture) { return backend::CaptureForm(*this, picture); }
+
+void TTimer::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    backend::TimerEnabledChanged(*this);
+}
+
 TTimer::TTimer(int intervalMs, std::function<void()> onTimer)
     : intervalMs_(intervalMs), onTimer_(std::move(onTimer))
 {
@@ -201,6 +254,16 @@ void TApplication::ProcessMessagesFor(int ms)
     if (!terminated_)
         backend::ProcessMessagesFor(ms);
 }
+
+void TApplication::ProcessMessagesUntil(int64_t deadlineUs)
+{
+    if (!terminated_)
+        backend::ProcessMessagesUntil(deadlineUs);
+}
+
+void TApplication::HandleMessage() { backend::HandleMessage(); }
+
+int64_t TApplication::MonotonicUs() const { return backend::MonotonicUs(); }
 
 void TApplication::ShowException(const std::exception &error) { backend::ShowError(error.what()); }
 

@@ -34,6 +34,45 @@ constexpr TColor clInactiveBorder{191, 205, 219};
 
 struct TRect {
     int left, top, width, height;
+    bool Contains(int x, int y) const
+    {
+        return x >= left && y >= top && x < left + width && y < top + height;
+    }
+};
+
+// RGB pixels row by row, 3 bytes each.
+struct TPicture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+};
+
+// Keys as forms receive them: a character key as the character it types
+// ('a', 'A', '+', ' '), every other key by one of these codes.
+enum TKey : int {
+    vkNone = 0,
+    vkSpace = ' ',
+    vkReturn = 0x100,
+    vkEscape,
+    vkTab,
+    vkBackSpace,
+    vkUp,
+    vkDown,
+    vkLeft,
+    vkRight,
+    vkPageUp,
+    vkPageDown,
+    vkHome,
+    vkEnd,
+    vkInsert,
+    vkDelete,
+    vkF1 = 0x200, // F1..F12 are vkF1 + 0..11
+};
+constexpr int vkF(int n) { return vkF1 + n - 1; }
+
+struct TKeyEvent {
+    int key;
+    bool repeat;    // sent again by the keyboard's auto-repeat while held
+    bool ctrlOrAlt; // pressed together with Ctrl, Alt or a system key
 };
 
 enum class TControlKind { Form, Image, TrackBar, CheckBox, Shape, Label, Button, StatusBar, Panel };
@@ -60,6 +99,10 @@ class TControl {
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
+
+    // Tooltip text; empty: none.
+    const std::string &Hint() const { return hint_; }
+    void SetHint(const std::string &hint);
 
     // Position in the keyboard focus order; the control with 0 has the
     // focus when its form is shown. -1: not set.
@@ -88,6 +131,7 @@ class TControl {
     TControlKind kind_;
     bool visible_ = true;
     std::string caption_;
+    std::string hint_;
     TColor color_ = clBtnFace;
     int tabOrder_ = -1;
     std::vector<TControl *> children_;
@@ -119,9 +163,18 @@ class TImage : public TControl {
         if ((size_t)(unsigned)x >= pictureWidth_ || (size_t)(unsigned)y >= pictureHeight_)
             return;
         pixels_[(size_t)y * pictureWidth_ + (size_t)x] = Pack(color);
+        ++version_;
         if (!changed)
             Changed();
     }
+    // Goes up whenever pixels are set: a backend that showed this version
+    // need not compare the pixels again.
+    uint64_t Version() const { return version_; }
+    // Paints a picture of dots kept as bytes of eight dots stacked
+    // vertically, bit 0 on top (pages of columns): columns x (pages * 8)
+    // dots, each a scale x scale square, on ones set, off ones clear. Works
+    // a byte at a time; dots beyond the canvas are left out.
+    void PaintPagedBits(const uint8_t *bytes, int columns, int pages, int scale, TColor on, TColor off);
     TColor Pixel(int x, int y) const;
     // The picture as RGB bytes, row by row; empty while the image is empty.
     std::vector<uint8_t> RgbPixels() const;
@@ -133,6 +186,7 @@ class TImage : public TControl {
     static uint32_t Pack(TColor c) { return (uint32_t)c.r << 16 | (uint32_t)c.g << 8 | c.b; }
     void CreateCanvas();
     std::vector<uint32_t> pixels_; // 0x00RRGGBB, row by row
+    uint64_t version_ = 0;
     // Not uint32_t-compatible types, so that storing a pixel does not force
     // the compiler to reload them.
     size_t pictureWidth_ = 0, pictureHeight_ = 0;
@@ -156,6 +210,7 @@ class TCheckBox : public TControl {
   public:
     TCheckBox(TControl *parent, TRect bounds, const std::string &caption);
     bool Checked() const { return checked_; }
+    // Fires OnClick when the state changed.
     void SetChecked(bool checked);
 
   private:
@@ -170,10 +225,17 @@ class TShape : public TControl {
     void SetBrushColor(TColor brush) { SetColor(brush); }
 };
 
-// Sized to its caption: the bounds give the top-left corner.
+// Sized to its caption, which may hold several lines: the bounds give the
+// top-left corner.
 class TLabel : public TControl {
   public:
-    TLabel(TControl *parent, int left, int top, const std::string &caption);
+    TLabel(TControl *parent, int left, int top, const std::string &caption, bool fixedPitch = false);
+    // Drawn in a font whose characters all have the same width, so that
+    // columns of text line up.
+    bool FixedPitch() const { return fixedPitch_; }
+
+  private:
+    bool fixedPitch_;
 };
 
 class TButton : public TControl {
@@ -191,18 +253,30 @@ class TPanel : public TControl {
     TPanel(TControl *parent, TRect bounds, TColor color);
 };
 
-// A fixed-size main window: bounds give the client area's size.
+// A fixed-size window: bounds give the client area's size.
 class TForm : public TControl {
   public:
     TForm(int clientWidth, int clientHeight, const std::string &caption);
     ~TForm() override;
-    // Shows the window centred on the screen.
+    // Shows the window centred on the screen and brings it to the front.
     void Show();
     // Closes the window; closing the main form ends the application.
     void Close();
+
+    // Every key pressed while the window has the keyboard comes here first,
+    // before any control sees it. Return true when the form took the key;
+    // otherwise the focused control gets it as usual.
+    std::function<bool(const TKeyEvent &key)> OnKey;
+    // The mouse wheel turned notches steps (negative: away from the user)
+    // with the pointer at x, y of the client area; true when taken.
+    std::function<bool(int x, int y, int notches)> OnWheel;
+
+    // The window's client area as the screen shows it; false when the
+    // toolkit cannot read it (no display).
+    bool Capture(TPicture &picture);
 };
 
-// A periodic timer that runs from its creation on.
+// A periodic timer that runs from its creation on, unless disabled.
 class TTimer {
   public:
     TTimer(int intervalMs, std::function<void()> onTimer);
@@ -210,15 +284,26 @@ class TTimer {
     TTimer(const TTimer &) = delete;
     TTimer &operator=(const TTimer &) = delete;
     int Interval() const { return intervalMs_; }
-    void Fire()
+    bool Enabled() const { return enabled_; }
+    // A disabled timer does not fire; enabled again it starts a fresh
+    // interval.
+    void SetEnabled(bool enabled);
+    // Called by the backend: elapsedUs is the time since the timer last
+    // fired or was enabled, as the backend's clock measured it.
+    void Fire(int64_t elapsedUs)
     {
+        elapsedUs_ = elapsedUs;
         if (onTimer_)
             onTimer_();
     }
+    // During OnTimer: the time the firing stands for.
+    int64_t ElapsedUs() const { return elapsedUs_; }
     TNative *native = nullptr;
 
   private:
     int intervalMs_;
+    bool enabled_ = true;
+    int64_t elapsedUs_ = 0;
     std::function<void()> onTimer_;
 };
 
@@ -242,6 +327,13 @@ class TApplication {
     // Handles events for about ms milliseconds, returning early once the
     // application is terminating. The headless backend returns at once.
     void ProcessMessagesFor(int ms);
+    // The same until the monotonic clock reaches deadlineUs.
+    void ProcessMessagesUntil(int64_t deadlineUs);
+    // Waits for at least one event and handles what is pending.
+    void HandleMessage();
+    // A clock in microseconds that never goes back: real time for a
+    // display, the virtual clock without one.
+    int64_t MonotonicUs() const;
     // Shows the error in the toolkit's error box.
     void ShowException(const std::exception &error);
 
@@ -265,11 +357,16 @@ void ControlDestroyed(TControl &control);
 void ControlChanged(TControl &control);
 void TimerCreated(TTimer &timer);
 void TimerDestroyed(TTimer &timer);
+void TimerEnabledChanged(TTimer &timer);
 void Initialize();
 void ShowForm(TForm &form);
 void HideForm(TForm &form);
 void Run();
 void ProcessMessages();
 void ProcessMessagesFor(int ms);
+void ProcessMessagesUntil(int64_t deadlineUs);
+void HandleMessage();
+int64_t MonotonicUs();
+bool CaptureForm(TForm &form, TPicture &picture);
 void ShowError(const char *message);
 } // namespace backend

@@ -7,6 +7,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Hor_Nice_Slider.H>
+#include <FL/Fl_Image_Surface.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 
@@ -15,6 +16,8 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <set>
 
 #include "host/fltk/fltk_widgets.h"
 #include "host/toolkit.h"
@@ -26,12 +29,25 @@ namespace {
 // use a size smaller.
 constexpr int FormFontSize = 11;
 constexpr int LabelFontSize = 10;
+// Text in columns (the state view, the key map) uses a fixed-pitch font.
+constexpr int FixedPitchFontSize = 11;
+
+// Asking the X server for events takes a few system calls, more than the
+// rest of a main-cycle pass; passes that follow the last look closer than
+// this leave their events pending for a later pass (a delay no one can
+// notice) instead of looking again.
+constexpr int64_t MinCheckIntervalUs = 50;
 
 // Never freed, so that it outlives every static form.
 struct FltkWorld {
     std::vector<TControl *> changed;
+    // Keys held down (FLTK key codes): pressed again without being released
+    // means the keyboard's auto-repeat. Keys a form took, so that their
+    // release does not reach a control either.
+    std::set<int> keysHeld, keysTaken;
     // Repaint statistics, printed once a second when QPX_REPAINT_STATS is set.
     bool reportRates = false;
+    int64_t lastCheckUs = 0;
     long pumps = 0;
     std::chrono::steady_clock::time_point rateStart;
 };
@@ -43,6 +59,12 @@ FltkWorld &World()
 }
 
 Fl_Color ToFl(TColor c) { return fl_rgb_color(c.r, c.g, c.b); }
+
+int64_t NowUs()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // Largest size not above the form's font at which the caption fits the
 // width with a small margin.
@@ -116,7 +138,10 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
         break;
     }
     case TControlKind::Label:
-        widget = new CaptionLabel(control, x, y, LabelFontSize);
+        if (static_cast<TLabel &>(control).FixedPitch())
+            widget = new CaptionLabel(control, x, y, FL_COURIER, FixedPitchFontSize);
+        else
+            widget = new CaptionLabel(control, x, y, FL_HELVETICA, LabelFontSize);
         break;
     case TControlKind::Button: {
         auto *button = new Fl_Button(x, y, b.width, b.height);
@@ -127,6 +152,7 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
     }
     case TControlKind::StatusBar:
         widget = new Fl_Box(FL_THIN_DOWN_BOX, x, y, b.width, b.height, nullptr);
+        widget->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
         break;
     case TControlKind::Panel: {
         auto *group = new Fl_Group(x, y, b.width, b.height);
@@ -142,6 +168,8 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
         if (control.Kind() != TControlKind::Label && control.Kind() != TControlKind::Image &&
             control.Kind() != TControlKind::Shape)
             widget->copy_label(control.Caption().c_str());
+        if (!control.Hint().empty())
+            widget->copy_tooltip(control.Hint().c_str());
         if (!control.Visible())
             widget->hide();
         control.native = new TNative{widget};
@@ -156,6 +184,9 @@ void Update(TControl &control)
     if (!control.native)
         return;
     Fl_Widget *widget = control.native->widget;
+    const char *tooltip = widget->tooltip() ? widget->tooltip() : "";
+    if (control.Hint() != tooltip)
+        widget->copy_tooltip(control.Hint().empty() ? nullptr : control.Hint().c_str());
     switch (control.Kind()) {
     case TControlKind::Form:
         return; // shown and hidden by ShowForm/HideForm
@@ -250,7 +281,7 @@ TControl *FirstInTabOrder(TControl &parent)
 // The window: Escape must not close it (FLTK closes windows on Escape).
 class FormWindow : public Fl_Double_Window {
   public:
-    explicit FormWindow(TForm &form) : Fl_Double_Window(form.Bounds().width, form.Bounds().height)
+    explicit FormWindow(TForm &form) : Fl_Double_Window(form.Bounds().width, form.Bounds().height), form(form)
     {
         copy_label(form.Caption().c_str());
         color(ToFl(form.Color()));
@@ -262,7 +293,110 @@ class FormWindow : public Fl_Double_Window {
             },
             &form);
     }
+    TForm &form;
 };
+
+namespace {
+
+// The key of the event being handled as the toolkit names it; vkNone for a
+// key it has no name for (a modifier alone, a media key).
+int ToolkitKey()
+{
+    const int key = Fl::event_key();
+    switch (key) {
+    case FL_Enter:
+    case FL_KP_Enter:
+        return vkReturn;
+    case FL_Escape:
+        return vkEscape;
+    case FL_Tab:
+        return vkTab;
+    case FL_BackSpace:
+        return vkBackSpace;
+    case FL_Up:
+        return vkUp;
+    case FL_Down:
+        return vkDown;
+    case FL_Left:
+        return vkLeft;
+    case FL_Right:
+        return vkRight;
+    case FL_Page_Up:
+        return vkPageUp;
+    case FL_Page_Down:
+        return vkPageDown;
+    case FL_Home:
+        return vkHome;
+    case FL_End:
+        return vkEnd;
+    case FL_Insert:
+        return vkInsert;
+    case FL_Delete:
+        return vkDelete;
+    default:
+        break;
+    }
+    if (key >= FL_F + 1 && key <= FL_F + 12)
+        return vkF(key - FL_F);
+    // A character key is the character it types, so that Shift+= is '+'.
+    const char *text = Fl::event_text();
+    if (Fl::event_length() == 1 && text[0] >= ' ' && text[0] < 127)
+        return text[0];
+    // With Ctrl the text is a control code: name the key itself.
+    if (key >= ' ' && key < 127)
+        return key;
+    return vkNone;
+}
+
+// Sees every event before FLTK hands it to a widget: keys and the wheel go
+// to the form of the window first, so that a focused button or slider never
+// acts on a key the form uses.
+int DispatchEvent(int event, Fl_Window *window)
+{
+    FltkWorld &world = World();
+    auto *formWindow = dynamic_cast<FormWindow *>(window);
+    switch (event) {
+    case FL_KEYDOWN: {
+        const int code = Fl::event_key();
+        const bool repeat = !world.keysHeld.insert(code).second;
+        TForm *form = formWindow ? &formWindow->form : nullptr;
+        const int key = ToolkitKey();
+        if (!form || !form->OnKey || key == vkNone)
+            break;
+        const bool ctrlOrAlt = Fl::event_state() & (FL_CTRL | FL_ALT | FL_META);
+        // Marked before the form acts: ON runs the instrument inside this
+        // call, and the key's release arrives meanwhile.
+        world.keysTaken.insert(code);
+        if (form->OnKey(TKeyEvent{key, repeat, ctrlOrAlt}))
+            return 1;
+        world.keysTaken.erase(code);
+        break;
+    }
+    case FL_KEYUP: {
+        const int code = Fl::event_key();
+        world.keysHeld.erase(code);
+        if (world.keysTaken.erase(code))
+            return 1;
+        break;
+    }
+    case FL_FOCUS:
+    case FL_UNFOCUS:
+        // Releases seen by another window never reach us.
+        world.keysHeld.clear();
+        world.keysTaken.clear();
+        break;
+    case FL_MOUSEWHEEL:
+        if (formWindow && formWindow->form.OnWheel && Fl::event_dy() != 0 &&
+            formWindow->form.OnWheel(Fl::event_x(), Fl::event_y(), Fl::event_dy()))
+            return 1;
+        break;
+    default:
+        break;
+    }
+    return Fl::handle_(event, window);
+}
+
+} // namespace
 
 namespace backend {
 
@@ -292,11 +426,33 @@ static void TimerTick(void *data)
 {
     auto *timer = static_cast<TTimer *>(data);
     Fl::repeat_timeout(timer->Interval() / 1000.0, TimerTick, data);
-    timer->Fire();
+    const int64_t now = NowUs();
+    const int64_t elapsed = now - timer->native->lastFireUs;
+    timer->native->lastFireUs = now;
+    timer->Fire(elapsed);
 }
 
-void TimerCreated(TTimer &timer) { Fl::add_timeout(timer.Interval() / 1000.0, TimerTick, &timer); }
-void TimerDestroyed(TTimer &timer) { Fl::remove_timeout(TimerTick, &timer); }
+void TimerCreated(TTimer &timer)
+{
+    timer.native = new TNative{nullptr, NowUs()};
+    Fl::add_timeout(timer.Interval() / 1000.0, TimerTick, &timer);
+}
+
+void TimerEnabledChanged(TTimer &timer)
+{
+    Fl::remove_timeout(TimerTick, &timer);
+    if (!timer.Enabled())
+        return;
+    timer.native->lastFireUs = NowUs();
+    Fl::add_timeout(timer.Interval() / 1000.0, TimerTick, &timer);
+}
+
+void TimerDestroyed(TTimer &timer)
+{
+    Fl::remove_timeout(TimerTick, &timer);
+    delete timer.native;
+    timer.native = nullptr;
+}
 
 void Initialize()
 {
@@ -306,6 +462,7 @@ void Initialize()
     const TColor face = clBtnFace;
     Fl::background(face.r, face.g, face.b);
     FL_NORMAL_SIZE = FormFontSize;
+    Fl::event_dispatch(DispatchEvent);
     World().reportRates = getenv("QPX_REPAINT_STATS") != nullptr;
     World().rateStart = std::chrono::steady_clock::now();
 }
@@ -345,9 +502,13 @@ void Run()
 
 void ProcessMessages()
 {
+    CountPump();
+    const int64_t now = NowUs();
+    if (now - World().lastCheckUs < MinCheckIntervalUs)
+        return;
+    World().lastCheckUs = now;
     UpdateChanged();
     Fl::check();
-    CountPump();
 }
 
 void ProcessMessagesFor(int ms)
@@ -362,6 +523,61 @@ void ProcessMessagesFor(int ms)
         Fl::wait(left);
     }
     CountPump();
+}
+
+void ProcessMessagesUntil(int64_t deadlineUs)
+{
+    for (;;) {
+        UpdateChanged();
+        const int64_t left = deadlineUs - NowUs();
+        if (left <= 0 || Application->Terminated())
+            break;
+        Fl::wait(left / 1e6);
+    }
+}
+
+// Without a window there is nothing to wait for.
+void HandleMessage()
+{
+    UpdateChanged();
+    if (Fl::first_window())
+        Fl::wait();
+    else
+        Fl::check();
+}
+
+int64_t MonotonicUs() { return NowUs(); }
+
+// Draws the window's widgets into an off-screen picture: what the screen
+// shows, whatever covers the window.
+bool CaptureForm(TForm &form, TPicture &picture)
+{
+    if (!form.native || !form.native->widget->visible())
+        return false;
+    UpdateChanged();
+    Fl_Widget *window = form.native->widget;
+    Fl_Image_Surface surface(window->w(), window->h());
+    surface.set_current();
+    surface.draw(window);
+    Fl_RGB_Image *image = surface.image();
+    Fl_Display_Device::display_device()->set_current();
+    if (!image)
+        return false;
+    const int depth = image->d();
+    const int stride = image->ld() ? image->ld() : image->w() * depth;
+    const auto *data = reinterpret_cast<const uint8_t *>(image->data()[0]);
+    picture.width = image->w();
+    picture.height = image->h();
+    picture.rgb.resize((size_t)picture.width * picture.height * 3);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t *p = data + (size_t)y * stride + (size_t)x * depth;
+            uint8_t *out = &picture.rgb[((size_t)y * picture.width + x) * 3];
+            for (int c = 0; c < 3; ++c)
+                out[c] = depth >= 3 ? p[c] : p[0];
+        }
+    delete image;
+    return true;
 }
 
 void ShowError(const char *message) { fl_alert("%s", message); }

@@ -50,8 +50,13 @@ PictureBox::PictureBox(TImage &image, int x, int y)
     Refresh();
 }
 
+// Only a new version of the picture is compared with the one shown: hiding
+// and showing the image marks it changed without touching its pixels.
 void PictureBox::Refresh()
 {
+    if (image_.Version() == lastVersion_)
+        return;
+    lastVersion_ = image_.Version();
     if (!image_.CopyIfChanged(lastPicture_))
         return;
     bool wasShown = !shown_.empty();
@@ -129,8 +134,8 @@ void LampCircle::draw()
     fl_arc(cx, cy, d, d, 0, 360);
 }
 
-CaptionLabel::CaptionLabel(TControl &label, int x, int y, int fontSize)
-    : Fl_Widget(x, y, 1, 1), label_(label), fontSize_(fontSize)
+CaptionLabel::CaptionLabel(TControl &label, int x, int y, Fl_Font font, int fontSize)
+    : Fl_Widget(x, y, 1, 1), label_(label), font_(font), fontSize_(fontSize)
 {
     box(FL_NO_BOX);
     Fit();
@@ -138,7 +143,7 @@ CaptionLabel::CaptionLabel(TControl &label, int x, int y, int fontSize)
 
 void CaptionLabel::Fit()
 {
-    fl_font(FL_HELVETICA, fontSize_);
+    fl_font(font_, fontSize_);
     int width = 0, height = 0;
     fl_measure(label_.Caption().c_str(), width, height, 0);
     size(std::max(width, 1), std::max(height, 1));
@@ -153,7 +158,7 @@ void CaptionLabel::Refresh()
 
 void CaptionLabel::draw()
 {
-    fl_font(FL_HELVETICA, fontSize_);
+    fl_font(font_, fontSize_);
     fl_color(FL_BLACK);
     fl_draw(label_.Caption().c_str(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
 }

@@ -9,7 +9,8 @@
 #include "host/toolkit.h"
 
 struct TNative {
-    Fl_Widget *widget;
+    Fl_Widget *widget;      // none for a timer
+    int64_t lastFireUs = 0; // a timer: when it last fired or was enabled
 };
 
 // A TImage: its picture (stretched or not), or nothing at all while it is
@@ -29,6 +30,7 @@ class PictureBox : public Fl_Widget {
   private:
     TImage &image_;
     std::vector<uint32_t> lastPicture_; // the picture as last shown
+    uint64_t lastVersion_ = ~0ull;      // and its version
     std::vector<uint8_t> shown_;        // the same as RGB, scaled if stretched
     int shownWidth_ = 0, shownHeight_ = 0;
 };
@@ -50,7 +52,7 @@ class LampCircle : public Fl_Widget {
 // A TLabel: its caption, left aligned, the widget sized to fit it.
 class CaptionLabel : public Fl_Widget {
   public:
-    CaptionLabel(TControl &label, int x, int y, int fontSize);
+    CaptionLabel(TControl &label, int x, int y, Fl_Font font, int fontSize);
     void Refresh();
 
   protected:
@@ -59,5 +61,6 @@ class CaptionLabel : public Fl_Widget {
   private:
     void Fit();
     TControl &label_;
+    Fl_Font font_;
     int fontSize_;
 };

@@ -23,6 +23,7 @@ struct TimerSlot {
 struct HeadlessWorld {
     std::deque<QueuedEvent> queue;
     std::vector<TimerSlot> timers;
+    TControl *focus = nullptr;
     long nowMs = 0;
     long rounds = 0;
     int depth = 0;
@@ -53,11 +54,27 @@ void Forget(const void *target)
 namespace backend {
 
 void ControlCreated(TControl &) {}
-void ControlDestroyed(TControl &control) { Forget(&control); }
+void ControlDestroyed(TControl &control)
+{
+    Forget(&control);
+    if (World().focus == &control)
+        World().focus = nullptr;
+}
 // Nothing to bring up to date: the controls' own state is all there is.
 void ControlChanged(TControl &) {}
 
 void TimerCreated(TTimer &timer) { World().timers.push_back({&timer, World().nowMs + timer.Interval()}); }
+
+// A disabled timer loses the ticks it had queued; enabled again it starts a
+// fresh interval.
+void TimerEnabledChanged(TTimer &timer)
+{
+    for (auto &slot : World().timers)
+        if (slot.timer == &timer)
+            slot.nextDueMs = World().nowMs + timer.Interval();
+    if (!timer.Enabled())
+        Forget(&timer);
+}
 
 void TimerDestroyed(TTimer &timer)
 {
@@ -97,6 +114,11 @@ void Run()
 }
 
 void ProcessMessagesFor(int) {}
+void ProcessMessagesUntil(int64_t) {}
+// Nothing can arrive but what the test queues, so waiting would never end.
+void HandleMessage() { ProcessMessages(); }
+int64_t MonotonicUs() { return (int64_t)World().nowMs * 1000; }
+bool CaptureForm(TForm &, TPicture &) { return false; }
 
 void ShowError(const char *message) { fprintf(stderr, "error: %s\n", message); }
 
@@ -109,6 +131,7 @@ void Reset()
     HeadlessWorld &world = World();
     world.queue.clear();
     world.hook = nullptr;
+    world.focus = nullptr;
     world.rounds = 0;
     world.depth = 0;
     world.nowMs = 0;
@@ -131,6 +154,56 @@ void SetTicked(TCheckBox &box, bool ticked)
     Queue(&box, [&box, ticked] { box.SetChecked(ticked); });
 }
 
+void Focus(TControl *control) { World().focus = control; }
+TControl *FocusedControl() { return World().focus; }
+
+// What the stock controls do with a key they get while focused.
+static void KeyToFocusedControl(int key)
+{
+    TControl *focus = World().focus;
+    if (!focus)
+        return;
+    switch (focus->Kind()) {
+    case TControlKind::Button:
+        if (key == vkSpace || key == vkReturn)
+            focus->Click();
+        break;
+    case TControlKind::CheckBox:
+        if (key == vkSpace) {
+            auto *box = static_cast<TCheckBox *>(focus);
+            box->SetChecked(!box->Checked());
+        }
+        break;
+    case TControlKind::TrackBar: {
+        auto *slider = static_cast<TTrackBar *>(focus);
+        if (key == vkRight || key == vkUp)
+            slider->SetPosition(slider->Position() + 1);
+        if (key == vkLeft || key == vkDown)
+            slider->SetPosition(slider->Position() - 1);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void PressKey(TForm &form, int key, bool repeat, bool ctrlOrAlt)
+{
+    Queue(&form, [&form, key, repeat, ctrlOrAlt] {
+        if (form.OnKey && form.OnKey(TKeyEvent{key, repeat, ctrlOrAlt}))
+            return;
+        KeyToFocusedControl(key);
+    });
+}
+
+void TurnWheel(TForm &form, int x, int y, int notches)
+{
+    Queue(&form, [&form, x, y, notches] {
+        if (form.OnWheel)
+            form.OnWheel(x, y, notches);
+    });
+}
+
 void CloseWindow(TForm &form)
 {
     Queue(&form, [&form] { form.Close(); });
@@ -143,13 +216,13 @@ void AdvanceClock(int ms)
     for (;;) {
         TimerSlot *next = nullptr;
         for (auto &slot : world.timers)
-            if (slot.nextDueMs <= end && (!next || slot.nextDueMs < next->nextDueMs))
+            if (slot.timer->Enabled() && slot.nextDueMs <= end && (!next || slot.nextDueMs < next->nextDueMs))
                 next = &slot;
         if (!next)
             break;
         TTimer *timer = next->timer;
         next->nextDueMs += timer->Interval();
-        Queue(timer, [timer] { timer->Fire(); });
+        Queue(timer, [timer] { timer->Fire((int64_t)timer->Interval() * 1000); });
     }
     world.nowMs = end;
 }

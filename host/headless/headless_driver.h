@@ -1,6 +1,7 @@
 // Drives the in-memory window from tests as a user would, without a display.
 //
-// Clicks, slider moves, check-box ticks, window closing and timer ticks are
+// Clicks, key presses, wheel turns, slider moves, check-box ticks, window
+// closing and timer ticks are
 // queued and reach the form's handlers only when the application processes
 // its messages: inside PumpMessages while the instrument runs, or when the
 // test itself calls Application->ProcessMessages() while it is off, which
@@ -21,8 +22,20 @@ void SetTicked(TCheckBox &box, bool ticked);
 // The user closes the window (the window manager's close button).
 void CloseWindow(TForm &form);
 
-// Advances the virtual clock and queues every timer tick that falls due, in
-// time order.
+// A key pressed while the form has the keyboard: the form's OnKey sees it
+// first; a key it does not take goes to the focused control, which acts on
+// it as the stock controls do (a button clicks on Space or Enter, a check box
+// toggles on Space, a slider moves one step on an arrow).
+void PressKey(TForm &form, int key, bool repeat = false, bool ctrlOrAlt = false);
+// The mouse wheel turned over the form at x, y (negative notches: away from
+// the user).
+void TurnWheel(TForm &form, int x, int y, int notches);
+// Gives the keyboard focus to a control (nullptr: none, the default).
+void Focus(TControl *control);
+TControl *FocusedControl();
+
+// Advances the virtual clock and queues every tick of the enabled timers
+// that falls due, in time order; each tick stands for one whole interval.
 void AdvanceClock(int ms);
 
 // Called at the start of every message processing, before queued events are
