@@ -15,6 +15,8 @@ void SetHookHandler(HookId hook, HookHandler handler)
         handlers[hook] = handler;
 }
 
+HookHandler HookHandlerOf(HookId hook) { return hook < HookCount ? handlers[hook] : nullptr; }
+
 const char *HookName(HookId hook) { return hook < HookCount ? hookNames[hook] : ""; }
 
 static void Run(HookId hook, uint32_t &calls)

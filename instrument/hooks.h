@@ -35,6 +35,8 @@ enum HookId : uint8_t {
 typedef void (*HookHandler)(HookId hook);
 // nullptr: the hook only counts.
 void SetHookHandler(HookId hook, HookHandler handler);
+// The handler registered for the hook, or nullptr.
+HookHandler HookHandlerOf(HookId hook);
 // The hook's function name: "SaveSettings", ...; "" for HookCount and beyond.
 const char *HookName(HookId hook);
 

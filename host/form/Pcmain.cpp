@@ -4,9 +4,14 @@
 // of the form that registered them.
 #include "host/form/Pcmain.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
 
 #include "host/face/face_picture.h"
+#include "host/form/key_map.h"
+#include "instrument/hooks.h"
 #include "instrument/host_link.h"
 #include "instrument/main_cycle.h"
 #include "instrument/state.h"
@@ -20,31 +25,10 @@ constexpr int SplashFrameMs = 30;
 
 static TForm1 *linkedForm = nullptr;
 
-static void FormPresentLcd()
-{
-    TImage &image = linkedForm->Image1;
-    for (int x = 0; x < 128; ++x) {
-        for (int y = 0; y < 64; ++y) {
-            bool on = (state.lcdFrame[(y / 8) * 128 + x] >> (y % 8)) & 1;
-            TColor color = on ? clBlack : clInactiveBorder;
-            image.SetPixel(2 * x, 2 * y, color);
-            image.SetPixel(2 * x + 1, 2 * y, color);
-            image.SetPixel(2 * x, 2 * y + 1, color);
-            image.SetPixel(2 * x + 1, 2 * y + 1, color);
-        }
-    }
-}
+static void FormPresentLcd() { linkedForm->PresentLcd(); }
+static void FormPumpMessages() { linkedForm->PumpMessages(); }
 
-static void FormPumpMessages() { Application->ProcessMessages(); }
-
-static uint32_t FormReadRpmSlider()
-{
-    int position = linkedForm->TrackBar2.Position();
-    char caption[16];
-    snprintf(caption, sizeof caption, "%d", position);
-    linkedForm->Label3.SetCaption(caption);
-    return (uint32_t)position;
-}
+static uint32_t FormReadRpmSlider() { return linkedForm->ReadRpmSlider(); }
 
 static uint8_t FormCalibrateBoxTicked() { return linkedForm->CheckBox2.Checked() ? 1 : 0; }
 static uint8_t FormKeyFastBoxTicked() { return linkedForm->CheckBox3.Checked() ? 1 : 0; }
@@ -54,6 +38,8 @@ static void FormSetAlarmLamp(uint8_t red, uint8_t green, uint8_t blue)
     linkedForm->Shape1.SetBrushColor({red, green, blue});
 }
 
+// The frame reaches the image in one piece, so hiding it costs nothing and
+// shows nothing: the window redraws only when messages are processed.
 static void FormSetLcdVisible(uint8_t visible) { linkedForm->Image1.SetVisible(visible != 0); }
 
 static void FormPaceSplashPass() { Application->ProcessMessagesFor(SplashFrameMs); }
@@ -69,22 +55,88 @@ static const HostLink FormLink = {
     .paceSplashPass = FormPaceSplashPass,
 };
 
+static const HookId DisplayHooks[] = {HookBacklightOn, HookBacklightOff, HookApplyContrast};
+// Handlers registered for those hooks before the form's (a test watching
+// the hooks), still called after it.
+static HookHandler earlierDisplayHandlers[HookCount];
+
+// The backlight and contrast hooks change how the display looks.
+static void FormDisplayHook(HookId hook)
+{
+    DisplayLook look = linkedForm->Look();
+    if (hook == HookBacklightOn)
+        look.backlit = true;
+    else if (hook == HookBacklightOff)
+        look.backlit = false;
+    else
+        look.contrast = state.settings.contrast;
+    linkedForm->SetLook(look);
+    if (earlierDisplayHandlers[hook])
+        earlierDisplayHandlers[hook](hook);
+}
+
+// A control's tooltip: what it is and its keys.
+static std::string Tip(const char *what, FormAction action)
+{
+    std::string keys = KeysOfAction(action);
+    return std::string(what) + (keys.find(',') == std::string::npos ? " (key: " : " (keys: ") + keys + ")";
+}
+
 TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
 {
     Image2.stretch = true;
     Image2.LoadJpeg(FacePictureJpeg, FacePictureJpegSize);
-    Image3.OnClick = [this] { Image3Click(); };
-    Image5.OnClick = [this] { Image5Click(); };
-    Image6.OnClick = [this] { Image6Click(); };
-    Button1.OnClick = [this] { Button1Click(); };
-    Button2.OnClick = [this] { Button2Click(); };
-    Button3.OnClick = [this] { Button3Click(); };
-    Button4.OnClick = [this] { Button4Click(); };
-    TrackBar1.OnChange = [this] { TrackBar1Change(); };
+    Image3.OnClick = [this] { Act(FormAction::PressLeftKey); };
+    Image5.OnClick = [this] { Act(FormAction::PressKnob); };
+    Image6.OnClick = [this] { Act(FormAction::PressRightKey); };
+    Button1.OnClick = [this] { Act(FormAction::PowerOn); };
+    Button2.OnClick = [this] { Act(FormAction::PowerOff); };
+    Button3.OnClick = [this] { Act(FormAction::TurnClockwise); };
+    Button4.OnClick = [this] { Act(FormAction::TurnAntiClockwise); };
+    TrackBar1.OnChange = [this] {
+        if (actingOn_ != &TrackBar1)
+            Act(FormAction::SetPressure, TrackBar1.Position());
+    };
+    TrackBar2.OnChange = [this] {
+        if (actingOn_ != &TrackBar2)
+            Act(FormAction::SetSpeed, TrackBar2.Position());
+    };
+    CheckBox2.OnClick = [this] {
+        if (actingOn_ != &CheckBox2)
+            Act(FormAction::SetCalibrate, CheckBox2.Checked());
+    };
+    CheckBox3.OnClick = [this] {
+        if (actingOn_ != &CheckBox3)
+            Act(FormAction::SetKeyFast, CheckBox3.Checked());
+    };
+    OnKey = [this](const TKeyEvent &key) { return KeyPressed(key); };
+    OnWheel = [this](int x, int y, int notches) { return WheelTurned(x, y, notches); };
     Button1.SetTabOrder(0);
     Button2.SetTabOrder(1);
+
+    Image2.SetHint("Instrument face: the mouse wheel turns the knob");
+    Image3.SetHint(Tip("Left key F1", FormAction::PressLeftKey));
+    Image5.SetHint(Tip("Press the knob", FormAction::PressKnob));
+    Image6.SetHint(Tip("Right key F2", FormAction::PressRightKey));
+    Button3.SetHint(Tip("Knob one step clockwise", FormAction::TurnClockwise));
+    Button4.SetHint(Tip("Knob one step anticlockwise", FormAction::TurnAntiClockwise));
+    Button1.SetHint(Tip("Power on", FormAction::PowerOn));
+    Button2.SetHint(Tip("Power off", FormAction::PowerOff));
+    TrackBar1.SetHint(Tip("Pressure sensor", FormAction::SetPressure));
+    TrackBar2.SetHint(Tip("Engine pulses per half second", FormAction::SetSpeed));
+    CheckBox2.SetHint(Tip("Service entries in the main menu", FormAction::SetCalibrate));
+    CheckBox3.SetHint(Tip("Knob steps of 10", FormAction::SetKeyFast));
+    StatusBar1.SetHint(Tip("All keys", FormAction::ShowKeyMap));
+    RefreshStatusBar();
+
     linkedForm = this;
     RegisterHostLink(FormLink);
+    for (HookId hook : DisplayHooks) {
+        // A form before this one registered the same handler already.
+        if (HookHandlerOf(hook) != FormDisplayHook)
+            earlierDisplayHandlers[hook] = HookHandlerOf(hook);
+        SetHookHandler(hook, FormDisplayHook);
+    }
 }
 
 // A newer form may have taken over the link already: leave it be.
@@ -93,8 +145,155 @@ TForm1::~TForm1()
     if (linkedForm != this)
         return;
     UnregisterHostLink();
+    // Hands the hooks back, unless someone has taken them since.
+    for (HookId hook : DisplayHooks) {
+        if (HookHandlerOf(hook) == FormDisplayHook)
+            SetHookHandler(hook, earlierDisplayHandlers[hook]);
+        earlierDisplayHandlers[hook] = nullptr;
+    }
     linkedForm = nullptr;
 }
+
+// --- User actions ---
+
+void TForm1::Act(FormAction action, int32_t value)
+{
+    if (OnAction)
+        OnAction(action, value, Clock.NowMs());
+    // A message in the status bar stays until the user does something else.
+    if (!statusMessage_.empty()) {
+        statusMessage_.clear();
+        ++messageSerial_;
+    }
+    // Moves a control for an action that did not come from the control
+    // itself, without its change event reporting the action again.
+    auto moveQuietly = [this](TControl &control, auto move) {
+        actingOn_ = &control;
+        move();
+        actingOn_ = nullptr;
+    };
+    switch (action) {
+    case FormAction::None:
+    case FormAction::Count:
+        break;
+    case FormAction::PressKnob:
+        Image5Click();
+        break;
+    case FormAction::TurnClockwise:
+        Button3Click();
+        break;
+    case FormAction::TurnAntiClockwise:
+        Button4Click();
+        break;
+    case FormAction::PressLeftKey:
+        Image3Click();
+        break;
+    case FormAction::PressRightKey:
+        Image6Click();
+        break;
+    case FormAction::PowerOn:
+        Button1Click();
+        break;
+    case FormAction::PowerOff:
+        Button2Click();
+        break;
+    case FormAction::SetPressure:
+        moveQuietly(TrackBar1, [&] { TrackBar1.SetPosition(value); });
+        TrackBar1Change();
+        break;
+    case FormAction::SetSpeed:
+        moveQuietly(TrackBar2, [&] { TrackBar2.SetPosition(value); });
+        break;
+    case FormAction::SetCalibrate:
+        moveQuietly(CheckBox2, [&] { CheckBox2.SetChecked(value != 0); });
+        break;
+    case FormAction::SetKeyFast:
+        moveQuietly(CheckBox3, [&] { CheckBox3.SetChecked(value != 0); });
+        break;
+    case FormAction::SetPaused:
+        SetPaused(value != 0);
+        break;
+    case FormAction::StepPass:
+        StepPass();
+        break;
+    case FormAction::SetClockRate:
+        Clock.SetRate(value);
+        break;
+    case FormAction::ShootDisplay:
+        ShootDisplay();
+        break;
+    case FormAction::ShootWindow:
+        ShootWindow();
+        break;
+    case FormAction::ShowKeyMap:
+        if (!keyMapWindow_)
+            keyMapWindow_ = std::make_unique<TKeyMapWindow>(*this);
+        ShowSideWindow(*keyMapWindow_);
+        break;
+    case FormAction::ShowStateView:
+        if (!stateView_)
+            stateView_ = std::make_unique<TStateView>(*this);
+        stateView_->Refresh();
+        ShowSideWindow(*stateView_);
+        break;
+    case FormAction::SaveStateFile:
+        SetStatusMessage("F5 is kept for saving a state file, which this version cannot do yet");
+        break;
+    }
+    RefreshStatusBar();
+}
+
+// A key does what the click it stands for does. Keys held down repeat only
+// where repeating makes sense; with Ctrl or Alt a key is taken but does
+// nothing, so that no control acts on it either.
+bool TForm1::KeyPressed(const TKeyEvent &key)
+{
+    const KeyBinding *binding = FindKeyBinding(key.key);
+    if (!binding)
+        return false;
+    if (key.ctrlOrAlt || (key.repeat && !binding->repeats))
+        return true;
+    int32_t value = 0;
+    switch (binding->action) {
+    case FormAction::SetPressure:
+    case FormAction::SetSpeed: {
+        TTrackBar &slider = binding->action == FormAction::SetPressure ? TrackBar1 : TrackBar2;
+        value = std::clamp(SliderStepTarget(slider.Position(), binding->step), slider.Min(), slider.Max());
+        if (value == slider.Position())
+            return true; // at its end: a slider that does not move reports nothing
+        break;
+    }
+    case FormAction::SetCalibrate:
+        value = !CheckBox2.Checked();
+        break;
+    case FormAction::SetKeyFast:
+        value = !CheckBox3.Checked();
+        break;
+    case FormAction::SetPaused:
+        value = !Clock.Paused();
+        break;
+    case FormAction::SetClockRate:
+        value = Clock.NextRate();
+        break;
+    default:
+        break;
+    }
+    Act(binding->action, value);
+    return true;
+}
+
+// Over the face each notch turns the knob one step, away from the user
+// clockwise; each step is a click of its own, dropped while a key is pending.
+bool TForm1::WheelTurned(int x, int y, int notches)
+{
+    if (!Image2.Bounds().Contains(x, y))
+        return false;
+    for (int i = 0; i < std::abs(notches); ++i)
+        Act(notches < 0 ? FormAction::TurnClockwise : FormAction::TurnAntiClockwise);
+    return true;
+}
+
+// --- The instrument's key areas, power and sliders ---
 
 // A key waits until the active screen consumes it; keys in between are lost.
 void TForm1::StoreKey(uint8_t key)
@@ -142,6 +341,8 @@ void TForm1::TrackBar1Change()
     Label13.SetCaption(std::to_string(TrackBar1.Position()));
 }
 
+// --- Time ---
+
 // Every 100 ms: the blink phase flips on every 11th tick, the magneto-check
 // countdown steps on every 20th.
 void TForm1::Timer1Timer()
@@ -168,4 +369,165 @@ void TForm1::Timer2Timer()
     state.simPulseCount = 0;
 }
 
+// Every second: the event of the engine time keeping.
 void TForm1::Timer3Timer() { state.secondTick = 1; }
+
+void TForm1::ClockEventDue(ClockEvent event)
+{
+    switch (event) {
+    case ClockEvent::Tick100ms:
+        Timer1Timer();
+        break;
+    case ClockEvent::Gate500ms:
+        Timer2Timer();
+        break;
+    case ClockEvent::Second:
+        Timer3Timer();
+        break;
+    case ClockEvent::Count:
+        break;
+    }
+}
+
+// While the instrument runs its passes take the events (PumpMessages);
+// while it is off they are handled here as they fall due.
+void TForm1::ClockTimerTimer()
+{
+    Clock.AdvanceReal(ClockTimer.ElapsedUs());
+    if (!running_)
+        Clock.DeliverAll();
+}
+
+// Paused, the clock timer stops too: the window then sleeps until the user
+// does something.
+void TForm1::SetPaused(bool paused)
+{
+    Clock.SetPaused(paused);
+    ClockTimer.SetEnabled(!paused);
+}
+
+void TForm1::StepPass()
+{
+    if (!running_)
+        SetStatusMessage("A step is one pass of the main cycle: power the instrument on first");
+    else if (!Clock.Paused())
+        SetPaused(true);
+    else
+        stepRequested_ = true;
+}
+
+// --- Presentation and the end of each pass ---
+
+// Read on every pass; the label's text is made only when the position moved.
+uint32_t TForm1::ReadRpmSlider()
+{
+    const int position = TrackBar2.Position();
+    if (position != rpmLabelShows_) {
+        char caption[16];
+        snprintf(caption, sizeof caption, "%d", position);
+        Label3.SetCaption(caption);
+        rpmLabelShows_ = position;
+    }
+    return (uint32_t)position;
+}
+
+// Only a frame, or a look, that differs from the one shown is painted.
+void TForm1::PresentLcd()
+{
+    if (presented_ && look_ == shownLook_ && memcmp(shownFrame_, state.lcdFrame, sizeof shownFrame_) == 0)
+        return;
+    memcpy(shownFrame_, state.lcdFrame, sizeof shownFrame_);
+    shownLook_ = look_;
+    presented_ = true;
+    const DisplayColours colours = LookColours(look_);
+    Image1.PaintPagedBits(state.lcdFrame, 128, 8, 2, colours.dot, colours.panel);
+}
+
+// The events of the pass: what the user did, then what the clock has due.
+// Paused, the cycle waits here for the user; a step lets one pass through.
+void TForm1::PumpMessages()
+{
+    Application->ProcessMessages();
+    Clock.DeliverPass();
+    auto mayContinue = [this] {
+        return state.powerOffRequest == 0 && !restartRequested_ && !Application->Terminated();
+    };
+    while (Clock.Paused() && !stepRequested_ && mayContinue()) {
+        RefreshStatusBar();
+        Application->HandleMessage();
+    }
+    stepRequested_ = false;
+    if (maxPassRate_ > 0)
+        KeepPace();
+    RefreshStatusBar();
+}
+
+// Waits, handling events, until the next pass is due; a cycle that fell
+// behind starts afresh rather than rushing to catch up.
+void TForm1::KeepPace()
+{
+    const int64_t period = 1000000 / maxPassRate_;
+    const int64_t now = Application->MonotonicUs();
+    nextPassUs_ += period;
+    if (nextPassUs_ <= now) {
+        if (now - nextPassUs_ > period)
+            nextPassUs_ = now;
+        return;
+    }
+    Application->ProcessMessagesUntil(nextPassUs_);
+}
+
+// --- Screenshots and side windows ---
+
+void TForm1::ShootDisplay()
+{
+    if (!presented_) {
+        SetStatusMessage("The display shows nothing yet: power the instrument on first");
+        return;
+    }
+    const std::string base =
+        shotNamer_.NextBase(shotsFolder_, std::time(nullptr), {"-display.png", "-display-2x.png"});
+    ShotResult result = WriteDisplayShots(shotsFolder_, base, shownFrame_, LookColours(shownLook_));
+    lastShotFiles_ = result.files;
+    SetStatusMessage(result.message);
+}
+
+void TForm1::ShootWindow()
+{
+    TPicture picture;
+    if (!Capture(picture)) {
+        lastShotFiles_.clear();
+        SetStatusMessage("No picture of the window: it is not on a screen");
+        return;
+    }
+    const std::string base = shotNamer_.NextBase(shotsFolder_, std::time(nullptr), {"-window.png"});
+    ShotResult result = WriteWindowShot(shotsFolder_, base, picture);
+    lastShotFiles_ = result.files;
+    SetStatusMessage(result.message);
+}
+
+void TForm1::ShowSideWindow(TForm &window) { window.Show(); }
+
+// --- Status bar ---
+
+void TForm1::SetStatusMessage(const std::string &message)
+{
+    statusMessage_ = message;
+    ++messageSerial_;
+}
+
+// "Running   x10   PAUSED   |   <message or the key hint>", rebuilt only when
+// one of its parts changed, so that it costs a comparison per pass.
+void TForm1::RefreshStatusBar()
+{
+    const StatusShown now{running_, Clock.Paused(), Clock.Rate(), messageSerial_};
+    if (now == statusShown_)
+        return;
+    statusShown_ = now;
+    std::string text = running_ ? " Running" : " Off";
+    text += "   x" + std::to_string(Clock.Rate());
+    if (Clock.Paused())
+        text += "   PAUSED";
+    text += "   |   " + (statusMessage_.empty() ? KeyHint() : statusMessage_);
+    StatusBar1.SetCaption(text);
+}

@@ -1,7 +1,19 @@
 // The simulator's window: a picture of the instrument face with click areas
 // over its keys and knob, the display, the alarm lamp, ON and OFF, the
-// sensor sliders and the two service check boxes.
+// sensor sliders and the two service check boxes; the keyboard and the mouse
+// wheel stand in for all of them. A scaled clock drives the timer events.
 #pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/form/display_look.h"
+#include "host/form/form_actions.h"
+#include "host/form/scaled_clock.h"
+#include "host/form/screenshots.h"
+#include "host/form/side_windows.h"
 #include "host/toolkit.h"
 
 class TForm1 : public TForm {
@@ -29,10 +41,12 @@ class TForm1 : public TForm {
     TCheckBox CheckBox2{this, {360, 104, 97, 17}, "Calibrate"};
     TCheckBox CheckBox3{this, {472, 104, 97, 17}, "KeyFast"};
     TStatusBar StatusBar1{this, {0, 385, 621, 19}};
-    TTimer Timer1{100, [this] { Timer1Timer(); }};
-    TTimer Timer2{500, [this] { Timer2Timer(); }};
-    // The one-second event of the engine time keeping.
-    TTimer Timer3{1000, [this] { Timer3Timer(); }};
+
+    // The clock of the 100 ms, 500 ms and one-second events (Timer1Timer,
+    // Timer2Timer, Timer3Timer), moved on with real time by ClockTimer (with
+    // the virtual clock when there is no display).
+    ScaledClock Clock{[this](ClockEvent event) { ClockEventDue(event); }};
+    TTimer ClockTimer{10, [this] { ClockTimerTimer(); }};
 
     void Image3Click();
     void Image5Click();
@@ -46,11 +60,84 @@ class TForm1 : public TForm {
     void Timer2Timer();
     void Timer3Timer();
 
+    // Every user action goes through here, whether from a click, a key or
+    // the mouse wheel, so that each reaches the same handler as the click it
+    // stands for. value: a slider position, 1/0 for a check box or pause,
+    // the clock rate; 0 otherwise.
+    void Act(FormAction action, int32_t value = 0);
+    // Told of every action before it is carried out, with the clock's time.
+    std::function<void(FormAction action, int32_t value, int64_t clockMs)> OnAction;
+
+    // What the instrument's PresentLcd, PumpMessages and ReadRpmInput do in
+    // this window.
+    void PresentLcd();
+    void PumpMessages();
+    uint32_t ReadRpmSlider();
+
     // True while ON's power-on sequence or main cycle runs.
     bool InstrumentRunning() const { return running_; }
 
+    // The display's look, as the backlight and contrast hooks set it.
+    DisplayLook Look() const { return look_; }
+    void SetLook(DisplayLook look) { look_ = look; }
+
+    // Where screenshots go ("": the current directory).
+    void SetShotsFolder(const std::string &folder) { shotsFolder_ = folder; }
+    // The files the last screenshot wrote.
+    const std::vector<std::string> &LastShotFiles() const { return lastShotFiles_; }
+    // At most this many passes of the main cycle a second (0: no limit).
+    void SetMaxPassRate(int passesPerSecond) { maxPassRate_ = passesPerSecond > 0 ? passesPerSecond : 0; }
+
+    // The side windows, once opened.
+    TKeyMapWindow *KeyMapWindow() const { return keyMapWindow_.get(); }
+    TStateView *StateView() const { return stateView_.get(); }
+
   private:
     void StoreKey(uint8_t key);
+    bool KeyPressed(const TKeyEvent &key);
+    bool WheelTurned(int x, int y, int notches);
+    void ClockTimerTimer();
+    void ClockEventDue(ClockEvent event);
+    void SetPaused(bool paused);
+    void StepPass();
+    void KeepPace();
+    void ShootDisplay();
+    void ShootWindow();
+    void ShowSideWindow(TForm &window);
+    void SetStatusMessage(const std::string &message);
+    void RefreshStatusBar();
+
     bool running_ = false;
     bool restartRequested_ = false;
+    bool stepRequested_ = false;
+    // The control Act is moving itself, whose change events are its own.
+    const TControl *actingOn_ = nullptr;
+
+    DisplayLook look_ = DefaultLook;
+    // The frame and look last painted into Image1.
+    uint8_t shownFrame_[1024] = {};
+    DisplayLook shownLook_ = DefaultLook;
+    bool presented_ = false;
+
+    int rpmLabelShows_ = -1;
+    int maxPassRate_ = 0;
+    int64_t nextPassUs_ = 0;
+
+    std::string shotsFolder_;
+    ShotNamer shotNamer_;
+    std::vector<std::string> lastShotFiles_;
+
+    std::string statusMessage_;
+    // What the status bar shows, to rebuild its text only when it changed.
+    struct StatusShown {
+        bool running, paused;
+        int rate;
+        unsigned message;
+        bool operator==(const StatusShown &) const = default;
+    };
+    StatusShown statusShown_{};
+    unsigned messageSerial_ = 1;
+
+    std::unique_ptr<TKeyMapWindow> keyMapWindow_;
+    std::unique_ptr<TStateView> stateView_;
 };

@@ -1,0 +1,123 @@
+#include "host/form/side_windows.h"
+
+#include <algorithm>
+
+#include "host/form/key_map.h"
+#include "host/inspect/state_text.h"
+
+namespace {
+
+// Size of the fixed-pitch font's characters and lines, with some room to
+// spare, for laying out the columns.
+constexpr int CharWidth = 7;
+constexpr int LineHeight = 14;
+constexpr int Margin = 12;
+constexpr int ColumnGap = 24;
+
+// Lines of a state view column.
+constexpr size_t StateLines = 40;
+// State view refreshes per second.
+constexpr int StateRefreshMs = 250;
+
+void PassKeysTo(TForm &side, TForm &mainForm)
+{
+    side.OnKey = [&side, &mainForm](const TKeyEvent &key) {
+        if (key.key == vkEscape) {
+            side.Close();
+            return true;
+        }
+        return mainForm.OnKey && mainForm.OnKey(key);
+    };
+}
+
+std::string Joined(const std::vector<KeyMapLine> &lines, std::string KeyMapLine::*part)
+{
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\n" : "") + lines[i].*part;
+    return text;
+}
+
+size_t Longest(const std::vector<KeyMapLine> &lines, std::string KeyMapLine::*part)
+{
+    size_t longest = 0;
+    for (const KeyMapLine &line : lines)
+        longest = std::max(longest, (line.*part).size());
+    return longest;
+}
+
+int KeysWidth() { return (int)Longest(KeyMapLines(), &KeyMapLine::keys) * CharWidth; }
+
+int KeyMapWidth()
+{
+    return 2 * Margin + KeysWidth() + ColumnGap +
+           (int)Longest(KeyMapLines(), &KeyMapLine::description) * CharWidth;
+}
+
+int KeyMapHeight() { return 2 * Margin + (int)KeyMapLines().size() * LineHeight; }
+
+size_t LongestLine(const std::string &text)
+{
+    size_t longest = 0, start = 0;
+    for (;;) {
+        size_t end = text.find('\n', start);
+        longest = std::max(longest, (end == std::string::npos ? text.size() : end) - start);
+        if (end == std::string::npos)
+            return longest;
+        start = end + 1;
+    }
+}
+
+// Column widths of the state view; the layout does not change while it runs.
+// Room for a name and the longest value (a screen's name, a 32-bit number)
+// even if the values are short now.
+std::vector<int> StateColumnWidths()
+{
+    constexpr size_t RoomForAnyField = 20 + 24;
+    std::vector<int> widths;
+    for (const std::string &column : StateTextColumns(StateLines))
+        widths.push_back((int)std::max(LongestLine(column), RoomForAnyField) * CharWidth);
+    return widths;
+}
+
+int StateViewWidth()
+{
+    int width = 2 * Margin;
+    for (int w : StateColumnWidths())
+        width += w + ColumnGap;
+    return width - ColumnGap;
+}
+
+} // namespace
+
+TKeyMapWindow::TKeyMapWindow(TForm &mainForm)
+    : TForm(KeyMapWidth(), KeyMapHeight(), "QPX-2 keys"),
+      Keys(this, Margin, Margin, Joined(KeyMapLines(), &KeyMapLine::keys), true),
+      Descriptions(this, Margin + KeysWidth() + ColumnGap, Margin,
+                   Joined(KeyMapLines(), &KeyMapLine::description), true)
+{
+    PassKeysTo(*this, mainForm);
+}
+
+TStateView::TStateView(TForm &mainForm)
+    : TForm(StateViewWidth(), 2 * Margin + (int)StateLines * LineHeight, "QPX-2 state"),
+      RefreshTimer(StateRefreshMs, [this] {
+          if (Visible())
+              Refresh();
+      })
+{
+    int left = Margin;
+    for (int width : StateColumnWidths()) {
+        Columns.push_back(std::make_unique<TLabel>(this, left, Margin, "", true));
+        left += width + ColumnGap;
+    }
+    Refresh();
+    PassKeysTo(*this, mainForm);
+}
+
+void TStateView::Refresh()
+{
+    std::vector<std::string> text = StateTextColumns(StateLines);
+    for (size_t i = 0; i < Columns.size() && i < text.size(); ++i)
+        Columns[i]->SetCaption(text[i]);
+}

@@ -1,0 +1,29 @@
+// The simulator's two side windows: the key map and the live state view.
+// Each closes on Escape and passes every other key to the main form, so that
+// the instrument can be driven from whichever window has the keyboard.
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "host/toolkit.h"
+
+// Every key of the key map, generated from the table that binds them.
+class TKeyMapWindow : public TForm {
+  public:
+    explicit TKeyMapWindow(TForm &mainForm);
+
+    TLabel Keys;
+    TLabel Descriptions;
+};
+
+// The instrument's state record, refreshed a few times a second while shown.
+class TStateView : public TForm {
+  public:
+    explicit TStateView(TForm &mainForm);
+    // Brings the columns up to date; a column whose text did not change is
+    // not redrawn.
+    void Refresh();
+
+    std::vector<std::unique_ptr<TLabel>> Columns;
+    TTimer RefreshTimer;
+};
