@@ -1,0 +1,33 @@
+#include "host/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+// A command line the program cannot follow.
+constexpr int UsageError = 2;
+
+int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, std::ostream &out,
+                     std::ostream &err)
+{
+    CLI::App app{"A desktop simulator of the ZEQ QPX-2 engine instrument: the instrument's control logic in "
+                 "one window, driven with the mouse or the keyboard (press H in the window for every key).",
+                 "qpx-sim"};
+    app.set_version_flag("--version", std::string("qpx-sim ") + QPX_VERSION);
+    app.failure_message([](const CLI::App *, const CLI::Error &error) {
+        return std::string("qpx-sim: ") + error.what() + "\nRun qpx-sim --help to see the options.\n";
+    });
+    app.add_option("--shots", options.shotsFolder,
+                   "Folder for screenshots (F9 the display, F10 the window); default: the current folder")
+        ->type_name("DIR");
+    app.add_option("--max-rate", options.maxPassRate,
+                   "At most N passes of the main cycle a second, waiting between passes so that the "
+                   "simulator does not keep a processor busy; default: as fast as it goes")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000000));
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &error) {
+        const int code = app.exit(error, out, err);
+        return code == 0 ? 0 : UsageError;
+    }
+    return CommandLineRun;
+}

@@ -1,0 +1,19 @@
+// The simulator's command line: qpx-sim [--shots DIR] [--max-rate N], with
+// --help and --version.
+#pragma once
+#include <ostream>
+#include <string>
+
+struct CommandLine {
+    std::string shotsFolder; // where screenshots go; "" = current directory
+    int maxPassRate = 0;     // passes of the main cycle a second; 0 = no limit
+};
+
+// What the program does after reading its command line.
+constexpr int CommandLineRun = -1;
+
+// Reads the arguments into options. Returns CommandLineRun when the window
+// should open; otherwise the exit code, after writing to out (--help,
+// --version: 0) or to err (a mistake, such as an unknown option: 2).
+int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, std::ostream &out,
+                     std::ostream &err);

@@ -1,0 +1,66 @@
+// The simulator's command line: options, help, version and mistakes.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "host/command_line.h"
+
+namespace {
+
+struct Outcome {
+    int code;
+    CommandLine options;
+    std::string out, err;
+};
+
+Outcome Parse(std::vector<const char *> args)
+{
+    args.insert(args.begin(), "qpx-sim");
+    Outcome outcome{};
+    std::ostringstream out, err;
+    outcome.code = ParseCommandLine((int)args.size(), args.data(), outcome.options, out, err);
+    outcome.out = out.str();
+    outcome.err = err.str();
+    return outcome;
+}
+
+} // namespace
+
+TEST(CommandLine, OptionsReachTheWindow)
+{
+    Outcome none = Parse({});
+    EXPECT_EQ(none.code, CommandLineRun);
+    EXPECT_EQ(none.options.shotsFolder, "");
+    EXPECT_EQ(none.options.maxPassRate, 0);
+
+    Outcome both = Parse({"--shots", "/tmp/pictures", "--max-rate", "250"});
+    EXPECT_EQ(both.code, CommandLineRun);
+    EXPECT_EQ(both.options.shotsFolder, "/tmp/pictures");
+    EXPECT_EQ(both.options.maxPassRate, 250);
+    EXPECT_EQ(both.out + both.err, "");
+}
+
+TEST(CommandLine, HelpAndVersionEndTheProgramWithSuccess)
+{
+    Outcome help = Parse({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(help.out.find("--shots"), std::string::npos);
+    EXPECT_NE(help.out.find("--max-rate"), std::string::npos);
+
+    Outcome version = Parse({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.rfind("qpx-sim ", 0), 0u) << version.out;
+}
+
+TEST(CommandLine, MistakesSayWhatIsWrongAndExitWithCode2)
+{
+    for (auto args : std::vector<std::vector<const char *>>{
+             {"--bogus"}, {"stray"}, {"--max-rate", "0"}, {"--max-rate", "fast"}, {"--shots"}}) {
+        Outcome outcome = Parse(args);
+        EXPECT_EQ(outcome.code, 2) << args[0];
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("qpx-sim: "), std::string::npos) << outcome.err;
+    }
+    EXPECT_NE(Parse({"--bogus"}).err.find("--bogus"), std::string::npos);
+}
