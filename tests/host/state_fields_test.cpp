@@ -77,3 +77,22 @@ TEST(StateFields, ScreensByName)
     EXPECT_EQ(ScreenByName("NoSuchScreen"), nullptr);
     EXPECT_STREQ(ScreenName(nullptr), "-");
 }
+
+TEST(StateFields, EveryNameLeadsBackToItsFieldAndNothingElseDoes)
+{
+    for (size_t i = 0; i < StateFieldCount; ++i) {
+        const StateField &field = StateFields[i];
+        std::string name = field.name;
+        if (field.count > 1) {
+            uint16_t index = 0;
+            EXPECT_EQ(FindStateField(name + "[" + std::to_string(field.count - 1) + "]", &index), &field);
+            EXPECT_EQ(index, field.count - 1);
+            EXPECT_EQ(FindStateField(name + "[" + std::to_string(field.count) + "]"), nullptr) << name;
+        } else {
+            EXPECT_EQ(FindStateField(name), &field) << name;
+        }
+    }
+    for (const char *unknown :
+         {"", "hobbs", "hobbsHoursX", "settings.", "settings.nothing", "rpmSamples[-1]"})
+        EXPECT_EQ(FindStateField(unknown), nullptr) << unknown;
+}
