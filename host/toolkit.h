@@ -258,8 +258,10 @@ class TForm : public TControl {
   public:
     TForm(int clientWidth, int clientHeight, const std::string &caption);
     ~TForm() override;
-    // Shows the window centred on the screen and brings it to the front.
+    // Shows the window and brings it to the front: the first time centred
+    // on the screen, or beside besideForm where the screen has room.
     void Show();
+    const TForm *besideForm = nullptr;
     // Closes the window; closing the main form ends the application.
     void Close();
 

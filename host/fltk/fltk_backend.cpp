@@ -476,6 +476,19 @@ void ShowForm(TForm &form)
         const int w = form.Bounds().width, h = form.Bounds().height;
         window->size_range(w, h, w, h);
         window->position((Fl::w() - w) / 2, (Fl::h() - h) / 2);
+        if (form.besideForm && form.besideForm->native) {
+            // Right of the other window, else left of it, if it fits; else
+            // against the screen's right edge, covering as little of the
+            // other window's left part (the instrument face) as it can.
+            const Fl_Widget *other = form.besideForm->native->widget;
+            constexpr int Gap = 8;
+            if (other->x() + other->w() + Gap + w <= Fl::w())
+                window->position(other->x() + other->w() + Gap, other->y());
+            else if (other->x() - Gap - w >= 0)
+                window->position(other->x() - Gap - w, other->y());
+            else
+                window->position(std::max(0, Fl::w() - w), other->y());
+        }
         form.native = new TNative{window};
     }
     UpdateChanged();

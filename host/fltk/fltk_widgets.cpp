@@ -98,6 +98,12 @@ int PictureBox::handle(int event)
         if (Fl::event_inside(this))
             image_.Click();
         return 1;
+    case FL_ENTER:
+    case FL_MOVE:
+    case FL_LEAVE:
+        // Taking the pointer makes this the widget under it, whose tooltip
+        // shows; an image without either lets the one beneath have it.
+        return image_.OnClick || tooltip() ? 1 : 0;
     default:
         return Fl_Widget::handle(event);
     }

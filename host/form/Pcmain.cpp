@@ -516,7 +516,7 @@ void TForm1::SetStatusMessage(const std::string &message)
     ++messageSerial_;
 }
 
-// "Running   x10   PAUSED   |   <message or the key hint>", rebuilt only when
+// "Running  x10  PAUSED  |  <message or the key hint>", rebuilt only when
 // one of its parts changed, so that it costs a comparison per pass.
 void TForm1::RefreshStatusBar()
 {
@@ -525,9 +525,9 @@ void TForm1::RefreshStatusBar()
         return;
     statusShown_ = now;
     std::string text = running_ ? " Running" : " Off";
-    text += "   x" + std::to_string(Clock.Rate());
+    text += "  x" + std::to_string(Clock.Rate());
     if (Clock.Paused())
-        text += "   PAUSED";
-    text += "   |   " + (statusMessage_.empty() ? KeyHint() : statusMessage_);
+        text += "  PAUSED";
+    text += "  |  " + (statusMessage_.empty() ? KeyHint() : statusMessage_);
     StatusBar1.SetCaption(text);
 }

@@ -137,7 +137,7 @@ std::string KeyHint()
     std::string hint;
     for (const Part &part : parts) {
         if (!hint.empty())
-            hint += "   ";
+            hint += "  ";
         hint += part.keys + " " + part.word;
     }
     return hint;

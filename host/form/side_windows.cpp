@@ -15,12 +15,13 @@ constexpr int Margin = 12;
 constexpr int ColumnGap = 24;
 
 // Lines of a state view column.
-constexpr size_t StateLines = 40;
+constexpr size_t StateLines = 42;
 // State view refreshes per second.
 constexpr int StateRefreshMs = 250;
 
-void PassKeysTo(TForm &side, TForm &mainForm)
+void AttachToMainForm(TForm &side, TForm &mainForm)
 {
+    side.besideForm = &mainForm;
     side.OnKey = [&side, &mainForm](const TKeyEvent &key) {
         if (key.key == vkEscape) {
             side.Close();
@@ -56,27 +57,12 @@ int KeyMapWidth()
 
 int KeyMapHeight() { return 2 * Margin + (int)KeyMapLines().size() * LineHeight; }
 
-size_t LongestLine(const std::string &text)
-{
-    size_t longest = 0, start = 0;
-    for (;;) {
-        size_t end = text.find('\n', start);
-        longest = std::max(longest, (end == std::string::npos ? text.size() : end) - start);
-        if (end == std::string::npos)
-            return longest;
-        start = end + 1;
-    }
-}
-
-// Column widths of the state view; the layout does not change while it runs.
-// Room for a name and the longest value (a screen's name, a 32-bit number)
-// even if the values are short now.
+// Column widths of the state view, fixed while it is open.
 std::vector<int> StateColumnWidths()
 {
-    constexpr size_t RoomForAnyField = 20 + 24;
     std::vector<int> widths;
-    for (const std::string &column : StateTextColumns(StateLines))
-        widths.push_back((int)std::max(LongestLine(column), RoomForAnyField) * CharWidth);
+    for (const StateTextColumn &column : StateTextColumns(StateLines))
+        widths.push_back((int)column.widestLine * CharWidth);
     return widths;
 }
 
@@ -96,7 +82,7 @@ TKeyMapWindow::TKeyMapWindow(TForm &mainForm)
       Descriptions(this, Margin + KeysWidth() + ColumnGap, Margin,
                    Joined(KeyMapLines(), &KeyMapLine::description), true)
 {
-    PassKeysTo(*this, mainForm);
+    AttachToMainForm(*this, mainForm);
 }
 
 TStateView::TStateView(TForm &mainForm)
@@ -112,12 +98,12 @@ TStateView::TStateView(TForm &mainForm)
         left += width + ColumnGap;
     }
     Refresh();
-    PassKeysTo(*this, mainForm);
+    AttachToMainForm(*this, mainForm);
 }
 
 void TStateView::Refresh()
 {
-    std::vector<std::string> text = StateTextColumns(StateLines);
-    for (size_t i = 0; i < Columns.size() && i < text.size(); ++i)
-        Columns[i]->SetCaption(text[i]);
+    std::vector<StateTextColumn> columns = StateTextColumns(StateLines);
+    for (size_t i = 0; i < Columns.size() && i < columns.size(); ++i)
+        Columns[i]->SetCaption(columns[i].text);
 }

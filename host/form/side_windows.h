@@ -1,6 +1,7 @@
 // The simulator's two side windows: the key map and the live state view.
-// Each closes on Escape and passes every other key to the main form, so that
-// the instrument can be driven from whichever window has the keyboard.
+// Each opens beside the main form where the screen has room, closes on
+// Escape and passes every other key to the main form, so that the instrument
+// can be driven from whichever window has the keyboard.
 #pragma once
 #include <memory>
 #include <vector>

@@ -134,13 +134,6 @@ const size_t StateFieldCount = sizeof StateFields / sizeof StateFields[0];
 #undef QPX_FIELD
 #undef QPX_SETTING
 
-namespace {
-
-struct NamedScreen {
-    ScreenHandler handler;
-    const char *name;
-};
-
 #define QPX_SCREEN(handler)                                                                                  \
     NamedScreen { handler, #handler }
 const NamedScreen Screens[] = {
@@ -170,6 +163,9 @@ const NamedScreen Screens[] = {
     QPX_SCREEN(CalibrateScreen),
 };
 #undef QPX_SCREEN
+const size_t ScreenCount = sizeof Screens / sizeof Screens[0];
+
+namespace {
 
 size_t ElementSize(FieldType type)
 {

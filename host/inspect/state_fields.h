@@ -37,6 +37,14 @@ bool WriteStateField(const StateField &field, int64_t value, uint16_t index = 0)
 // their elements separated by blanks, screens by name ("-" when empty).
 std::string StateFieldText(const StateField &field);
 
+// Every screen handler of the instrument with its name.
+struct NamedScreen {
+    ScreenHandler handler;
+    const char *name; // "RunScreen"
+};
+extern const NamedScreen Screens[];
+extern const size_t ScreenCount;
+
 // The name of a screen handler ("RunScreen"), "-" for none, "?" for one
 // that is not in the table.
 const char *ScreenName(ScreenHandler screen);

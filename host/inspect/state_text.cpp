@@ -1,5 +1,6 @@
 #include "host/inspect/state_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -12,13 +13,34 @@ namespace {
 constexpr size_t NameWidth = 20;
 // Array elements per line: bytes take up to three digits, words five.
 constexpr uint16_t BytesPerLine = 8;
-constexpr uint16_t WordsPerLine = 6;
+constexpr uint16_t WordsPerLine = 5;
 
 std::string Padded(std::string text, size_t width)
 {
     if (text.size() < width)
         text.append(width - text.size(), ' ');
     return text;
+}
+
+// Characters of the widest value a field's elements can hold.
+size_t WidestValue(const StateField &field)
+{
+    switch (field.type) {
+    case FieldType::U8:
+        return 3;
+    case FieldType::S8:
+        return 4;
+    case FieldType::U32:
+        return 10;
+    case FieldType::S32:
+        return 11;
+    case FieldType::Screen:
+        break;
+    }
+    size_t widest = 1;
+    for (size_t i = 0; i < ScreenCount; ++i)
+        widest = std::max(widest, strlen(Screens[i].name));
+    return widest;
 }
 
 const char *ShownName(const StateField &field)
@@ -36,22 +58,32 @@ int CountSetBits(const StateField &field)
     return dots;
 }
 
-void AddFieldLines(const StateField &field, std::vector<std::string> &lines)
+// A group's lines under its heading, and how wide they can get.
+struct Block {
+    std::vector<std::string> lines;
+    size_t widest = 0;
+};
+
+void AddFieldLines(const StateField &field, Block &block)
 {
+    std::vector<std::string> &lines = block.lines;
     const std::string name = Padded(ShownName(field), NameWidth);
     if (field.count == 1) {
         lines.push_back(name + StateFieldText(field));
+        block.widest = std::max(block.widest, NameWidth + WidestValue(field));
         return;
     }
     if (field.count > 64) {
         // The frame buffer: too big to list, its dots are on the display.
         lines.push_back(name + std::to_string(field.count) + " bytes, " +
                         std::to_string(CountSetBits(field)) + " dots");
+        block.widest = std::max(block.widest, lines.back().size() + 1);
         return;
     }
     const bool words = field.type == FieldType::U32 || field.type == FieldType::S32;
     const uint16_t perLine = words ? WordsPerLine : BytesPerLine;
     const int width = words ? 6 : 4;
+    block.widest = std::max(block.widest, NameWidth + std::min(perLine, field.count) * (size_t)width);
     for (uint16_t first = 0; first < field.count; first += perLine) {
         std::string line = first == 0 ? name : std::string(NameWidth, ' ');
         for (uint16_t i = first; i < field.count && i < first + perLine; ++i) {
@@ -67,10 +99,10 @@ void AddFieldLines(const StateField &field, std::vector<std::string> &lines)
 
 } // namespace
 
-std::vector<std::string> StateTextColumns(size_t maxLines)
+std::vector<StateTextColumn> StateTextColumns(size_t maxLines)
 {
     // Each group as a block of lines under its heading.
-    std::vector<std::vector<std::string>> blocks;
+    std::vector<Block> blocks;
     const char *group = nullptr;
     for (size_t i = 0; i < StateFieldCount; ++i) {
         const StateField &field = StateFields[i];
@@ -79,24 +111,25 @@ std::vector<std::string> StateTextColumns(size_t maxLines)
             std::string heading = group;
             for (char &c : heading)
                 c = (char)toupper((unsigned char)c);
-            blocks.push_back({heading});
+            blocks.push_back({{heading}, heading.size()});
         }
         AddFieldLines(field, blocks.back());
     }
 
-    std::vector<std::string> columns;
+    std::vector<StateTextColumn> columns;
     size_t lines = 0;
-    for (const auto &block : blocks) {
-        if (columns.empty() || lines + 1 + block.size() > maxLines) {
-            columns.emplace_back();
+    for (const Block &block : blocks) {
+        if (columns.empty() || lines + 1 + block.lines.size() > maxLines) {
+            columns.push_back({"", 0});
             lines = 0;
         } else {
-            columns.back() += "\n\n";
+            columns.back().text += "\n\n";
             ++lines;
         }
-        for (size_t i = 0; i < block.size(); ++i)
-            columns.back() += (i ? "\n" : "") + block[i];
-        lines += block.size();
+        for (size_t i = 0; i < block.lines.size(); ++i)
+            columns.back().text += (i ? "\n" : "") + block.lines[i];
+        columns.back().widestLine = std::max(columns.back().widestLine, block.widest);
+        lines += block.lines.size();
     }
     return columns;
 }

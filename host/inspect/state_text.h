@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+struct StateTextColumn {
+    std::string text;  // lines joined by newlines
+    size_t widestLine; // characters of its longest line with the widest values its fields can hold
+};
+
 // The groups in columns of at most maxLines lines (a group longer than that
-// gets a column of its own); each column's lines joined by newlines.
-std::vector<std::string> StateTextColumns(size_t maxLines);
+// gets a column of its own).
+std::vector<StateTextColumn> StateTextColumns(size_t maxLines);

@@ -205,11 +205,11 @@ TEST_F(WindowDisplay, StateViewListsTheRecordAndRefreshesAFewTimesASecond)
 
 TEST(StateText, EveryFieldOnceInDeclarationOrderWithinTheLines)
 {
-    const std::vector<std::string> columns = StateTextColumns(40);
+    const std::vector<StateTextColumn> columns = StateTextColumns(40);
     std::string all;
-    for (const std::string &column : columns) {
-        EXPECT_LE(std::count(column.begin(), column.end(), '\n') + 1, 40);
-        all += column + "\n";
+    for (const StateTextColumn &column : columns) {
+        EXPECT_LE(std::count(column.text.begin(), column.text.end(), '\n') + 1, 40);
+        all += column.text + "\n";
     }
     size_t at = 0;
     for (size_t i = 0; i < StateFieldCount; ++i) {

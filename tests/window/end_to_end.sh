@@ -3,7 +3,8 @@
 # waits for the window, powers the instrument on, checks the display and the
 # lamp, presses Escape (the window must stay), OFF, and closes the window,
 # which must end the program with exit code 0; then closes it in the middle
-# of the splash and while the cycle runs, and starts it without any display.
+# of the splash and while the cycle runs; drives it from the keyboard and the
+# wheel and takes screenshots; and starts it without any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR
 set -u
@@ -48,8 +49,10 @@ pixel() { # window x y -> r,g,b
         -format '%[fx:round(255*r)],%[fx:round(255*g)],%[fx:round(255*b)]' info: 2>/dev/null
 }
 
-start_sim() {
-    "$SIM" 2>"$OUT/sim-$1.err" &
+start_sim() { # name [options...]
+    local name=$1
+    shift
+    "$SIM" "$@" 2>"$OUT/sim-$name.err" &
     SIM_PID=$!
     WID=
     for _ in $(seq 500); do
@@ -130,6 +133,58 @@ click 88 352
 sleep 3.5
 kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended after ON"
 close_and_expect_success "while running"
+
+# --- Session 4: keyboard, wheel and screenshots ---
+SHOTS="$OUT/shots"
+rm -rf "$SHOTS"
+mkdir -p "$SHOTS"
+start_sim four --shots "$SHOTS"
+key() { # keys...: typed with the pointer over the face (keys go to the window under it)
+    xdotool mousemove --window "$WID" 168 150 key --delay 30 "$@"
+}
+newest() { # suffix
+    ls -t "$SHOTS"/*"$1" 2>/dev/null | head -n1
+}
+key o # ON
+sleep 4
+kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended after ON from the keyboard"
+# Pressure slider to 1400 (no alarm, so nothing blinks), then a display shot.
+key $(printf 'shift+q %.0s' $(seq 14))
+sleep 0.5
+key F9
+sleep 0.5
+RUN_SHOT=$(newest -display.png)
+[ -n "$RUN_SHOT" ] || fail "F9 wrote no display shot"
+# One wheel notch away from the user turns the knob: the maximum values.
+xdotool mousemove --window "$WID" 168 150 click 4
+sleep 0.5
+key F9
+sleep 0.5
+key F10
+sleep 1
+/usr/bin/import -window "$WID" "$OUT/keys.png"
+DISPLAY_SHOT=$(newest -display.png)
+DISPLAY_2X=$(newest -display-2x.png)
+WINDOW_SHOT=$(newest -window.png)
+[ -n "$WINDOW_SHOT" ] || fail "F10 wrote no window shot"
+[ "$DISPLAY_SHOT" != "$RUN_SHOT" ] || fail "the second display shot overwrote the first"
+[ "$(/usr/bin/identify -format '%wx%h' "$DISPLAY_SHOT")" = "128x64" ] || fail "the raw display shot is not 128x64"
+[ "$(/usr/bin/identify -format '%wx%h' "$DISPLAY_2X")" = "256x128" ] || fail "the 2x display shot is not 256x128"
+[ "$(/usr/bin/identify -format '%wx%h' "$WINDOW_SHOT")" = "621x404" ] || fail "the window shot is not 621x404"
+differing() { # picture picture: pixels that differ
+    /usr/bin/compare -metric AE "$1" "$2" null: 2>&1
+}
+[ "$(differing "$RUN_SHOT" "$DISPLAY_SHOT")" != "0" ] || fail "the wheel did not turn the knob"
+# The display part of the screen, of the window shot and the 2x shot agree dot for dot.
+/usr/bin/convert "$OUT/keys.png" -crop 256x128+40+93 +repage "$OUT/keys-display.png"
+/usr/bin/convert "$WINDOW_SHOT" -crop 256x128+40+93 +repage "$OUT/window-shot-display.png"
+D=$(differing "$DISPLAY_2X" "$OUT/keys-display.png")
+[ "$D" = "0" ] || fail "the 2x display shot differs from the screen in $D pixels"
+D=$(differing "$DISPLAY_2X" "$OUT/window-shot-display.png")
+[ "$D" = "0" ] || fail "the window shot's display differs from the 2x shot in $D pixels"
+key f # OFF
+sleep 0.3
+close_and_expect_success "after keyboard use"
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1
