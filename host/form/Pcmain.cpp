@@ -326,7 +326,9 @@ void TForm1::Button1Click()
     running_ = true;
     do {
         restartRequested_ = false;
+        poweringOn_ = true;
         PowerOnSplash();
+        poweringOn_ = false;
         while (state.powerOffRequest == 0 && !restartRequested_ && !Application->Terminated())
             MainCyclePass();
     } while (restartRequested_ && !Application->Terminated());
@@ -444,7 +446,8 @@ void TForm1::PresentLcd()
 }
 
 // The events of the pass: what the user did, then what the clock has due.
-// Paused, the cycle waits here for the user; a step lets one pass through.
+// Paused, the main cycle waits here for the user and a step lets one pass
+// through; the power-on splash plays on, so that ON works while paused.
 void TForm1::PumpMessages()
 {
     Application->ProcessMessages();
@@ -452,7 +455,7 @@ void TForm1::PumpMessages()
     auto mayContinue = [this] {
         return state.powerOffRequest == 0 && !restartRequested_ && !Application->Terminated();
     };
-    while (Clock.Paused() && !stepRequested_ && mayContinue()) {
+    while (Clock.Paused() && !poweringOn_ && !stepRequested_ && mayContinue()) {
         RefreshStatusBar();
         Application->HandleMessage();
     }

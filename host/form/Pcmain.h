@@ -109,6 +109,7 @@ class TForm1 : public TForm {
 
     bool running_ = false;
     bool restartRequested_ = false;
+    bool poweringOn_ = false; // the power-on sequence with its splash runs
     bool stepRequested_ = false;
     // The control Act is moving itself, whose change events are its own.
     const TControl *actingOn_ = nullptr;

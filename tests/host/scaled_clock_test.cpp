@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/form/scaled_clock.h"
+#include "screens/run_screen.h"
 #include "support/window_fixture.h"
 
 namespace {
@@ -149,4 +150,25 @@ TEST_F(WindowClock, PauseKeepsThePendingKeyStopsTheClockAndLetsOffThrough)
     EXPECT_EQ(clockAfterStep, clockAtPause);
     EXPECT_FALSE(form->InstrumentRunning());
     EXPECT_TRUE(form->Clock.Paused());
+}
+
+TEST_F(WindowClock, OnWhilePausedPlaysTheSplashAndHoldsTheFirstPass)
+{
+    headless::PressKey(*form, 'p');
+    Idle();
+    uint32_t passesAtFirst = 0, passesLater = 0;
+    const void *screenAtFirst = nullptr;
+    RunInstrument([&](long round) {
+        if (round == SplashPasses + 1) {
+            passesAtFirst = hookCalls.backlightOn;
+            screenAtFirst = (const void *)state.currentScreen;
+        }
+        if (round == SplashPasses + 6) {
+            passesLater = hookCalls.backlightOn;
+            headless::Click(form->Button2);
+        }
+    });
+    EXPECT_EQ(screenAtFirst, (const void *)RunScreen);
+    EXPECT_EQ(passesLater, passesAtFirst) << "no pass runs while paused";
+    EXPECT_FALSE(form->InstrumentRunning());
 }
