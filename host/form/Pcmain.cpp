@@ -228,13 +228,13 @@ void TForm1::Act(FormAction action, int32_t value)
     case FormAction::ShowKeyMap:
         if (!keyMapWindow_)
             keyMapWindow_ = std::make_unique<TKeyMapWindow>(*this);
-        ShowSideWindow(*keyMapWindow_);
+        keyMapWindow_->Show();
         break;
     case FormAction::ShowStateView:
         if (!stateView_)
             stateView_ = std::make_unique<TStateView>(*this);
         stateView_->Refresh();
-        ShowSideWindow(*stateView_);
+        stateView_->Show();
         break;
     case FormAction::SaveStateFile:
         SetStatusMessage("F5 is kept for saving a state file, which this version cannot do yet");
@@ -508,8 +508,6 @@ void TForm1::ShootWindow()
     lastShotFiles_ = result.files;
     SetStatusMessage(result.message);
 }
-
-void TForm1::ShowSideWindow(TForm &window) { window.Show(); }
 
 // --- Status bar ---
 

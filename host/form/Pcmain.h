@@ -103,7 +103,6 @@ class TForm1 : public TForm {
     void KeepPace();
     void ShootDisplay();
     void ShootWindow();
-    void ShowSideWindow(TForm &window);
     void SetStatusMessage(const std::string &message);
     void RefreshStatusBar();
 
