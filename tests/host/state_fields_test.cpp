@@ -95,4 +95,8 @@ TEST(StateFields, EveryNameLeadsBackToItsFieldAndNothingElseDoes)
     for (const char *unknown :
          {"", "hobbs", "hobbsHoursX", "settings.", "settings.nothing", "rpmSamples[-1]"})
         EXPECT_EQ(FindStateField(unknown), nullptr) << unknown;
+    for (size_t i = 0; i < ScreenCount; ++i) {
+        EXPECT_EQ(ScreenByName(Screens[i].name), Screens[i].handler) << Screens[i].name;
+        EXPECT_STREQ(ScreenName(Screens[i].handler), Screens[i].name);
+    }
 }
