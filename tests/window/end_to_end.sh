@@ -52,16 +52,30 @@ pixel() { # window x y -> r,g,b
 start_sim() { # name [options...]
     local name=$1
     shift
-    "$SIM" "$@" 2>"$OUT/sim-$name.err" &
-    SIM_PID=$!
-    WID=
-    for _ in $(seq 500); do
-        # By process too: the previous session's window may linger on the
-        # server for a moment after its program ended.
-        WID=$(xdotool search --onlyvisible --pid "$SIM_PID" --name '^Corvan QPX-2$' 2>/dev/null | head -n1)
+    # A loaded server can refuse a new client for a moment even after it
+    # answered: a program that could not connect (exit code 2) gets a second
+    # try; any other early end fails at once, with what the program said.
+    local attempt code
+    for attempt in 1 2; do
+        "$SIM" "$@" 2>"$OUT/sim-$name.err" &
+        SIM_PID=$!
+        WID=
+        for _ in $(seq 500); do
+            # By process too: the previous session's window may linger on the
+            # server for a moment after its program ended.
+            WID=$(xdotool search --onlyvisible --pid "$SIM_PID" --name '^Corvan QPX-2$' 2>/dev/null | head -n1)
+            [ -n "$WID" ] && break
+            kill -0 "$SIM_PID" 2>/dev/null || break
+            sleep 0.02
+        done
         [ -n "$WID" ] && break
-        kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended before showing its window"
-        sleep 0.02
+        kill -0 "$SIM_PID" 2>/dev/null && break
+        code=0
+        wait "$SIM_PID" || code=$?
+        SIM_PID=
+        echo "qpx-sim ($name) ended with code $code before showing its window: $(cat "$OUT/sim-$name.err")" >&2
+        [ "$code" -eq 2 ] && [ "$attempt" -eq 1 ] && { sleep 0.5; continue; }
+        fail "qpx-sim ended before showing its window"
     done
     [ -n "$WID" ] || fail "the window did not appear"
     # Mapped comes before painted: wait for the lamp, bright red before ON.
