@@ -327,7 +327,8 @@ class TApplication {
     // Handles every pending event and returns without waiting.
     void ProcessMessages();
     // Handles events for about ms milliseconds, returning early once the
-    // application is terminating. The headless backend returns at once.
+    // application is terminating. The headless backend does not wait; it
+    // may advance its virtual clock by ms instead.
     void ProcessMessagesFor(int ms);
     // The same until the monotonic clock reaches deadlineUs.
     void ProcessMessagesUntil(int64_t deadlineUs);

@@ -3,11 +3,16 @@
 #include <cstring>
 
 #include "instrument/state.h"
+#include "lcd/text_report.h"
 
 // The bit of a row within its page byte, indexed by y % 8.
 static const uint8_t RowMask[8] = {1, 2, 4, 8, 16, 32, 64, 128};
 
-void LcdClear() { memset(state.lcdFrame, 0, sizeof state.lcdFrame); }
+void LcdClear()
+{
+    memset(state.lcdFrame, 0, sizeof state.lcdFrame);
+    ReportFrameCleared();
+}
 
 uint8_t LcdGetPixel(uint8_t x, uint8_t y)
 {

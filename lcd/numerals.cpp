@@ -2,6 +2,7 @@
 
 #include "lcd/bitmaps.h"
 #include "lcd/frame.h"
+#include "lcd/text_report.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void LcdDrawLargeNumber(uint8_t x, uint8_t y, const char *text)
 {
+    ReportTextDrawn(x, y, text);
     for (; *text != '\0'; ++text) {
         const char c = *text;
         if (c == '.') {
@@ -69,6 +71,7 @@ void LcdDrawLargeNumber(uint8_t x, uint8_t y, const char *text)
 
 void LcdDrawHugeNumber(uint8_t x, uint8_t y, const char *text)
 {
+    ReportTextDrawn(x, y, text);
     for (; *text != '\0'; ++text) {
         const char c = *text;
         if (c == '+' || c == '-') {

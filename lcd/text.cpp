@@ -2,6 +2,7 @@
 
 #include "lcd/fonts.h"
 #include "lcd/frame.h"
+#include "lcd/text_report.h"
 
 void CopyConstantText(char (&out)[TextBufferSize], const char *text)
 {
@@ -41,6 +42,7 @@ static uint8_t Font5x7Column(uint8_t code, uint8_t column)
 // the whole cell, clearing glyph dots and setting the rest.
 void LcdDrawText(uint8_t x, uint8_t y, char *text, uint8_t doubleHeight, uint8_t, uint8_t inverse)
 {
+    ReportTextDrawn(x, y, text);
     bool tall = doubleHeight == 1;
     bool dark = inverse == 1;
     for (const char *p = text; *p != '\0'; ++p) {
@@ -92,6 +94,7 @@ void LcdDrawTextCentered(uint8_t x, uint8_t y, const char *text, uint8_t doubleH
 // leaving the glyph light in a dark box.
 void LcdDrawSmallText(uint8_t x, uint8_t y, char *text, uint8_t highlightFrom)
 {
+    ReportTextDrawn(x, y, text);
     bool highlight = false;
     for (uint32_t i = 0; text[i] != '\0'; ++i) {
         if (i == highlightFrom)
@@ -154,6 +157,7 @@ static TinyGlyph TinyGlyphFor(char c)
 // whatever lay beneath it. Rows run from bit 5 at y - 1 to bit 1 at y + 3.
 void LcdDrawTinyText(uint8_t x, uint8_t y, const char *text, uint8_t inverse)
 {
+    ReportTextDrawn(x, y, text);
     uint8_t dark = inverse != 0 ? PixelClear : PixelSet;
     uint8_t light = inverse != 0 ? PixelSet : PixelClear;
     for (const char *p = text; *p != '\0'; ++p) {

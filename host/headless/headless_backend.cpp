@@ -27,6 +27,7 @@ struct HeadlessWorld {
     long nowMs = 0;
     long rounds = 0;
     int depth = 0;
+    bool pacingAdvancesClock = false;
     std::function<void()> hook;
 };
 
@@ -39,6 +40,16 @@ HeadlessWorld &World()
 void Queue(const void *target, std::function<void()> deliver)
 {
     World().queue.push_back({target, std::move(deliver)});
+}
+
+void DeliverQueued()
+{
+    auto &queue = World().queue;
+    while (!queue.empty()) {
+        QueuedEvent event = std::move(queue.front());
+        queue.pop_front();
+        event.deliver();
+    }
 }
 
 void Forget(const void *target)
@@ -99,11 +110,7 @@ void ProcessMessages()
         auto hook = world.hook;
         hook();
     }
-    while (!world.queue.empty()) {
-        QueuedEvent event = std::move(world.queue.front());
-        world.queue.pop_front();
-        event.deliver();
-    }
+    DeliverQueued();
     --world.depth;
 }
 
@@ -113,7 +120,17 @@ void Run()
         ProcessMessages();
 }
 
-void ProcessMessagesFor(int) {}
+// The window spends ms handling events. Here nothing happens, unless the
+// pacing is to advance the clock: then the virtual clock moves on by ms and
+// the timer ticks that fell due in it are handled, without a message round
+// of their own.
+void ProcessMessagesFor(int ms)
+{
+    if (!World().pacingAdvancesClock)
+        return;
+    headless::AdvanceClock(ms);
+    DeliverQueued();
+}
 void ProcessMessagesUntil(int64_t) {}
 // Nothing can arrive but what the test queues, so waiting would never end.
 void HandleMessage() { ProcessMessages(); }
@@ -135,6 +152,7 @@ void Reset()
     world.rounds = 0;
     world.depth = 0;
     world.nowMs = 0;
+    world.pacingAdvancesClock = false;
     for (auto &slot : world.timers)
         slot.nextDueMs = slot.timer->Interval();
 }
@@ -234,5 +252,9 @@ int PendingEvents() { return (int)World().queue.size(); }
 long MessageRounds() { return World().rounds; }
 
 int MessageDepth() { return World().depth; }
+
+long NowMs() { return World().nowMs; }
+
+void SetPacingAdvancesClock(bool advances) { World().pacingAdvancesClock = advances; }
 
 } // namespace headless

@@ -37,6 +37,13 @@ TControl *FocusedControl();
 // Advances the virtual clock and queues every tick of the enabled timers
 // that falls due, in time order; each tick stands for one whole interval.
 void AdvanceClock(int ms);
+// The virtual clock's time since Reset.
+long NowMs();
+// true: time the window spends pacing (ProcessMessagesFor, after each splash
+// pass) advances the virtual clock and delivers the ticks due in it, as it
+// does live. false (the default after Reset): the clock moves only by
+// AdvanceClock.
+void SetPacingAdvancesClock(bool advances);
 
 // Called at the start of every message processing, before queued events are
 // delivered: a test's script of what the user does while the cycle runs.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/inspect/frame_pbm.h"
 #include "instrument/hooks.h"
 #include "instrument/state.h"
 #include "support/frame_dots.h"
@@ -18,43 +19,6 @@ void ResetInstrumentState()
     memset(&hookCalls, 0, sizeof hookCalls);
     for (int hook = 0; hook < HookCount; ++hook)
         SetHookHandler((HookId)hook, nullptr);
-}
-
-std::string FrameToPbm(const uint8_t frame[1024])
-{
-    std::ostringstream out;
-    out << "P1\n128 64\n";
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 128; ++x)
-            out << (DotAt(frame, x, y) ? '1' : '0');
-        out << '\n';
-    }
-    return out.str();
-}
-
-// Reads a P1 picture of 128 x 64 into frame layout; false when unreadable.
-static bool ReadPbm(const std::string &path, uint8_t frame[1024])
-{
-    std::ifstream in(path);
-    if (!in)
-        return false;
-    std::string magic;
-    int width = 0, height = 0;
-    in >> magic >> width >> height;
-    if (magic != "P1" || width != 128 || height != 64)
-        return false;
-    memset(frame, 0, 1024);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x) {
-            char c;
-            do {
-                if (!in.get(c))
-                    return false;
-            } while (c != '0' && c != '1');
-            if (c == '1')
-                frame[(y / 8) * 128 + x] |= (uint8_t)(1u << (y % 8));
-        }
-    return true;
 }
 
 // Names may hold a folder ("lcd/text_forms"), created as needed.
@@ -70,7 +34,7 @@ std::string CompareFrameWithReference(const char *name)
 {
     uint8_t expected[1024];
     std::string path = std::string(QPX_TEST_DATA_DIR) + "/" + name + ".pbm";
-    if (!ReadPbm(path, expected)) {
+    if (!ReadPbmFrame(path, expected)) {
         WriteActual("failed-frames", name);
         return "reference " + path + " is missing or unreadable; actual frame written to failed-frames/";
     }

@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "host/inspect/frame_pbm.h"
+
 // Resets the whole state record to its program-start zeros, the hook
 // counts to 0, and removes every hook handler.
 void ResetInstrumentState();
-
-// The frame as a plain-text PBM (P1) picture, row by row.
-std::string FrameToPbm(const uint8_t frame[1024]);
 
 // Compares state.lcdFrame dot for dot with tests/data/<name>.pbm, where name
 // names the reference's folder too ("lcd/text_forms"). A missing

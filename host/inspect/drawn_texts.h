@@ -1,0 +1,22 @@
+// The texts drawn into the frame, with where they were drawn: what a
+// scenario's expect-text checks and what the state view lists. Collected
+// from the drawing operations while collecting is on.
+#pragma once
+#include <string>
+#include <vector>
+
+struct DrawnText {
+    int x, y; // top-left corner of the first character
+    std::string text;
+};
+
+// Starts (or restarts, empty) and stops listening to the drawing operations.
+void StartCollectingDrawnTexts();
+void StopCollectingDrawnTexts();
+
+// Every text drawn since the frame was last cleared, in drawing order: after
+// a pass of the main cycle, the texts of the frame it presented.
+const std::vector<DrawnText> &DrawnTexts();
+
+// The list as one line: "MAIN MENU" (0,0), "EXIT" (68,18), ...
+std::string DrawnTextsSummary(const std::vector<DrawnText> &texts);
