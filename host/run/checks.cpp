@@ -1,0 +1,220 @@
+#include "host/run/checks.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "host/inspect/drawn_texts.h"
+#include "host/inspect/frame_pbm.h"
+#include "instrument/state.h"
+#include "host/png/png_write.h"
+
+namespace {
+
+// Failed frames are written large enough to tell single dots apart.
+constexpr int FailedFrameScale = 4;
+
+bool DotOf(const uint8_t frame[1024], int x, int y) { return (frame[(y / 8) * 128 + x] >> (y % 8)) & 1; }
+
+bool CreateFolderOf(const std::filesystem::path &path, std::string &error)
+{
+    std::error_code code;
+    if (path.has_parent_path())
+        std::filesystem::create_directories(path.parent_path(), code);
+    if (code)
+        error = "cannot create the folder " + path.parent_path().string() + ": " + code.message();
+    return !code;
+}
+
+// Creates the folders of path and writes the frame as PBM; false with a
+// message naming the file and the reason.
+bool WriteFramePbm(const std::filesystem::path &path, const uint8_t frame[1024], std::string &error)
+{
+    if (!CreateFolderOf(path, error))
+        return false;
+    std::string reason;
+    if (WritePbmFrame(path.string(), frame, &reason))
+        return true;
+    error = "cannot write " + path.string() + ": " + reason;
+    return false;
+}
+
+std::string Where(const CheckSite &site, const Command &command)
+{
+    return site.script.file + ":" + std::to_string(command.line) + ": ";
+}
+
+void Pass(CheckSite &site) { ++site.outcome.passed; }
+
+void Fail(CheckSite &site, const Command &command, const std::string &expected, const std::string &found)
+{
+    ++site.outcome.failed;
+    site.report << Where(site, command) << "expected " << expected << ", found " << found << "\n";
+}
+
+std::filesystem::path ReferencePath(const CheckSite &site, const Command &command)
+{
+    return command.path.is_absolute() ? command.path : site.script.folder / command.path;
+}
+
+// The reference is written (missing or different) at the user's request.
+void UpdateReference(CheckSite &site, const Command &command, const std::filesystem::path &path, bool existed)
+{
+    std::string error;
+    if (!WriteFramePbm(path, state.lcdFrame, error)) {
+        site.outcome.outputError = error;
+        return;
+    }
+    site.report << Where(site, command) << (existed ? "updated reference " : "wrote reference ")
+                << path.string() << "\n";
+    Pass(site);
+}
+
+// Writes the actual frame (PNG and PBM) and, when there is a reference, the
+// differing dots, into the script's output folder; returns the names.
+std::string WriteFailedFrame(CheckSite &site, const Command &command, const uint8_t *reference)
+{
+    std::filesystem::path folder = ScriptOutputFolder(site.options.outDir, site.script);
+    std::string base = "line" + std::to_string(command.line) + "-" + command.path.stem().string();
+    std::filesystem::path actual = folder / (base + "-actual.png");
+    std::filesystem::path actualPbm = folder / (base + "-actual.pbm");
+    std::string error;
+    if (!WriteFramePicture(actual, state.lcdFrame, FailedFrameScale, error) ||
+        !WriteFramePbm(actualPbm, state.lcdFrame, error)) {
+        site.outcome.outputError = error;
+        return "";
+    }
+    std::string written = "actual frame in " + actual.string();
+    if (reference) {
+        uint8_t differing[1024];
+        for (int i = 0; i < 1024; ++i)
+            differing[i] = reference[i] ^ state.lcdFrame[i];
+        std::filesystem::path diff = folder / (base + "-diff.png");
+        if (!WriteFramePicture(diff, differing, FailedFrameScale, error)) {
+            site.outcome.outputError = error;
+            return "";
+        }
+        written += ", differing dots in " + diff.string();
+    }
+    return written;
+}
+
+void ExpectFrame(CheckSite &site, const Command &command)
+{
+    std::filesystem::path path = ReferencePath(site, command);
+    uint8_t reference[1024];
+    bool readable = ReadPbmFrame(path.string(), reference);
+    int differing = 0, firstX = -1, firstY = -1;
+    if (readable)
+        for (int y = 0; y < 64; ++y)
+            for (int x = 0; x < 128; ++x)
+                if (DotOf(reference, x, y) != DotOf(state.lcdFrame, x, y) && differing++ == 0)
+                    firstX = x, firstY = y;
+    if (readable && differing == 0)
+        return Pass(site);
+    if (site.options.updateRefs)
+        return UpdateReference(site, command, path, readable);
+    std::string pictures = WriteFailedFrame(site, command, readable ? reference : nullptr);
+    if (!site.outcome.outputError.empty())
+        return;
+    std::string found = readable ? std::to_string(differing) + " differing dots, the first at (" +
+                                       std::to_string(firstX) + ", " + std::to_string(firstY) + ")"
+                                 : "no readable 128 x 64 PBM picture there";
+    Fail(site, command, "the frame of " + path.string(), found + "; " + pictures);
+}
+
+// Unquoted text may be part of a drawn string; quoted text must be a whole
+// one, blanks and all.
+void ExpectText(CheckSite &site, const Command &command)
+{
+    const std::vector<DrawnText> &texts = DrawnTexts();
+    for (const DrawnText &drawn : texts)
+        if (command.exact ? drawn.text == command.text : drawn.text.find(command.text) != std::string::npos)
+            return Pass(site);
+    Fail(site, command, "the text \"" + command.text + "\"" + (command.exact ? " exactly" : ""),
+         DrawnTextsSummary(texts));
+}
+
+void ExpectField(CheckSite &site, const Command &command)
+{
+    const StateField &field = *command.field;
+    std::string name = field.name;
+    if (field.count != 1)
+        name += "[" + std::to_string(command.index) + "]";
+    if (field.type == FieldType::Screen) {
+        ScreenHandler screen;
+        memcpy(&screen, reinterpret_cast<const uint8_t *>(&state) + field.offset, sizeof screen);
+        if (screen == command.screen)
+            return Pass(site);
+        const char *shown = name == "currentScreen" ? "screen" : name.c_str();
+        return Fail(site, command, std::string(shown) + " " + ScreenName(command.screen), ScreenName(screen));
+    }
+    int64_t value = ReadStateField(field, command.index);
+    if (value == command.value)
+        return Pass(site);
+    Fail(site, command, name + " " + std::to_string(command.value), std::to_string(value));
+}
+
+std::string LampText(TColor colour)
+{
+    if (colour == clRed)
+        return "red";
+    if (colour == clMaroon)
+        return "darkred";
+    return "rgb(" + std::to_string(colour.r) + ", " + std::to_string(colour.g) + ", " +
+           std::to_string(colour.b) + ")";
+}
+
+void ExpectLamp(CheckSite &site, const Command &command)
+{
+    TColor lamp = site.form.Shape1.BrushColor();
+    if (lamp == (command.lampRed ? clRed : clMaroon))
+        return Pass(site);
+    Fail(site, command, std::string("lamp ") + (command.lampRed ? "red" : "darkred"), LampText(lamp));
+}
+
+void Save(CheckSite &site, const Command &command)
+{
+    std::filesystem::path path =
+        command.path.is_absolute() ? command.path : site.options.outDir / command.path;
+    std::string error;
+    if (!WriteFramePicture(path, state.lcdFrame, command.scale, error))
+        site.outcome.outputError = error;
+}
+
+} // namespace
+
+std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, const Script &script)
+{
+    return base / std::filesystem::path(script.file).stem();
+}
+
+bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[1024], int scale,
+                       std::string &error)
+{
+    if (!CreateFolderOf(path, error))
+        return false;
+    errno = 0;
+    if (WriteLcdPng(path.string().c_str(), frame, scale))
+        return true;
+    error = "cannot write " + path.string() + ": " + (errno ? strerror(errno) : "the PNG writer failed");
+    return false;
+}
+
+void RunCheck(const Command &command, CheckSite &site)
+{
+    switch (command.kind) {
+    case CommandKind::ExpectFrame:
+        return ExpectFrame(site, command);
+    case CommandKind::ExpectText:
+        return ExpectText(site, command);
+    case CommandKind::ExpectField:
+        return ExpectField(site, command);
+    case CommandKind::ExpectLamp:
+        return ExpectLamp(site, command);
+    case CommandKind::Save:
+        return Save(site, command);
+    default:
+        return;
+    }
+}

@@ -1,0 +1,30 @@
+// The commands of a script that look at the window: the expect checks and
+// save.
+#pragma once
+#include <ostream>
+
+#include "host/form/Pcmain.h"
+#include "host/run/runner.h"
+#include "host/run/script.h"
+
+struct CheckSite {
+    const Script &script;
+    const RunOptions &options;
+    std::ostream &report;
+    const TForm1 &form;
+    RunOutcome &outcome;
+};
+
+// Runs an expect command, counting it passed or failed (printing a line for
+// a failure), or a save. An output that cannot be written sets
+// outcome.outputError.
+void RunCheck(const Command &command, CheckSite &site);
+
+// The folder for a script's own pictures (failed frames, --frames):
+// <base>/<script name without its extension>.
+std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, const Script &script);
+
+// Creates the folders of path and writes the frame as PNG, each dot
+// scale x scale pixels; false with a message naming the file and the reason.
+bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[1024], int scale,
+                       std::string &error);

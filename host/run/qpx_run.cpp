@@ -1,0 +1,81 @@
+// qpx-run: runs scenario scripts on the headless instrument and checks what
+// they expect. Exit 0 when every check passed, 1 when a check failed, 2 when
+// a script could not be read or understood or an output could not be
+// written.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "host/run/runner.h"
+#include "host/run/script.h"
+
+namespace {
+
+constexpr int ExitPassed = 0;
+constexpr int ExitCheckFailed = 1;
+constexpr int ExitError = 2;
+
+bool CreateFolder(const std::filesystem::path &folder, const char *what)
+{
+    std::error_code code;
+    std::filesystem::create_directories(folder, code);
+    if (!code && std::filesystem::is_directory(folder))
+        return true;
+    std::cerr << "qpx-run: cannot create the " << what << " folder " << folder.string() << ": "
+              << (code ? code.message() : "a file of that name is in the way") << "\n";
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    CLI::App app{"Runs scenario scripts on the headless instrument and checks what they expect."};
+    std::vector<std::string> files;
+    std::string outDir = "qpx-run-out", framesDir;
+    bool updateRefs = false;
+    app.add_option("--out", outDir, "Folder for saved pictures and failed frames (default qpx-run-out)");
+    app.add_option("--frames", framesDir, "Also write every new frame, numbered, into this folder");
+    app.add_flag("--update-refs", updateRefs,
+                 "Write missing or differing reference frames instead of failing");
+    app.add_option("SCRIPT", files, "Scenario scripts, run in order")->required();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &error) {
+        int code = app.exit(error);
+        return code == 0 ? ExitPassed : ExitError;
+    }
+
+    // Every script is read and understood before anything runs.
+    std::vector<Script> scripts(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::string error;
+        if (!ParseScriptFile(files[i], scripts[i], error)) {
+            std::cerr << error << "\n";
+            return ExitError;
+        }
+    }
+
+    RunOptions options;
+    options.outDir = outDir;
+    options.framesDir = framesDir;
+    options.updateRefs = updateRefs;
+    if (!CreateFolder(options.outDir, "output") || (!framesDir.empty() && !CreateFolder(framesDir, "frames")))
+        return ExitError;
+
+    int passed = 0, failed = 0;
+    for (const Script &script : scripts) {
+        RunOutcome outcome = RunScript(script, options, std::cout);
+        passed += outcome.passed;
+        failed += outcome.failed;
+        if (!outcome.outputError.empty()) {
+            std::cout.flush();
+            std::cerr << "qpx-run: " << outcome.outputError << "\n";
+            return ExitError;
+        }
+    }
+    std::cout << passed << " passed, " << failed << " failed\n";
+    return failed == 0 ? ExitPassed : ExitCheckFailed;
+}

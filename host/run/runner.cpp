@@ -1,0 +1,243 @@
+#include "host/run/runner.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "host/form/Pcmain.h"
+#include "host/headless/headless_driver.h"
+#include "host/inspect/drawn_texts.h"
+#include "host/run/checks.h"
+#include "instrument/state.h"
+
+namespace {
+
+// --frames: every frame that differs from all frames written before.
+class FrameSequence {
+  public:
+    explicit FrameSequence(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    // Scale of the pictures: the display as the window shows it.
+    static constexpr int Scale = 2;
+
+    bool Note(const uint8_t frame[1024], std::string &error)
+    {
+        if (!seen_.empty() && memcmp(frame, last_.data(), last_.size()) == 0)
+            return true;
+        memcpy(last_.data(), frame, last_.size());
+        if (!seen_.insert(last_).second)
+            return true;
+        char name[32];
+        snprintf(name, sizeof name, "%04zu.png", seen_.size());
+        return WriteFramePicture(folder_ / name, frame, Scale, error);
+    }
+
+  private:
+    std::filesystem::path folder_;
+    std::array<uint8_t, 1024> last_{};
+    std::set<std::array<uint8_t, 1024>> seen_;
+};
+
+class ScriptRun {
+  public:
+    ScriptRun(const Script &script, const RunOptions &options, std::ostream &report, TForm1 &form)
+        : script_(script), form_(form), site_{script, options, report, form, outcome_}
+    {
+        if (!options.framesDir.empty())
+            frames_.emplace(ScriptOutputFolder(options.framesDir, script));
+    }
+
+    bool Done() const { return done_; }
+    RunOutcome Outcome() const { return outcome_; }
+
+    // At every message round of the window, before its events are handled.
+    void Round()
+    {
+        if (done_)
+            return;
+        // The window spent time since the last round by itself: a splash pass.
+        bool paced = headless::NowMs() != lastRoundMs_;
+        if (frames_ && form_.InstrumentRunning() && outcome_.outputError.empty()) {
+            std::string error;
+            if (!frames_->Note(state.lcdFrame, error))
+                outcome_.outputError = error;
+        }
+        Step(paced);
+        if (!outcome_.outputError.empty())
+            Finish();
+        lastRoundMs_ = headless::NowMs();
+    }
+
+  private:
+    // One pass of virtual time for a wait or ramp ending at endMs; a splash
+    // pass has spent its own.
+    void Advance(long endMs, bool paced)
+    {
+        if (!paced)
+            headless::AdvanceClock((int)std::min(PassMs, endMs - headless::NowMs()));
+    }
+
+    void Step(bool paced)
+    {
+        if (settle_ > 0) {
+            --settle_;
+            return;
+        }
+        if (ramping_) {
+            RampStep(paced);
+            return;
+        }
+        if (headless::NowMs() < waitEndMs_) {
+            Advance(waitEndMs_, paced);
+            return;
+        }
+        while (next_ < script_.commands.size()) {
+            const Command &command = script_.commands[next_];
+            switch (command.kind) {
+            case CommandKind::Click:
+                if (clicksLeft_ == 0)
+                    clicksLeft_ = command.count;
+                headless::Click(ControlOf(command.control));
+                if (--clicksLeft_ == 0)
+                    ++next_;
+                settle_ = SettlePasses;
+                return;
+            case CommandKind::Tick:
+                headless::SetTicked(BoxOf(command.control), command.ticked);
+                ++next_;
+                settle_ = SettlePasses;
+                return;
+            case CommandKind::Slide:
+                ++next_;
+                ramping_ = true;
+                ramp_ = &command;
+                rampStartMs_ = headless::NowMs();
+                rampLast_ = -1;
+                RampStep(paced);
+                return;
+            case CommandKind::Wait:
+                ++next_;
+                waitEndMs_ = headless::NowMs() + command.durationMs;
+                if (command.durationMs > 0) {
+                    Advance(waitEndMs_, paced);
+                    return;
+                }
+                break;
+            default:
+                ++next_;
+                RunCheck(command, site_);
+                if (!outcome_.outputError.empty())
+                    return;
+                break;
+            }
+        }
+        Finish();
+    }
+
+    // Moves the ramp's slider to where the hand is by now; after the last
+    // position the ramp settles like any input.
+    void RampStep(bool paced)
+    {
+        const Command &ramp = *ramp_;
+        long elapsed = std::min(headless::NowMs() - rampStartMs_, ramp.durationMs);
+        int position =
+            ramp.durationMs == 0
+                ? ramp.position
+                : ramp.from + (int)((int64_t)(ramp.position - ramp.from) * elapsed / ramp.durationMs);
+        if (position != rampLast_) {
+            headless::MoveSlider(SliderOf(ramp.control), position);
+            rampLast_ = position;
+        }
+        if (elapsed >= ramp.durationMs) {
+            ramping_ = false;
+            settle_ = SettlePasses;
+            return;
+        }
+        Advance(rampStartMs_ + ramp.durationMs, paced);
+    }
+
+    // The script is over (or cannot go on): a running instrument is switched
+    // off, as a user would before leaving.
+    void Finish()
+    {
+        if (done_)
+            return;
+        if (form_.InstrumentRunning())
+            headless::Click(form_.Button2);
+        done_ = true;
+    }
+
+    TControl &ControlOf(Control control)
+    {
+        switch (control) {
+        case Control::On:
+            return form_.Button1;
+        case Control::Off:
+            return form_.Button2;
+        case Control::F1:
+            return form_.Image3;
+        case Control::F2:
+            return form_.Image6;
+        case Control::Knob:
+            return form_.Image5;
+        case Control::Clockwise:
+            return form_.Button3;
+        case Control::AntiClockwise:
+            return form_.Button4;
+        default:
+            return form_.Image5;
+        }
+    }
+    TTrackBar &SliderOf(Control control)
+    {
+        return control == Control::Pressure ? form_.TrackBar1 : form_.TrackBar2;
+    }
+    TCheckBox &BoxOf(Control control)
+    {
+        return control == Control::Calibrate ? form_.CheckBox2 : form_.CheckBox3;
+    }
+
+    const Script &script_;
+    TForm1 &form_;
+    RunOutcome outcome_;
+    CheckSite site_;
+    std::optional<FrameSequence> frames_;
+
+    size_t next_ = 0;    // the next command
+    int clicksLeft_ = 0; // of the click command being delivered
+    int settle_ = 0;     // passes still to run after an input
+    long waitEndMs_ = 0;
+    bool ramping_ = false;
+    const Command *ramp_ = nullptr;
+    long rampStartMs_ = 0;
+    int rampLast_ = -1;
+    long lastRoundMs_ = 0;
+    bool done_ = false;
+};
+
+} // namespace
+
+RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report)
+{
+    memset(&state, 0, sizeof state);
+    Application->Reset();
+    TForm1 *form = Application->CreateForm<TForm1>();
+    headless::Reset();
+    headless::SetPacingAdvancesClock(true);
+    StartCollectingDrawnTexts();
+
+    ScriptRun run(script, options, report, *form);
+    headless::OnProcessMessages([&run] { run.Round(); });
+    while (!run.Done())
+        Application->ProcessMessages();
+
+    headless::OnProcessMessages(nullptr);
+    StopCollectingDrawnTexts();
+    headless::Reset();
+    Application->Reset();
+    return run.Outcome();
+}

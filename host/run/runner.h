@@ -1,0 +1,48 @@
+// Runs a scenario script on the whole instrument in a headless window: the
+// same form as the simulator's, over the in-memory toolkit and its virtual
+// clock.
+//
+// Timing. The runner acts at every message round of the window: at each pass
+// of the running instrument (splash passes included), and at each round of
+// the idle window while the instrument is off.
+// - A wait (and a ramp) advances the virtual clock by PassMs per round, so
+//   the cycle runs PassesPerSecond passes per virtual second whatever the
+//   machine; the last round of a wait advances only the rest. No round can
+//   receive two engine gates (500 ms) or two second events.
+// - A splash pass advances the clock by itself (the window paces the splash
+//   at 30 ms a pass): a wait counts that time and adds none of its own.
+// - An input (click, slider move, check box) takes no virtual time: it is
+//   delivered in its own round, and SettlePasses passes follow before the
+//   next command, one in which the instrument takes the input and one that
+//   draws what came of it. So every click counts and a check right after an
+//   input sees its outcome.
+// - Checks and save look at the window as the last pass left it and take no
+//   pass at all.
+#pragma once
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "host/run/script.h"
+
+constexpr long PassMs = 100;
+constexpr int PassesPerSecond = 1000 / PassMs;
+constexpr int SettlePasses = 2;
+
+struct RunOptions {
+    std::filesystem::path outDir = "qpx-run-out"; // pictures: save, failed frames
+    std::filesystem::path framesDir;              // empty: no --frames
+    bool updateRefs = false;                      // write missing and differing references instead of failing
+};
+
+struct RunOutcome {
+    int passed = 0;
+    int failed = 0;
+    // Not empty when an output could not be written; the script stopped there.
+    std::string outputError;
+};
+
+// Runs one script from a fresh start: a zeroed state record, a new form with
+// its sliders and check boxes as the window starts, the clock at 0. Prints a
+// line to report for every failed check and every reference written.
+RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report);

@@ -1,0 +1,464 @@
+#include "host/run/script.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr int SliderMax = 4096;
+constexpr int MaxRepeat = 10000;
+constexpr int MaxScale = 16;
+// About 30 years: far beyond any scenario, far from overflowing.
+constexpr long MaxDurationMs = 1000L * 1000 * 1000 * 1000;
+
+const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, calibrate, keyfast, wait, "
+                             "expect-frame, expect-text, expect or save";
+
+// One line's words, with the rest of the line after the command kept whole
+// for expect-text.
+struct Line {
+    std::vector<std::string> words;
+    std::string rest; // after the first word, surrounding blanks removed
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string Trim(const std::string &s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+// Drops a comment: '#' outside double quotes starts one.
+std::string WithoutComment(const std::string &raw)
+{
+    bool quoted = false;
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '"')
+            quoted = !quoted;
+        else if (raw[i] == '#' && !quoted)
+            return raw.substr(0, i);
+    }
+    return raw;
+}
+
+Line SplitLine(const std::string &raw)
+{
+    Line line;
+    std::string text = Trim(WithoutComment(raw));
+    std::istringstream in(text);
+    std::string word;
+    while (in >> word)
+        line.words.push_back(word);
+    if (!line.words.empty())
+        line.rest = Trim(text.substr(line.words[0].size()));
+    return line;
+}
+
+bool ParseInteger(const std::string &word, int64_t min, int64_t max, int64_t &value)
+{
+    size_t i = word.size() > 1 && word[0] == '-' ? 1 : 0;
+    if (i == word.size() || word.size() > 18)
+        return false;
+    int64_t v = 0;
+    for (size_t k = i; k < word.size(); ++k) {
+        if (word[k] < '0' || word[k] > '9')
+            return false;
+        v = v * 10 + (word[k] - '0');
+    }
+    value = i ? -v : v;
+    return value >= min && value <= max;
+}
+
+// Builds one command from one line's words; error says what was expected.
+class LineParser {
+  public:
+    LineParser(const Line &line, Command &command, std::string &error)
+        : words_(line.words), rest_(line.rest), command_(command), error_(error)
+    {
+    }
+
+    bool Parse()
+    {
+        const std::string &name = words_[0];
+        if (name == "on" || name == "off")
+            return Click(name == "on" ? Control::On : Control::Off, 1) && Ends(1);
+        if (name == "press")
+            return Press();
+        if (name == "turn")
+            return Turn();
+        if (name == "pressure" || name == "rpm")
+            return Slider(SliderControl(name));
+        if (name == "ramp")
+            return Ramp();
+        if (name == "calibrate" || name == "keyfast")
+            return Tick(name == "calibrate" ? Control::Calibrate : Control::KeyFast);
+        if (name == "wait")
+            return Wait();
+        if (name == "expect-frame")
+            return ExpectFrame();
+        if (name == "expect-text")
+            return ExpectText();
+        if (name == "expect")
+            return Expect();
+        if (name == "save")
+            return Save();
+        return Fail("unknown command \"" + name + "\"; expected " + KnownCommands);
+    }
+
+  private:
+    bool Fail(const std::string &what)
+    {
+        error_ = what;
+        return false;
+    }
+
+    // The command takes exactly n words.
+    bool Ends(size_t n)
+    {
+        if (words_.size() > n)
+            return Fail("unexpected \"" + words_[n] + "\" after " + words_[0]);
+        return true;
+    }
+
+    bool Word(size_t i, const std::string &expected)
+    {
+        if (words_.size() > i)
+            return true;
+        return Fail("expected " + expected);
+    }
+
+    static Control SliderControl(const std::string &name)
+    {
+        return name == "pressure" ? Control::Pressure : Control::Rpm;
+    }
+
+    bool Position(size_t i, int &position)
+    {
+        if (!Word(i, "a slider position 0..4096 after " + words_[0]))
+            return false;
+        int64_t v;
+        if (!ParseInteger(words_[i], 0, SliderMax, v))
+            return Fail("bad number \"" + words_[i] + "\"; expected a slider position 0..4096");
+        position = (int)v;
+        return true;
+    }
+
+    bool Duration(size_t i, long &ms)
+    {
+        if (!Word(i, "a duration such as 250ms, 2s, 90m or 10h after " + words_[0]))
+            return false;
+        if (!ParseDuration(words_[i], ms))
+            return Fail("bad duration \"" + words_[i] +
+                        "\"; expected a whole number with ms, s, m or h, such as 250ms, 2s, 90m or 10h");
+        return true;
+    }
+
+    bool Click(Control control, int count)
+    {
+        command_.kind = CommandKind::Click;
+        command_.control = control;
+        command_.count = count;
+        return true;
+    }
+
+    bool Press()
+    {
+        const char *expected = "press f1, press f2 or press knob";
+        if (!Word(1, expected))
+            return false;
+        const std::string &key = words_[1];
+        if (key == "f1")
+            Click(Control::F1, 1);
+        else if (key == "f2")
+            Click(Control::F2, 1);
+        else if (key == "knob")
+            Click(Control::Knob, 1);
+        else
+            return Fail("unknown key \"" + key + "\"; expected " + expected);
+        return Ends(2);
+    }
+
+    bool Turn()
+    {
+        const char *expected = "turn cw or turn ccw, then how many steps";
+        if (!Word(1, expected))
+            return false;
+        Control control;
+        if (words_[1] == "cw")
+            control = Control::Clockwise;
+        else if (words_[1] == "ccw")
+            control = Control::AntiClockwise;
+        else
+            return Fail("unknown direction \"" + words_[1] + "\"; expected " + expected);
+        int64_t count = 1;
+        if (words_.size() > 2 && !ParseInteger(words_[2], 1, MaxRepeat, count))
+            return Fail("bad number \"" + words_[2] + "\"; expected a number of steps 1..10000");
+        return Click(control, (int)count) && Ends(3);
+    }
+
+    bool Slider(Control control)
+    {
+        command_.kind = CommandKind::Slide;
+        command_.control = control;
+        return Position(1, command_.position) && Ends(2);
+    }
+
+    bool Ramp()
+    {
+        if (!Word(1, "ramp pressure or ramp rpm, then FROM TO DURATION"))
+            return false;
+        if (words_[1] != "pressure" && words_[1] != "rpm")
+            return Fail("unknown slider \"" + words_[1] + "\"; expected pressure or rpm");
+        command_.kind = CommandKind::Slide;
+        command_.control = SliderControl(words_[1]);
+        return Position(2, command_.from) && Position(3, command_.position) &&
+               Duration(4, command_.durationMs) && Ends(5);
+    }
+
+    bool Tick(Control control)
+    {
+        command_.kind = CommandKind::Tick;
+        command_.control = control;
+        if (!Word(1, words_[0] + " on or " + words_[0] + " off"))
+            return false;
+        if (words_[1] != "on" && words_[1] != "off")
+            return Fail("unknown state \"" + words_[1] + "\"; expected on or off");
+        command_.ticked = words_[1] == "on";
+        return Ends(2);
+    }
+
+    bool Wait()
+    {
+        command_.kind = CommandKind::Wait;
+        return Duration(1, command_.durationMs) && Ends(2);
+    }
+
+    bool ExpectFrame()
+    {
+        command_.kind = CommandKind::ExpectFrame;
+        if (!Word(1, "the reference picture, FILE.pbm"))
+            return false;
+        command_.path = words_[1];
+        return Ends(2);
+    }
+
+    bool ExpectText()
+    {
+        command_.kind = CommandKind::ExpectText;
+        std::string text = rest_;
+        if (!text.empty() && text[0] == '"') {
+            if (text.size() < 2 || text.back() != '"' || text.find('"', 1) != text.size() - 1)
+                return Fail("expected the text between two double quotes, \"...\"");
+            command_.text = text.substr(1, text.size() - 2);
+            command_.exact = true;
+        } else {
+            command_.text = text;
+        }
+        if (command_.text.empty())
+            return Fail("expected the text to find after expect-text");
+        return true;
+    }
+
+    bool Expect()
+    {
+        if (!Word(1, "expect FIELD VALUE, expect lamp red|darkred or expect screen NAME"))
+            return false;
+        const std::string &what = words_[1];
+        if (what == "lamp") {
+            command_.kind = CommandKind::ExpectLamp;
+            if (!Word(2, "red or darkred after expect lamp"))
+                return false;
+            if (words_[2] != "red" && words_[2] != "darkred")
+                return Fail("unknown lamp colour \"" + words_[2] + "\"; expected red or darkred");
+            command_.lampRed = words_[2] == "red";
+            return Ends(3);
+        }
+        command_.kind = CommandKind::ExpectField;
+        command_.field = FindStateField(what == "screen" ? "currentScreen" : what, &command_.index);
+        if (!command_.field)
+            return Fail("unknown field \"" + what +
+                        "\"; expected a field of the state record (hobbsHours, settings.pressureUnit, "
+                        "flightLogHours[3], ...), lamp or screen");
+        if (!Word(2, "the value of " + what))
+            return false;
+        const std::string &value = words_[2];
+        if (command_.field->type == FieldType::Screen) {
+            command_.screen = ScreenByName(value);
+            if (!command_.screen && value != "-")
+                return Fail("unknown screen \"" + value +
+                            "\"; expected a screen name such as RunScreen or "
+                            "MainMenuScreen, or - for none");
+        } else if (!ParseInteger(value, INT64_MIN + 1, INT64_MAX, command_.value)) {
+            return Fail("bad number \"" + value + "\"; expected a whole number for " + what);
+        }
+        return Ends(3);
+    }
+
+    bool Save()
+    {
+        command_.kind = CommandKind::Save;
+        if (!Word(1, "the picture to write, FILE.png"))
+            return false;
+        command_.path = words_[1];
+        if (words_.size() == 2)
+            return true;
+        if (words_[2] != "--scale")
+            return Fail("unexpected \"" + words_[2] + "\"; expected --scale N");
+        int64_t scale;
+        if (!Word(3, "a scale 1..16 after --scale"))
+            return false;
+        if (!ParseInteger(words_[3], 1, MaxScale, scale))
+            return Fail("bad number \"" + words_[3] + "\"; expected a scale 1..16");
+        command_.scale = (int)scale;
+        return Ends(4);
+    }
+
+    const std::vector<std::string> &words_;
+    const std::string &rest_;
+    Command &command_;
+    std::string &error_;
+};
+
+const char *ControlWord(Control control)
+{
+    switch (control) {
+    case Control::On:
+        return "on";
+    case Control::Off:
+        return "off";
+    case Control::F1:
+        return "press f1";
+    case Control::F2:
+        return "press f2";
+    case Control::Knob:
+        return "press knob";
+    case Control::Clockwise:
+        return "turn cw";
+    case Control::AntiClockwise:
+        return "turn ccw";
+    case Control::Pressure:
+        return "pressure";
+    case Control::Rpm:
+        return "rpm";
+    case Control::Calibrate:
+        return "calibrate";
+    case Control::KeyFast:
+        return "keyfast";
+    }
+    return "?";
+}
+
+} // namespace
+
+bool ParseDuration(const std::string &word, long &ms)
+{
+    struct Unit {
+        const char *suffix;
+        long ms;
+    };
+    // "ms" before "m" and "s", which it ends with.
+    static const Unit units[] = {{"ms", 1}, {"s", 1000}, {"m", 60 * 1000}, {"h", 60 * 60 * 1000}};
+    for (const Unit &unit : units) {
+        size_t n = strlen(unit.suffix);
+        if (word.size() <= n || word.compare(word.size() - n, n, unit.suffix) != 0)
+            continue;
+        int64_t count;
+        if (!ParseInteger(word.substr(0, word.size() - n), 0, MaxDurationMs / unit.ms, count))
+            return false;
+        ms = (long)count * unit.ms;
+        return true;
+    }
+    return false;
+}
+
+std::string DurationText(long ms)
+{
+    if (ms != 0 && ms % (60 * 60 * 1000) == 0)
+        return std::to_string(ms / (60 * 60 * 1000)) + "h";
+    if (ms != 0 && ms % (60 * 1000) == 0)
+        return std::to_string(ms / (60 * 1000)) + "m";
+    if (ms != 0 && ms % 1000 == 0)
+        return std::to_string(ms / 1000) + "s";
+    return std::to_string(ms) + "ms";
+}
+
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error)
+{
+    script.file = file;
+    script.folder = std::filesystem::path(file).parent_path();
+    script.commands.clear();
+    std::istringstream in(text);
+    std::string raw;
+    for (int number = 1; std::getline(in, raw); ++number) {
+        Line line = SplitLine(raw);
+        if (line.words.empty())
+            continue;
+        Command command{};
+        command.line = number;
+        std::string what;
+        if (!LineParser(line, command, what).Parse()) {
+            error = file + ":" + std::to_string(number) + ": " + what;
+            return false;
+        }
+        script.commands.push_back(command);
+    }
+    return true;
+}
+
+bool ParseScriptFile(const std::string &file, Script &script, std::string &error)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in || std::filesystem::is_directory(file)) {
+        error = file + ": cannot read the script: " + (in ? "it is a folder" : strerror(errno));
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) {
+        error = file + ": cannot read the script: " + strerror(errno);
+        return false;
+    }
+    return ParseScriptText(file, text.str(), script, error);
+}
+
+std::string CommandText(const Command &c)
+{
+    switch (c.kind) {
+    case CommandKind::Click:
+        return std::string(ControlWord(c.control)) + (c.count != 1 ? " " + std::to_string(c.count) : "");
+    case CommandKind::Slide:
+        if (c.durationMs == 0)
+            return std::string(ControlWord(c.control)) + " " + std::to_string(c.position);
+        return std::string("ramp ") + ControlWord(c.control) + " " + std::to_string(c.from) + " " +
+               std::to_string(c.position) + " " + DurationText(c.durationMs);
+    case CommandKind::Tick:
+        return std::string(ControlWord(c.control)) + (c.ticked ? " on" : " off");
+    case CommandKind::Wait:
+        return "wait " + DurationText(c.durationMs);
+    case CommandKind::ExpectFrame:
+        return "expect-frame " + c.path.string();
+    case CommandKind::ExpectText:
+        return "expect-text " + (c.exact ? '"' + c.text + '"' : c.text);
+    case CommandKind::ExpectField: {
+        std::string name = c.field->name;
+        if (c.field->count != 1)
+            name += "[" + std::to_string(c.index) + "]";
+        if (c.field->type == FieldType::Screen)
+            return std::string("expect ") + (name == "currentScreen" ? "screen" : name) + " " +
+                   ScreenName(c.screen);
+        return "expect " + name + " " + std::to_string(c.value);
+    }
+    case CommandKind::ExpectLamp:
+        return std::string("expect lamp ") + (c.lampRed ? "red" : "darkred");
+    case CommandKind::Save:
+        return "save " + c.path.string() + (c.scale != 1 ? " --scale " + std::to_string(c.scale) : "");
+    }
+    return "";
+}

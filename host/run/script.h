@@ -1,0 +1,78 @@
+// A scenario script: what a user does to the window and what must then be
+// seen, one command a line. Parsed completely before anything runs, so that
+// a line that cannot be understood stops everything.
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "host/inspect/state_fields.h"
+
+// The window's controls a script can use.
+enum class Control : uint8_t {
+    On,            // Button1
+    Off,           // Button2
+    F1,            // Image3, the left key
+    F2,            // Image6, the right key
+    Knob,          // Image5, pressing the knob
+    Clockwise,     // Button3
+    AntiClockwise, // Button4
+    Pressure,      // TrackBar1
+    Rpm,           // TrackBar2
+    Calibrate,     // CheckBox2
+    KeyFast,       // CheckBox3
+};
+
+enum class CommandKind : uint8_t {
+    Click,       // control, count
+    Slide,       // control, position; with durationMs a ramp from `from`
+    Tick,        // control, ticked
+    Wait,        // durationMs
+    ExpectFrame, // path
+    ExpectText,  // text, exact
+    ExpectField, // field, index, value or screen
+    ExpectLamp,  // lampRed
+    Save,        // path, scale
+};
+
+struct Command {
+    CommandKind kind;
+    int line = 0; // in the script, from 1
+    Control control = Control::On;
+    int count = 1;       // clicks
+    int from = 0;        // ramp start position
+    int position = 0;    // slider position
+    long durationMs = 0; // wait; ramp (0 for a single slider move)
+    bool ticked = false;
+    std::filesystem::path path; // as written: a reference, or a picture to save
+    std::string text;           // expected text
+    bool exact = false;         // quoted text: blanks count
+    const StateField *field = nullptr;
+    uint16_t index = 0;
+    int64_t value = 0;
+    ScreenHandler screen = nullptr;
+    bool lampRed = false;
+    int scale = 1;
+};
+
+struct Script {
+    std::string file;              // as named on the command line
+    std::filesystem::path folder;  // the script's folder: references are relative to it
+    std::vector<Command> commands; // in order
+};
+
+// Parses a whole script. On the first line it cannot understand it returns
+// false with error "FILE:LINE: what was expected"; a file it cannot read
+// gives "FILE: why".
+bool ParseScriptFile(const std::string &file, Script &script, std::string &error);
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error);
+
+// "250ms", "2s", "90m", "10h" in milliseconds; false for anything else.
+bool ParseDuration(const std::string &word, long &ms);
+// A duration in the largest unit that expresses it exactly: "1500ms", "2s".
+std::string DurationText(long ms);
+
+// The command as a script line:
+// parsing it again gives the same command. Used to write recordings.
+std::string CommandText(const Command &command);
