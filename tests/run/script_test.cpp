@@ -1,0 +1,151 @@
+// Reading scenario scripts: every command, its errors with file and line,
+// durations, and writing a command back as the line it came from.
+#include <gtest/gtest.h>
+
+#include "host/run/script.h"
+#include "screens/main_menu.h"
+
+namespace {
+
+// The error of parsing text as file "s.txt"; empty when it parsed.
+std::string ErrorOf(const std::string &text)
+{
+    Script script;
+    std::string error;
+    return ParseScriptText("dir/s.txt", text, script, error) ? "" : error;
+}
+
+Script Parsed(const std::string &text)
+{
+    Script script;
+    std::string error;
+    EXPECT_TRUE(ParseScriptText("dir/s.txt", text, script, error)) << error;
+    return script;
+}
+
+} // namespace
+
+TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
+{
+    struct Case {
+        const char *text;
+        const char *error;
+    } cases[] = {
+        {"on\n\n# a comment\nblink\n", "dir/s.txt:4: unknown command \"blink\"; expected on, off, press"},
+        {"pressure 4097", "dir/s.txt:1: bad number \"4097\"; expected a slider position 0..4096"},
+        {"rpm -1", "dir/s.txt:1: bad number \"-1\"; expected a slider position"},
+        {"rpm 12a", "dir/s.txt:1: bad number \"12a\""},
+        {"ramp rpm 0 100", "dir/s.txt:1: expected a duration such as 250ms"},
+        {"turn cw 0", "dir/s.txt:1: bad number \"0\"; expected a number of steps"},
+        {"turn left", "dir/s.txt:1: unknown direction \"left\""},
+        {"press f3", "dir/s.txt:1: unknown key \"f3\"; expected press f1, press f2 or press knob"},
+        {"on now", "dir/s.txt:1: unexpected \"now\" after on"},
+        {"wait 5x", "dir/s.txt:1: bad duration \"5x\"; expected a whole number with ms, s, m or h"},
+        {"wait 1.5s", "dir/s.txt:1: bad duration \"1.5s\""},
+        {"wait ms", "dir/s.txt:1: bad duration \"ms\""},
+        {"wait -2s", "dir/s.txt:1: bad duration \"-2s\""},
+        {"wait", "dir/s.txt:1: expected a duration"},
+        {"calibrate yes", "dir/s.txt:1: unknown state \"yes\"; expected on or off"},
+        {"expect hobbsHour 1", "dir/s.txt:1: unknown field \"hobbsHour\""},
+        {"expect flightLogHours[24] 1", "dir/s.txt:1: unknown field \"flightLogHours[24]\""},
+        {"expect hobbsHours ten", "dir/s.txt:1: bad number \"ten\"; expected a whole number for hobbsHours"},
+        {"expect screen MainMenu", "dir/s.txt:1: unknown screen \"MainMenu\""},
+        {"expect lamp green", "dir/s.txt:1: unknown lamp colour \"green\"; expected red or darkred"},
+        {"expect-text \"RPM", "dir/s.txt:1: expected the text between two double quotes"},
+        {"expect-text # only a comment", "dir/s.txt:1: expected the text to find"},
+        {"save a.png --scale 17", "dir/s.txt:1: bad number \"17\"; expected a scale 1..16"},
+        {"save a.png 2", "dir/s.txt:1: unexpected \"2\"; expected --scale N"},
+        {"expect-frame", "dir/s.txt:1: expected the reference picture"},
+    };
+    for (const Case &c : cases) {
+        std::string error = ErrorOf(c.text);
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << "script: " << c.text << "\nerror: " << error;
+    }
+}
+
+TEST(ScriptParser, AScriptThatCannotBeReadIsAnError)
+{
+    Script script;
+    std::string error;
+    EXPECT_FALSE(ParseScriptFile("no/such/script.txt", script, error));
+    EXPECT_EQ(error, "no/such/script.txt: cannot read the script: No such file or directory");
+    EXPECT_FALSE(ParseScriptFile(::testing::TempDir(), script, error));
+    EXPECT_NE(error.find("cannot read the script"), std::string::npos) << error;
+}
+
+TEST(ScriptParser, DurationsInEveryUnit)
+{
+    struct Case {
+        const char *word;
+        long ms;
+        const char *text;
+    } cases[] = {{"250ms", 250, "250ms"},  {"2s", 2000, "2s"},         {"90m", 5400000, "90m"},
+                 {"10h", 36000000, "10h"}, {"1500ms", 1500, "1500ms"}, {"120s", 120000, "2m"},
+                 {"0ms", 0, "0ms"},        {"3600s", 3600000, "1h"}};
+    for (const Case &c : cases) {
+        long ms = -1;
+        EXPECT_TRUE(ParseDuration(c.word, ms)) << c.word;
+        EXPECT_EQ(ms, c.ms) << c.word;
+        EXPECT_EQ(DurationText(c.ms), c.text);
+    }
+}
+
+TEST(ScriptParser, CommandsKeepTheirLinesAndArguments)
+{
+    Script script = Parsed("# power on\n"
+                           "on   # and wait\n"
+                           "turn ccw 5\n"
+                           "ramp pressure 100 2000 3s\n"
+                           "expect flightLogMinutes[2] 7\n"
+                           "expect screen MainMenuScreen\n"
+                           "expect-text  HOBBS METER  \n"
+                           "expect-text \" # 1 \"\n"
+                           "expect-frame refs/a.pbm\n");
+    EXPECT_EQ(script.folder, "dir");
+    ASSERT_EQ(script.commands.size(), 8u);
+    const Command &turn = script.commands[1];
+    EXPECT_EQ(turn.line, 3);
+    EXPECT_EQ(turn.control, Control::AntiClockwise);
+    EXPECT_EQ(turn.count, 5);
+    const Command &ramp = script.commands[2];
+    EXPECT_EQ(ramp.from, 100);
+    EXPECT_EQ(ramp.position, 2000);
+    EXPECT_EQ(ramp.durationMs, 3000);
+    EXPECT_EQ(script.commands[3].index, 2);
+    EXPECT_EQ(script.commands[3].value, 7);
+    EXPECT_EQ(script.commands[4].screen, &MainMenuScreen);
+    EXPECT_EQ(script.commands[5].text, "HOBBS METER");
+    EXPECT_FALSE(script.commands[5].exact);
+    EXPECT_EQ(script.commands[6].text, " # 1 ") << "blanks and # inside quotes belong to the text";
+    EXPECT_TRUE(script.commands[6].exact);
+}
+
+// What the recorder writes must read back as the same commands.
+TEST(ScriptParser, EveryCommandWrittenBackReadsTheSame)
+{
+    const char *lines[] = {"on",
+                           "off",
+                           "press f1",
+                           "press f2",
+                           "press knob",
+                           "turn cw",
+                           "turn ccw 12",
+                           "pressure 4096",
+                           "rpm 0",
+                           "ramp rpm 0 150 2500ms",
+                           "calibrate on",
+                           "keyfast off",
+                           "wait 90m",
+                           "expect-frame refs/run.pbm",
+                           "expect-text MAX VALUES",
+                           "expect-text \" RESET \"",
+                           "expect settings.pressureCalOffset -12",
+                           "expect entryDigits[5] 9",
+                           "expect screen RunScreen",
+                           "expect returnScreen -",
+                           "expect lamp darkred",
+                           "save shots/run.png",
+                           "save run.png --scale 3"};
+    for (const char *line : lines)
+        EXPECT_EQ(CommandText(Parsed(line).commands.at(0)), line);
+}
