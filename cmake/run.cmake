@@ -1,9 +1,19 @@
-# qpx-run, the scenario runner, and qpx_run, the library of its script parser
-# and runner that the tests link.
-file(GLOB QPX_RUN_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/host/run/*.cpp)
-list(REMOVE_ITEM QPX_RUN_SOURCES ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)
-add_library(qpx_run STATIC ${QPX_RUN_SOURCES})
-target_link_libraries(qpx_run PUBLIC qpx_headless qpx_png)
+# Scenarios:
+#   qpx_script  reading and writing scenario scripts, and recording a session
+#               as one. Uses the state field table of the window's objects,
+#               so it links into anything built on them (qpx-run, qpx-sim).
+#   qpx_run     the runner: scripts played on the headless window, with
+#               their checks and pictures. Linked by qpx-run and the tests.
+#   qpx-run     the runner's program.
+add_library(qpx_script STATIC
+  ${PROJECT_SOURCE_DIR}/host/run/script.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/session_recording.cpp)
+target_link_libraries(qpx_script PUBLIC qpx_core)
+
+add_library(qpx_run STATIC
+  ${PROJECT_SOURCE_DIR}/host/run/runner.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/checks.cpp)
+target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)
 target_link_libraries(qpx-run PRIVATE qpx_run CLI11::CLI11)

@@ -1,0 +1,99 @@
+#include "host/run/session_recording.h"
+
+#include <cerrno>
+#include <cstring>
+
+SessionRecording::~SessionRecording()
+{
+    std::string ignored;
+    Close(ignored);
+}
+
+bool SessionRecording::Open(const std::string &path, std::string &error)
+{
+    file_ = fopen(path.c_str(), "w");
+    if (!file_) {
+        error = "cannot write " + path + ": " + strerror(errno);
+        return false;
+    }
+    path_ = path;
+    Line("# Recorded in the simulator window; replay with qpx-run.");
+    return true;
+}
+
+void SessionRecording::Start(int pressure, int rpm, bool calibrate, bool keyFast)
+{
+    Line("pressure " + std::to_string(pressure));
+    Line("rpm " + std::to_string(rpm));
+    Line(std::string("calibrate ") + (calibrate ? "on" : "off"));
+    Line(std::string("keyfast ") + (keyFast ? "on" : "off"));
+}
+
+void SessionRecording::Input(const Command &input, int64_t clockMs)
+{
+    bool turn = input.kind == CommandKind::Click &&
+                (input.control == Control::Clockwise || input.control == Control::AntiClockwise);
+    if (turn && turnPending_ && turn_.control == input.control && clockMs == lastMs_) {
+        turn_.count += input.count;
+        return;
+    }
+    FlushTurn();
+    WaitUntil(clockMs);
+    if (turn) {
+        turn_ = input;
+        turnPending_ = true;
+    } else {
+        Line(CommandText(input));
+    }
+}
+
+void SessionRecording::ScreenIs(ScreenHandler screen, int64_t clockMs)
+{
+    if (screen == screen_)
+        return;
+    screen_ = screen;
+    FlushTurn();
+    WaitUntil(clockMs);
+    Line(std::string("expect screen ") + ScreenName(screen));
+}
+
+bool SessionRecording::Close(std::string &error)
+{
+    if (!file_)
+        return true;
+    FlushTurn();
+    bool failed = ferror(file_) != 0;
+    failed |= fclose(file_) != 0;
+    file_ = nullptr;
+    if (failed)
+        error = "cannot write " + path_ + ": " + strerror(errno);
+    return !failed;
+}
+
+// Waits are whole milliseconds of the window's clock.
+void SessionRecording::WaitUntil(int64_t clockMs)
+{
+    if (clockMs <= lastMs_)
+        return;
+    Line("wait " + DurationText((long)(clockMs - lastMs_)));
+    lastMs_ = clockMs;
+}
+
+void SessionRecording::FlushTurn()
+{
+    if (!turnPending_)
+        return;
+    Line(CommandText(turn_));
+    turnPending_ = false;
+}
+
+// Each line reaches the file at once, so that a session ended abruptly
+// still replays up to there.
+void SessionRecording::Line(const std::string &text)
+{
+    if (!file_)
+        return;
+    fputs(text.c_str(), file_);
+    fputc('\n', file_);
+    fflush(file_);
+}

@@ -1,0 +1,46 @@
+// Writes what a person does in the window as a scenario script that qpx-run
+// replays: the starting controls, every input with the wait before it in the
+// window's clock time, and an `expect screen` line at every change of
+// screen, so that the replay checks itself.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "host/run/script.h"
+
+class SessionRecording {
+  public:
+    SessionRecording() = default;
+    ~SessionRecording();
+    SessionRecording(const SessionRecording &) = delete;
+    SessionRecording &operator=(const SessionRecording &) = delete;
+
+    // Creates the file; false with the reason when it cannot be written.
+    bool Open(const std::string &path, std::string &error);
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // The controls as the window starts: slider positions and check boxes.
+    void Start(int pressure, int rpm, bool calibrate, bool keyFast);
+    // An input (a Click, Slide or Tick command) at clockMs of the window's
+    // clock. Knob steps one way at the same moment become one command
+    // ("turn cw 3").
+    void Input(const Command &input, int64_t clockMs);
+    // The screen the instrument shows, looked at after each pass: a change
+    // is written as a check.
+    void ScreenIs(ScreenHandler screen, int64_t clockMs);
+    // Writes what is pending and closes the file; false when writing failed.
+    bool Close(std::string &error);
+
+  private:
+    void WaitUntil(int64_t clockMs);
+    void FlushTurn();
+    void Line(const std::string &text);
+
+    FILE *file_ = nullptr;
+    std::string path_;
+    int64_t lastMs_ = 0;
+    ScreenHandler screen_ = nullptr;
+    Command turn_{}; // knob steps not yet written
+    bool turnPending_ = false;
+};
