@@ -12,6 +12,7 @@
 #include "host/headless/headless_driver.h"
 #include "host/inspect/drawn_texts.h"
 #include "host/run/checks.h"
+#include "host/run/form_controls.h"
 #include "instrument/state.h"
 
 namespace {
@@ -101,13 +102,13 @@ class ScriptRun {
             case CommandKind::Click:
                 if (clicksLeft_ == 0)
                     clicksLeft_ = command.count;
-                headless::Click(ControlOf(command.control));
+                headless::Click(FormControl(form_, command.control));
                 if (--clicksLeft_ == 0)
                     ++next_;
                 settle_ = SettlePasses;
                 return;
             case CommandKind::Tick:
-                headless::SetTicked(BoxOf(command.control), command.ticked);
+                headless::SetTicked(FormCheckBox(form_, command.control), command.ticked);
                 ++next_;
                 settle_ = SettlePasses;
                 return;
@@ -149,7 +150,7 @@ class ScriptRun {
                 ? ramp.position
                 : ramp.from + (int)((int64_t)(ramp.position - ramp.from) * elapsed / ramp.durationMs);
         if (position != rampLast_) {
-            headless::MoveSlider(SliderOf(ramp.control), position);
+            headless::MoveSlider(FormSlider(form_, ramp.control), position);
             rampLast_ = position;
         }
         if (elapsed >= ramp.durationMs) {
@@ -169,36 +170,6 @@ class ScriptRun {
         if (form_.InstrumentRunning())
             headless::Click(form_.Button2);
         done_ = true;
-    }
-
-    TControl &ControlOf(Control control)
-    {
-        switch (control) {
-        case Control::On:
-            return form_.Button1;
-        case Control::Off:
-            return form_.Button2;
-        case Control::F1:
-            return form_.Image3;
-        case Control::F2:
-            return form_.Image6;
-        case Control::Knob:
-            return form_.Image5;
-        case Control::Clockwise:
-            return form_.Button3;
-        case Control::AntiClockwise:
-            return form_.Button4;
-        default:
-            return form_.Image5;
-        }
-    }
-    TTrackBar &SliderOf(Control control)
-    {
-        return control == Control::Pressure ? form_.TrackBar1 : form_.TrackBar2;
-    }
-    TCheckBox &BoxOf(Control control)
-    {
-        return control == Control::Calibrate ? form_.CheckBox2 : form_.CheckBox3;
     }
 
     const Script &script_;

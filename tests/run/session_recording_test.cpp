@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/run/form_controls.h"
 #include "host/run/runner.h"
 #include "host/run/session_recording.h"
 #include "support/window_fixture.h"
@@ -81,14 +82,10 @@ class Recording : public WindowTest {
 
     void Deliver(const Command &input)
     {
-        if (input.kind == CommandKind::Slide) {
-            headless::MoveSlider(input.control == Control::Pressure ? form->TrackBar1 : form->TrackBar2,
-                                 input.position);
-            return;
-        }
-        TControl *controls[] = {&form->Button1, &form->Button2, &form->Image3, &form->Image6,
-                                &form->Image5,  &form->Button3, &form->Button4};
-        headless::Click(*controls[(int)input.control]);
+        if (input.kind == CommandKind::Slide)
+            headless::MoveSlider(FormSlider(*form, input.control), input.position);
+        else
+            headless::Click(FormControl(*form, input.control));
     }
 
     fs::path path;
