@@ -1,18 +1,22 @@
 #include "host/run/checks.h"
 
-#include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "host/inspect/drawn_texts.h"
 #include "host/inspect/frame_pbm.h"
-#include "instrument/state.h"
 #include "host/png/png_write.h"
+#include "instrument/state.h"
 
 namespace {
 
 // Failed frames are written large enough to tell single dots apart.
 constexpr int FailedFrameScale = 4;
+// In the picture of the differences: dots the frame has and the reference
+// lacks, and dots the reference has and the frame lacks.
+constexpr TColor ExtraDot{220, 0, 0};
+constexpr TColor MissingDot{0, 90, 230};
 
 bool DotOf(const uint8_t frame[1024], int x, int y) { return (frame[(y / 8) * 128 + x] >> (y % 8)) & 1; }
 
@@ -70,8 +74,38 @@ void UpdateReference(CheckSite &site, const Command &command, const std::filesys
     Pass(site);
 }
 
+DisplayColours ShownColours(const CheckSite &site) { return LookColours(site.form.Look()); }
+
+// Dots both have in the display's dot colour, dots only one has in
+// ExtraDot or MissingDot, on the panel's colour.
+bool WriteDifferencePicture(const std::filesystem::path &path, const uint8_t *reference,
+                            DisplayColours colours, std::string &error)
+{
+    constexpr int w = 128 * FailedFrameScale, h = 64 * FailedFrameScale;
+    std::vector<uint8_t> rgb((size_t)w * h * 3);
+    for (int py = 0; py < h; ++py)
+        for (int px = 0; px < w; ++px) {
+            const int x = px / FailedFrameScale, y = py / FailedFrameScale;
+            const bool actual = DotOf(state.lcdFrame, x, y), expected = DotOf(reference, x, y);
+            const TColor c = actual && expected ? colours.dot
+                             : actual           ? ExtraDot
+                             : expected         ? MissingDot
+                                                : colours.panel;
+            uint8_t *p = &rgb[((size_t)py * w + px) * 3];
+            p[0] = c.r, p[1] = c.g, p[2] = c.b;
+        }
+    if (!CreateFolderOf(path, error))
+        return false;
+    std::string reason;
+    if (WriteRgbPng(path.string().c_str(), w, h, rgb.data(), &reason))
+        return true;
+    error = "cannot write " + path.string() + ": " + reason;
+    return false;
+}
+
 // Writes the actual frame (PNG and PBM) and, when there is a reference, the
-// differing dots, into the script's output folder; returns the names.
+// picture of the differences into the script's output folder; returns what
+// was written for the report.
 std::string WriteFailedFrame(CheckSite &site, const Command &command, const uint8_t *reference)
 {
     std::filesystem::path folder = ScriptOutputFolder(site.options.outDir, site.script);
@@ -79,22 +113,19 @@ std::string WriteFailedFrame(CheckSite &site, const Command &command, const uint
     std::filesystem::path actual = folder / (base + "-actual.png");
     std::filesystem::path actualPbm = folder / (base + "-actual.pbm");
     std::string error;
-    if (!WriteFramePicture(actual, state.lcdFrame, FailedFrameScale, error) ||
+    if (!WriteFramePicture(actual, state.lcdFrame, FailedFrameScale, ShownColours(site), error) ||
         !WriteFramePbm(actualPbm, state.lcdFrame, error)) {
         site.outcome.outputError = error;
         return "";
     }
     std::string written = "actual frame in " + actual.string();
     if (reference) {
-        uint8_t differing[1024];
-        for (int i = 0; i < 1024; ++i)
-            differing[i] = reference[i] ^ state.lcdFrame[i];
         std::filesystem::path diff = folder / (base + "-diff.png");
-        if (!WriteFramePicture(diff, differing, FailedFrameScale, error)) {
+        if (!WriteDifferencePicture(diff, reference, ShownColours(site), error)) {
             site.outcome.outputError = error;
             return "";
         }
-        written += ", differing dots in " + diff.string();
+        written += ", differences (red: extra, blue: missing) in " + diff.string();
     }
     return written;
 }
@@ -178,7 +209,7 @@ void Save(CheckSite &site, const Command &command)
     std::filesystem::path path =
         command.path.is_absolute() ? command.path : site.options.outDir / command.path;
     std::string error;
-    if (!WriteFramePicture(path, state.lcdFrame, command.scale, error))
+    if (!WriteFramePicture(path, state.lcdFrame, command.scale, ShownColours(site), error))
         site.outcome.outputError = error;
 }
 
@@ -190,14 +221,16 @@ std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, cons
 }
 
 bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[1024], int scale,
-                       std::string &error)
+                       DisplayColours colours, std::string &error)
 {
     if (!CreateFolderOf(path, error))
         return false;
-    errno = 0;
-    if (WriteLcdPng(path.string().c_str(), frame, scale))
+    std::string reason;
+    const PngColour dot{colours.dot.r, colours.dot.g, colours.dot.b};
+    const PngColour panel{colours.panel.r, colours.panel.g, colours.panel.b};
+    if (WriteFramePng(path.string().c_str(), frame, scale, dot, panel, &reason))
         return true;
-    error = "cannot write " + path.string() + ": " + (errno ? strerror(errno) : "the PNG writer failed");
+    error = "cannot write " + path.string() + ": " + reason;
     return false;
 }
 

@@ -24,7 +24,8 @@ void RunCheck(const Command &command, CheckSite &site);
 // <base>/<script name without its extension>.
 std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, const Script &script);
 
-// Creates the folders of path and writes the frame as PNG, each dot
-// scale x scale pixels; false with a message naming the file and the reason.
+// Creates the folders of path and writes the frame as PNG as the window
+// shows it (in the colours of its display's look), each dot scale x scale
+// pixels; false with a message naming the file and the reason.
 bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[1024], int scale,
-                       std::string &error);
+                       DisplayColours colours, std::string &error);

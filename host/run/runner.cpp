@@ -25,7 +25,7 @@ class FrameSequence {
     // Scale of the pictures: the display as the window shows it.
     static constexpr int Scale = 2;
 
-    bool Note(const uint8_t frame[1024], std::string &error)
+    bool Note(const uint8_t frame[1024], DisplayColours colours, std::string &error)
     {
         if (!seen_.empty() && memcmp(frame, last_.data(), last_.size()) == 0)
             return true;
@@ -34,7 +34,7 @@ class FrameSequence {
             return true;
         char name[32];
         snprintf(name, sizeof name, "%04zu.png", seen_.size());
-        return WriteFramePicture(folder_ / name, frame, Scale, error);
+        return WriteFramePicture(folder_ / name, frame, Scale, colours, error);
     }
 
   private:
@@ -64,7 +64,7 @@ class ScriptRun {
         bool paced = headless::NowMs() != lastRoundMs_;
         if (frames_ && form_.InstrumentRunning() && outcome_.outputError.empty()) {
             std::string error;
-            if (!frames_->Note(state.lcdFrame, error))
+            if (!frames_->Note(state.lcdFrame, LookColours(form_.Look()), error))
                 outcome_.outputError = error;
         }
         Step(paced);
