@@ -1,6 +1,7 @@
 # Scenarios:
-#   qpx_script  reading and writing scenario scripts, recording a session as
-#               one, and the form's control for each control a script names.
+#   qpx_script  reading and writing scenario scripts, recording a session in
+#               the window as one, and the form's control for each control a
+#               script names.
 #               Uses the form and the state field table of the window's
 #               objects, so it links into anything built on them (qpx-run,
 #               qpx-sim).
@@ -10,7 +11,8 @@
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
   ${PROJECT_SOURCE_DIR}/host/run/session_recording.cpp
-  ${PROJECT_SOURCE_DIR}/host/run/form_controls.cpp)
+  ${PROJECT_SOURCE_DIR}/host/run/form_controls.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/form_recording.cpp)
 target_link_libraries(qpx_script PUBLIC qpx_core)
 
 add_library(qpx_run STATIC

@@ -23,6 +23,9 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
                    "simulator does not keep a processor busy; default: as fast as it goes")
         ->type_name("N")
         ->check(CLI::Range(1, 1000000));
+    app.add_option("--record", options.recordFile,
+                   "Write what you do in the window to FILE as a scenario script, which qpx-run replays")
+        ->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {

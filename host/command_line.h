@@ -1,5 +1,5 @@
-// The simulator's command line: qpx-sim [--shots DIR] [--max-rate N], with
-// --help and --version.
+// The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
+// [--record FILE], with --help and --version.
 #pragma once
 #include <ostream>
 #include <string>
@@ -7,6 +7,7 @@
 struct CommandLine {
     std::string shotsFolder; // where screenshots go; "" = current directory
     int maxPassRate = 0;     // passes of the main cycle a second; 0 = no limit
+    std::string recordFile;  // where the session is recorded as a script; "" = not recorded
 };
 
 // What the program does after reading its command line.

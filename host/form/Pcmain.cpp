@@ -463,6 +463,8 @@ void TForm1::PumpMessages()
     if (maxPassRate_ > 0)
         KeepPace();
     RefreshStatusBar();
+    if (OnPass)
+        OnPass(Clock.NowMs());
 }
 
 // Waits, handling events, until the next pass is due; a cycle that fell

@@ -67,6 +67,9 @@ class TForm1 : public TForm {
     void Act(FormAction action, int32_t value = 0);
     // Told of every action before it is carried out, with the clock's time.
     std::function<void(FormAction action, int32_t value, int64_t clockMs)> OnAction;
+    // Told at the end of every pass of the instrument (splash passes too),
+    // with the clock's time: what a pass left can be looked at.
+    std::function<void(int64_t clockMs)> OnPass;
 
     // What the instrument's PresentLcd, PumpMessages and ReadRpmInput do in
     // this window.

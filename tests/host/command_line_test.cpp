@@ -64,3 +64,13 @@ TEST(CommandLine, MistakesSayWhatIsWrongAndExitWithCode2)
     }
     EXPECT_NE(Parse({"--bogus"}).err.find("--bogus"), std::string::npos);
 }
+
+TEST(CommandLine, RecordNamesTheScriptToWrite)
+{
+    Outcome record = Parse({"--record", "session.txt"});
+    EXPECT_EQ(record.code, CommandLineRun);
+    EXPECT_EQ(record.options.recordFile, "session.txt");
+    EXPECT_EQ(Parse({}).options.recordFile, "");
+    EXPECT_EQ(Parse({"--record"}).code, 2);
+    EXPECT_NE(Parse({"--help"}).out.find("--record FILE"), std::string::npos);
+}

@@ -1,13 +1,13 @@
-// Recording a session as a script, and replaying it to the same screens.
+// Recording a session in the window as a script, and replaying it to the
+// same screens.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "host/run/form_controls.h"
+#include "host/run/form_recording.h"
 #include "host/run/runner.h"
-#include "host/run/session_recording.h"
 #include "support/window_fixture.h"
 
 namespace fs = std::filesystem;
@@ -31,99 +31,76 @@ class Recording : public WindowTest {
     }
 
     struct Step {
-        long atMs;
-        Command input;
+        long atMs; // of the headless clock, which the form's clock follows at its rate
+        std::function<void()> act;
     };
 
-    static Command Click(Control control)
-    {
-        Command c{};
-        c.kind = CommandKind::Click;
-        c.control = control;
-        c.count = 1;
-        return c;
-    }
-    static Command Slide(Control control, int position)
-    {
-        Command c{};
-        c.kind = CommandKind::Slide;
-        c.control = control;
-        c.position = position;
-        return c;
-    }
-
-    // Plays the steps on the headless window as a person would, at most one
-    // input a message round (so that no key is dropped), and records them
-    // with the screens seen after every pass. The clock moves 7 ms in each
-    // round without an input: inputs due together arrive in passes of the
-    // same millisecond, as fast passes of the window take them.
+    // Plays the steps on the headless window as a person would while the
+    // form's observers record them. The clock moves 7 ms in each message
+    // round without a step, so that steps due together come in passes of
+    // the same millisecond.
     void Perform(const std::vector<Step> &steps)
     {
         std::string error;
-        ASSERT_TRUE(recording.Open(path.string(), error)) << error;
-        recording.Start(form->TrackBar1.Position(), form->TrackBar2.Position(), form->CheckBox2.Checked(),
-                        form->CheckBox3.Checked());
+        ASSERT_TRUE(recording.Start(*form, path.string(), error)) << error;
         size_t next = 0;
         headless::OnProcessMessages([&] {
-            recording.ScreenIs(state.currentScreen, headless::NowMs());
-            if (next < steps.size() && steps[next].atMs <= headless::NowMs()) {
-                const Command &input = steps[next++].input;
-                recording.Input(input, headless::NowMs());
-                Deliver(input);
-            } else {
+            if (next < steps.size() && steps[next].atMs <= headless::NowMs())
+                steps[next++].act();
+            else
                 headless::AdvanceClock(7);
-            }
         });
         while (next < steps.size() || form->InstrumentRunning())
             Idle();
         headless::OnProcessMessages(nullptr);
-        ASSERT_TRUE(recording.Close(error)) << error;
-    }
-
-    void Deliver(const Command &input)
-    {
-        if (input.kind == CommandKind::Slide)
-            headless::MoveSlider(FormSlider(*form, input.control), input.position);
-        else
-            headless::Click(FormControl(*form, input.control));
+        ASSERT_TRUE(recording.Finish(error)) << error;
     }
 
     fs::path path;
-    SessionRecording recording;
+    FormRecording recording;
 };
 
 } // namespace
 
-TEST_F(Recording, ARecordedSessionReplaysToTheSameScreens)
+TEST_F(Recording, ASessionOfClicksKeysWheelAndSlidersReplaysToTheSameScreens)
 {
-    Perform({{40, Click(Control::On)},
-             {700, Slide(Control::Pressure, 1500)},
-             {4000, Click(Control::Knob)}, // main menu
-             {5200, Click(Control::Clockwise)},
-             {5200, Click(Control::Clockwise)},
-             {5200, Click(Control::Clockwise)}, // HOBBS METER
-             {6000, Click(Control::Knob)},
-             {7500, Click(Control::Knob)}, // DONE: back to the menu
-             {8000, Click(Control::AntiClockwise)},
-             {8100, Click(Control::AntiClockwise)},
-             {8200, Click(Control::AntiClockwise)},
-             {9000, Click(Control::Knob)}, // EXIT MENU
-             {9500, Click(Control::F2)},   // magneto check
-             {12000, Click(Control::Off)}});
+    TForm1 &f = *form;
+    Perform({{40, [&] { headless::PressKey(f, 'o'); }}, // ON from the keyboard
+             {700, [&] { headless::MoveSlider(f.TrackBar1, 1500); }},
+             {900, [&] { headless::SetTicked(f.CheckBox2, true); }},
+             {4000, [&] { headless::Click(f.Image5); }}, // main menu
+             // Three notches in one event: the first turns the knob, the two
+             // others find it pending and are dropped.
+             {5200, [&] { headless::TurnWheel(f, 168, 150, -3); }},
+             {5300, [&] { headless::Click(f.Button3); }},
+             {5300, [&] { headless::Click(f.Button3); }}, // DISPLAY SETUP, then HOBBS METER
+             {6000, [&] { headless::PressKey(f, vkReturn); }},
+             {7500, [&] { headless::Click(f.Image5); }}, // DONE: back to the menu
+             {8000, [&] { headless::Click(f.Button4); }},
+             {8100, [&] { headless::PressKey(f, vkF(1)); }},
+             {8200, [&] { headless::Click(f.Button4); }},
+             {9000, [&] { headless::Click(f.Image5); }},  // EXIT MENU
+             {9500, [&] { headless::Click(f.Image6); }},  // magneto check
+             {9600, [&] { headless::PressKey(f, 'r'); }}, // the clock at x10
+             {12000, [&] { headless::PressKey(f, 'f'); }}});
     const uint8_t magCheckLeft = state.magCheckTimer;
     const uint32_t rpmMax = state.rpmMax;
     EXPECT_EQ(state.currentScreen, ScreenByName("RunScreen"));
     EXPECT_GT(magCheckLeft, 0) << "the magneto check still runs";
+    EXPECT_LT(magCheckLeft, 60 - 5) << "it ran for the clock's 24 s";
 
     std::string text = ReadFile(path);
     for (const char *line :
-         {"pressure 1\nrpm 1\ncalibrate off\nkeyfast off\n", "\non\n", "\nexpect screen MainMenuScreen\n",
-          "\nturn cw 3\n", "\nexpect screen HobbsMeterScreen\n", "\nturn ccw\nwait 98ms\nturn ccw\n",
-          "\npress f2\n", "\noff\n"})
+         {"pressure 1\nrpm 1\ncalibrate off\nkeyfast off\n", "\non\n", "\npressure 1500\n",
+          "\ncalibrate on\n", "\nexpect screen MainMenuScreen\n", "\nturn cw\nwait ", "\nturn cw 2\n",
+          "\nexpect screen HobbsMeterScreen\n", "\npress f1\n", "\npress f2\n", "\noff\n"})
         EXPECT_NE(text.find(line), std::string::npos) << "missing " << line << " in\n" << text;
+    EXPECT_EQ(text.find("turn cw 3"), std::string::npos) << "dropped notches were written\n" << text;
+    // 0.1 s at x1, then 2.4 s at x10: 24.1 s of the form's clock.
+    EXPECT_NE(text.find("\npress f2\nwait 24100ms\noff\n"), std::string::npos) << text;
 
-    // The replay checks every screen change itself; the instrument ends as
-    // the session left it.
+    // The replay checks every screen change itself and leaves the instrument
+    // as the session did.
     Script script;
     std::string error;
     ASSERT_TRUE(ParseScriptFile(path.string(), script, error)) << error << "\n" << text;
@@ -136,11 +113,23 @@ TEST_F(Recording, ARecordedSessionReplaysToTheSameScreens)
     EXPECT_EQ(state.currentScreen, ScreenByName("RunScreen"));
 }
 
+TEST_F(Recording, OnlyInputsOfTheInstrumentAreCommands)
+{
+    Command command;
+    ASSERT_TRUE(CommandForAction(FormAction::SetSpeed, 321, command));
+    EXPECT_EQ(CommandText(command), "rpm 321");
+    ASSERT_TRUE(CommandForAction(FormAction::SetKeyFast, 1, command));
+    EXPECT_EQ(CommandText(command), "keyfast on");
+    for (FormAction tool : {FormAction::None, FormAction::SetPaused, FormAction::StepPass,
+                            FormAction::SetClockRate, FormAction::ShootDisplay, FormAction::ShowStateView})
+        EXPECT_FALSE(CommandForAction(tool, 1, command)) << FormActionName(tool);
+}
+
 TEST_F(Recording, AFileThatCannotBeWrittenIsReportedAtOnce)
 {
-    SessionRecording recording;
     std::string error;
-    EXPECT_FALSE(recording.Open(::testing::TempDir() + "/no/such/folder/session.txt", error));
+    EXPECT_FALSE(recording.Start(*form, ::testing::TempDir() + "/no/such/folder/session.txt", error));
     EXPECT_NE(error.find("cannot write"), std::string::npos);
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+    EXPECT_FALSE(form->OnAction) << "nothing is observed without a file";
 }

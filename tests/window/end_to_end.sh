@@ -4,12 +4,14 @@
 # lamp, presses Escape (the window must stay), OFF, and closes the window,
 # which must end the program with exit code 0; then closes it in the middle
 # of the splash and while the cycle runs; drives it from the keyboard and the
-# wheel and takes screenshots; and starts it without any display.
+# wheel and takes screenshots; records a session and replays it with qpx-run;
+# and starts it without any display.
 #
-# Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR
+# Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
 SIM=$1
 OUT=$2
+RUN=$3
 HERE=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$OUT"
 # When built with the sanitizers, leaks are still reported except for the
@@ -199,6 +201,39 @@ D=$(differing "$DISPLAY_2X" "$OUT/window-shot-display.png")
 key f # OFF
 sleep 0.3
 close_and_expect_success "after keyboard use"
+
+# --- Session 5: a recorded session replays to the same screens ---
+SESSION="$OUT/session.txt"
+rm -f "$SESSION"
+start_sim five --record "$SESSION"
+key o
+sleep 3.5
+key $(printf 'shift+q %.0s' $(seq 15)) # pressure up, clear of the low alarm
+sleep 0.3
+click 168 277 # the knob: main menu
+sleep 0.3
+xdotool mousemove --window "$WID" 168 150 click 5 # a wheel notch towards the user: back
+sleep 0.3
+key Up Up Up Return # HOBBS METER
+sleep 0.3
+key Return          # DONE
+sleep 0.3
+key Down Down Down Return # EXIT MENU
+sleep 0.3
+key F2 # the magneto check
+sleep 0.5
+key f
+sleep 0.3
+close_and_expect_success "after recording"
+grep -q "^expect screen HobbsMeterScreen$" "$SESSION" || fail "the recording shows no visit to the Hobbs meter"
+"$RUN" --out "$OUT/replay" "$SESSION" >"$OUT/replay.out" 2>&1 ||
+    fail "the recorded session did not replay: $(cat "$OUT/replay.out")"
+grep -q "^[1-9][0-9]* passed, 0 failed$" "$OUT/replay.out" || fail "the replay checked nothing"
+# A recording that cannot be written is told at once, without a window.
+"$SIM" --record "$OUT/no/such/folder/session.txt" >"$OUT/record-fail.out" 2>&1
+code=$?
+[ "$code" -eq 2 ] || fail "an unwritable recording gave exit code $code, not 2"
+grep -q "cannot write" "$OUT/record-fail.out" || fail "an unwritable recording was not reported"
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1

@@ -1,0 +1,30 @@
+// Records what a person does in the simulator window as a scenario script:
+// every input the form's action observer reports, except keys the
+// instrument drops because another is still pending, and the screen after
+// every pass. The window's own tools (clock, screenshots, side windows) are
+// not inputs of the instrument and are left out.
+#pragma once
+#include <string>
+
+#include "host/form/Pcmain.h"
+#include "host/run/session_recording.h"
+
+// The script command for a form action; false for an action that is no input
+// of the instrument.
+bool CommandForAction(FormAction action, int32_t value, Command &command);
+
+class FormRecording {
+  public:
+    // Creates the file and writes the form's controls as they are; false with
+    // the reason when the file cannot be written.
+    bool Start(TForm1 &form, const std::string &path, std::string &error);
+    // Stops observing the form and closes the file; false when writing
+    // failed on the way.
+    bool Finish(std::string &error);
+
+  private:
+    void Acted(FormAction action, int32_t value, int64_t clockMs);
+
+    TForm1 *form_ = nullptr;
+    SessionRecording recording_;
+};
