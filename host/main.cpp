@@ -15,24 +15,26 @@ int main(int argc, char **argv)
     if (exitAfterCommandLine != CommandLineRun)
         return exitAfterCommandLine;
 
-    int exitCode = 0;
+    // A recording that cannot be written is told before the window opens,
+    // not after the session.
     FormRecording recording;
+    std::string recordError;
+    if (!options.recordFile.empty() && !recording.Open(options.recordFile, recordError)) {
+        std::cerr << "qpx-sim: " << recordError << "\n";
+        return 2;
+    }
+
+    int exitCode = 0;
     try {
         Application->Initialize();
         TForm1 *form = Application->CreateForm<TForm1>();
         form->SetShotsFolder(options.shotsFolder);
         form->SetMaxPassRate(options.maxPassRate);
-        // A recording that cannot be written is told before the session,
-        // not after it.
-        std::string error;
-        if (!options.recordFile.empty() && !recording.Start(*form, options.recordFile, error)) {
-            std::cerr << "qpx-sim: " << error << "\n";
-            Application->Reset();
-            return 2;
-        }
+        if (!options.recordFile.empty())
+            recording.Attach(*form);
         Application->Run();
-        if (!recording.Finish(error)) {
-            std::cerr << "qpx-sim: the recording is incomplete: " << error << "\n";
+        if (!recording.Finish(recordError)) {
+            std::cerr << "qpx-sim: the recording is incomplete: " << recordError << "\n";
             exitCode = 1;
         }
     } catch (const std::exception &error) {

@@ -62,10 +62,10 @@ bool CommandForAction(FormAction action, int32_t value, Command &command)
     }
 }
 
-bool FormRecording::Start(TForm1 &form, const std::string &path, std::string &error)
+bool FormRecording::Open(const std::string &path, std::string &error) { return recording_.Open(path, error); }
+
+void FormRecording::Attach(TForm1 &form)
 {
-    if (!recording_.Open(path, error))
-        return false;
     form_ = &form;
     recording_.Start(form.TrackBar1.Position(), form.TrackBar2.Position(), form.CheckBox2.Checked(),
                      form.CheckBox3.Checked());
@@ -73,7 +73,6 @@ bool FormRecording::Start(TForm1 &form, const std::string &path, std::string &er
         Acted(action, value, clockMs);
     };
     form.OnPass = [this](int64_t clockMs) { recording_.ScreenIs(state.currentScreen, clockMs); };
-    return true;
 }
 
 bool FormRecording::Finish(std::string &error)

@@ -15,9 +15,10 @@ bool CommandForAction(FormAction action, int32_t value, Command &command);
 
 class FormRecording {
   public:
-    // Creates the file and writes the form's controls as they are; false with
-    // the reason when the file cannot be written.
-    bool Start(TForm1 &form, const std::string &path, std::string &error);
+    // Creates the file; false with the reason when it cannot be written.
+    bool Open(const std::string &path, std::string &error);
+    // Writes the form's controls as they are and observes it from now on.
+    void Attach(TForm1 &form);
     // Stops observing the form and closes the file; false when writing
     // failed on the way.
     bool Finish(std::string &error);

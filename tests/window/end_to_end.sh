@@ -229,8 +229,8 @@ grep -q "^expect screen HobbsMeterScreen$" "$SESSION" || fail "the recording sho
 "$RUN" --out "$OUT/replay" "$SESSION" >"$OUT/replay.out" 2>&1 ||
     fail "the recorded session did not replay: $(cat "$OUT/replay.out")"
 grep -q "^[1-9][0-9]* passed, 0 failed$" "$OUT/replay.out" || fail "the replay checked nothing"
-# A recording that cannot be written is told at once, without a window.
-"$SIM" --record "$OUT/no/such/folder/session.txt" >"$OUT/record-fail.out" 2>&1
+# A recording that cannot be written is told at once, before any window.
+env -u DISPLAY "$SIM" --record "$OUT/no/such/folder/session.txt" >"$OUT/record-fail.out" 2>&1
 code=$?
 [ "$code" -eq 2 ] || fail "an unwritable recording gave exit code $code, not 2"
 grep -q "cannot write" "$OUT/record-fail.out" || fail "an unwritable recording was not reported"
