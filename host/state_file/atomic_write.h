@@ -1,0 +1,18 @@
+// Replacing a file so that a crash or a kill at any moment leaves either the
+// old contents or the new, never a mixture: the text goes into a temporary
+// file beside the target, is flushed to the disk, and is then renamed over
+// the target.
+#pragma once
+#include <string>
+
+// Writes text to path. On failure returns false with *error naming the path
+// and the reason; the old file, if any, is left as it was and the temporary
+// file is removed. A new file gets the usual permissions (0666 less the
+// umask); a replaced one keeps its own.
+bool WriteFileAtomically(const std::string &path, const std::string &text, std::string *error);
+
+// For tests: called after the temporary file is complete and synced, just
+// before the rename, with the temporary file's path. Returning false makes
+// the write fail at that point, as a crash there would. nullptr: none.
+typedef bool (*BeforeRenameHook)(const std::string &temporaryPath);
+void SetBeforeRenameHook(BeforeRenameHook hook);
