@@ -1,0 +1,73 @@
+#include "host/state_file/state_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "host/state_file/atomic_write.h"
+#include "host/state_file/state_file_format.h"
+
+// The whole file as text; false with *error naming the file and why.
+static bool ReadWholeFile(const std::string &path, std::string *text, std::string *error)
+{
+    FILE *file = fopen(path.c_str(), "rb");
+    if (!file) {
+        *error = path + ": cannot read: " + strerror(errno);
+        return false;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+        text->append(buffer, n);
+    bool failed = ferror(file) != 0;
+    int code = errno;
+    fclose(file);
+    if (failed) {
+        *error = path + ": cannot read: " + strerror(code);
+        return false;
+    }
+    return true;
+}
+
+StateFileResult LoadStateFile(const std::string &path, TForm1 &form)
+{
+    StateFileResult result;
+    std::string text;
+    if (!ReadWholeFile(path, &text, &result.error))
+        return result;
+    StateFileValues values;
+    if (!ParseStateFile(text, path, &values, &result.warnings, &result.error))
+        return result;
+    ApplyStateFileValues(values, form);
+    result.ok = true;
+    return result;
+}
+
+StateFileResult SaveStateFile(const std::string &path, const TForm1 &form)
+{
+    StateFileResult result;
+    result.ok = WriteFileAtomically(path, StateFileText(form), &result.error);
+    return result;
+}
+
+std::string TimeStampedStateFileName(std::time_t when)
+{
+    std::tm local{};
+    localtime_r(&when, &local);
+    char name[64];
+    strftime(name, sizeof name, "qpx-state-%Y%m%d-%H%M%S.toml", &local);
+    return name;
+}
+
+StateFileResult SaveNewStateFile(const std::string &folder, const TForm1 &form, std::string *path)
+{
+    std::string name = TimeStampedStateFileName(std::time(nullptr));
+    std::string stem = (folder.empty() ? "." : folder) + "/" + name.substr(0, name.size() - 5);
+    std::string candidate = stem + ".toml";
+    struct stat existing;
+    for (int n = 2; stat(candidate.c_str(), &existing) == 0; ++n)
+        candidate = stem + "-" + std::to_string(n) + ".toml";
+    *path = candidate;
+    return SaveStateFile(candidate, form);
+}

@@ -1,0 +1,33 @@
+// Starting from a named state, and saving the present one: state files read
+// into the state record and the window's controls, and written from them.
+#pragma once
+#include <ctime>
+#include <string>
+#include <vector>
+
+class TForm1;
+
+struct StateFileResult {
+    bool ok = false;
+    // Why it failed, naming the file, and for a bad value the line and key;
+    // one line per problem.
+    std::string error;
+    // One line per unknown key (the rest of the file still applies).
+    std::vector<std::string> warnings;
+};
+
+// Reads path into the state record and the form's controls. The whole file
+// is checked first: when anything is wrong nothing at all is applied.
+StateFileResult LoadStateFile(const std::string &path, TForm1 &form);
+
+// Writes the present state and controls to path, atomically: on failure the
+// old file stays as it was.
+StateFileResult SaveStateFile(const std::string &path, const TForm1 &form);
+
+// "qpx-state-20240131-142501.toml" for that local time.
+std::string TimeStampedStateFileName(std::time_t when);
+
+// Writes the present state into a new time-stamped file in folder (a
+// second one within the same second gets "-2", "-3", ... before ".toml");
+// *path receives the file's path.
+StateFileResult SaveNewStateFile(const std::string &folder, const TForm1 &form, std::string *path);

@@ -1,0 +1,28 @@
+// The store, only when asked for: one state file that keeps the Hobbs meter,
+// the maintenance countdown, the access code and the flight log between
+// runs. It is written whenever the instrument saves (SaveHobbs,
+// SaveFlightLogEntry, EraseFlightLog, SaveSettings) and when it is closed;
+// with it, saved flights reach the flight log table.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "host/state_file/state_file.h"
+
+class TForm1;
+
+// Starts from the file at path, or creates it from the present state when it
+// does not exist yet, and takes over the four save hooks. A file that cannot
+// be read or is invalid is left untouched and nothing is applied; the store
+// then stays closed. The form must outlive the store.
+StateFileResult OpenStore(const std::string &path, TForm1 &form);
+
+// Writes the store a last time and releases the hooks.
+StateFileResult CloseStore();
+
+bool StoreIsOpen();
+
+// Receives every message about the store while it runs: a write that failed
+// (the old file is kept and the next save tries again) and the first write
+// that succeeds after one failed. Each is also printed on the standard error.
+void SetStoreMessageHandler(std::function<void(const std::string &message)> handler);

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "host/state_file/state_file.h"
+#include "host/state_file/state_file_format.h"
+#include "host/state_file/store.h"
+#include "support/temp_folder.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+class StateFile : public WindowTest {
+  protected:
+    TempFolder folder;
+    std::string path = folder.File("state.toml");
+};
+
+// Every key at the top or the bottom of its range, a third of the log empty.
+void SetEdges(TForm1 &form, bool high)
+{
+    state.hobbsHours = high ? 10000 : 0;
+    state.hobbsMinutes = high ? 99 : 0;
+    state.hobbsSeconds = high ? 59 : 0;
+    state.maintHours = high ? 999 : 0;
+    state.maintMinutes = high ? 59 : 0;
+    state.settings.accessCode = high ? 9999 : 0;
+    for (int i = 0; i < 24; ++i) {
+        bool empty = (i % 3 == 1) == high;
+        state.flightLogHours[i] = empty ? 0xFF : (uint8_t)(high ? 99 - i : i);
+        state.flightLogMinutes[i] = empty ? 0xFF : (uint8_t)(high ? 60 - i : 0);
+    }
+    form.TrackBar1.SetPosition(high ? 4096 : 0);
+    form.TrackBar2.SetPosition(high ? 4096 : 0);
+    form.CheckBox2.SetChecked(high);
+    form.CheckBox3.SetChecked(high);
+}
+
+} // namespace
+
+// Loading each file over the other's values and saving again gives the same
+// text, so every key was read, applied and written.
+TEST_F(StateFile, EveryKeyRoundTripsAtBothEndsOfItsRange)
+{
+    std::string high = folder.File("high.toml"), low = folder.File("low.toml");
+    SetEdges(*form, true);
+    ASSERT_TRUE(SaveStateFile(high, *form).ok);
+    SetEdges(*form, false);
+    ASSERT_TRUE(SaveStateFile(low, *form).ok);
+    EXPECT_NE(ReadText(high).find("TrackBar2 = 4096"), std::string::npos);
+    for (const std::string &file : {high, low, high}) {
+        StateFileResult loaded = LoadStateFile(file, *form);
+        ASSERT_TRUE(loaded.ok && loaded.warnings.empty()) << loaded.error;
+        ASSERT_TRUE(SaveStateFile(path, *form).ok);
+        EXPECT_EQ(ReadText(path), ReadText(file));
+    }
+    EXPECT_EQ(state.simPressureInput, 4096); // as if the user moved the slider
+}
+
+// Each kind of bad value: the message names the file, the line, the key and
+// why; nothing of the file applies, not even its good first line; and the
+// store refuses the file without touching it.
+TEST_F(StateFile, BadFilesAreRefusedWholeAndLeftUntouched)
+{
+    const char *cases[][2] = {
+        {"hobbsHours = \n", ":2: not valid TOML"},
+        {"hobbsHours = \"12\"\n", ":2: hobbsHours: expected a whole number 0..10000, found a string"},
+        {"hobbsHours = 1.5\n", ":2: hobbsHours: expected a whole number 0..10000, found a number with"},
+        {"hobbsHours = 10001\n", ":2: hobbsHours: 10001 is outside 0..10000"},
+        {"hobbsMinutes = 100\n", ":2: hobbsMinutes: 100 is outside 0..99"},
+        {"hobbsSeconds = 60\n", ":2: hobbsSeconds: 60 is outside 0..59"},
+        {"maintMinutes = -1\n", ":2: maintMinutes: -1 is outside 0..59"},
+        {"[settings]\naccessCode = 10000\n", ":3: settings.accessCode: 10000 is outside 0..9999"},
+        {"settings = 1234\n", ":2: settings: expected a table, found a whole number"},
+        {"[controls]\nTrackBar2 = 4097\n", ":3: controls.TrackBar2: 4097 is outside 0..4096"},
+        {"[controls]\nCheckBox2 = 1\n", ":3: controls.CheckBox2: expected true or false"},
+        {"flightLog = [\n\"empty\",\n{ hours = 1, minutes = 61 } ]\n",
+         ":4: flightLog entry 2: minutes: 61 is"},
+        {"flightLog = [ { hours = 100, minutes = 0 } ]\n",
+         ":2: flightLog entry 1: hours: 100 is outside 0..99"},
+        {"flightLog = [ { hours = 1 } ]\n", ":2: flightLog entry 1: minutes missing"},
+        {"flightLog = [ \"emtpy\" ]\n", ":2: flightLog entry 1: \"emtpy\" is neither \"empty\""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c[0]);
+        WriteText(path, std::string("maintHours = 5\n") + c[0]);
+        AgeFile(path);
+        std::string before = Stamp(path);
+        state.maintHours = 77;
+        form->TrackBar2.SetPosition(7);
+
+        StateFileResult loaded = LoadStateFile(path, *form);
+        EXPECT_FALSE(loaded.ok);
+        EXPECT_EQ(loaded.error.rfind(path + c[1], 0), 0u) << loaded.error;
+        EXPECT_EQ(state.maintHours, 77u);
+        EXPECT_EQ(form->TrackBar2.Position(), 7);
+
+        StateFileResult opened = OpenStore(path, *form);
+        EXPECT_FALSE(opened.ok || StoreIsOpen());
+        EXPECT_EQ(opened.error, loaded.error);
+        EXPECT_EQ(Stamp(path), before);
+    }
+    std::string log = "flightLog = [";
+    for (int i = 0; i < 25; ++i)
+        log += "\"empty\", ";
+    WriteText(path, log + "]\n");
+    EXPECT_EQ(LoadStateFile(path, *form).error, path + ":1: flightLog: 25 entries, at most 24");
+    EXPECT_EQ(folder.Listing(), "state.toml");
+}
+
+TEST_F(StateFile, UnknownKeysAreNamedInWarningsAndKeysLeftOutKeepTheirValues)
+{
+    WriteText(path, "hobsHours = 5\nmaintHours = 12\n"
+                    "flightLog = [ { hours = 2, minutes = 60, seconds = 4 } ]\n"
+                    "[controls]\nTrackBar3 = 1\n");
+    state.hobbsHours = 77;
+    StateFileResult loaded = LoadStateFile(path, *form);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    EXPECT_EQ(state.hobbsHours, 77u);
+    EXPECT_EQ(state.maintHours, 12u);
+    EXPECT_EQ(state.flightLogMinutes[0], 60);
+    EXPECT_GT(state.flightLogHours[1], 99); // a short log ends in empty entries
+    EXPECT_GT(state.flightLogHours[23], 99);
+    ASSERT_EQ(loaded.warnings.size(), 3u);
+    EXPECT_EQ(loaded.warnings[0], path + ":1: warning: unknown key hobsHours, ignored");
+    EXPECT_EQ(loaded.warnings[1], path + ":3: warning: unknown key flightLog entry 1: seconds, ignored");
+    EXPECT_EQ(loaded.warnings[2], path + ":5: warning: unknown key controls.TrackBar3, ignored");
+
+    std::string example = QPX_TEST_DATA_DIR "/../../examples/state.toml";
+    StateFileValues values;
+    std::vector<std::string> warnings;
+    std::string error;
+    ASSERT_TRUE(ParseStateFile(ReadText(example), example, &values, &warnings, &error)) << error;
+    EXPECT_TRUE(warnings.empty() && values.hasFlightLog);
+    EXPECT_EQ(values.values.size(), 10u); // the example shows every key
+}
+
+TEST_F(StateFile, NewStateFilesAreTimeStampedAndNeverReplaceAnother)
+{
+    std::string first, second;
+    ASSERT_TRUE(SaveNewStateFile(folder.path, *form, &first).ok);
+    ASSERT_TRUE(SaveNewStateFile(folder.path, *form, &second).ok);
+    EXPECT_EQ(first.rfind(folder.File("qpx-state-"), 0), 0u) << first;
+    EXPECT_NE(first, second);
+    EXPECT_EQ(ReadText(first), ReadText(second));
+}
