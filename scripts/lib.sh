@@ -16,4 +16,4 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ libfltk1.3-dev libjpeg-dev libpng-dev libcli11-dev)
+BUILD_PACKAGES=(cmake make g++ libfltk1.3-dev libjpeg-dev libpng-dev libcli11-dev libtomlplusplus-dev)
