@@ -21,6 +21,9 @@ struct Store {
     std::string written;
     bool failing = false;
     std::function<void(const std::string &)> onMessage;
+    // Whoever had the hooks before the store: still called, and handed the
+    // hooks back when it closes.
+    HookHandler earlier[HookCount] = {};
 };
 Store store;
 
@@ -42,7 +45,8 @@ StateFileResult WriteStore()
     result.ok = WriteFileAtomically(store.path, text, &result.error);
     if (!result.ok) {
         store.failing = true;
-        Tell("Store not saved: " + result.error + " (old file kept; trying again at the next save)");
+        // The old file is untouched; the next save tries again.
+        Tell("Store not saved (will retry): " + result.error);
         return result;
     }
     store.written = text;
@@ -65,6 +69,8 @@ void OnSave(HookId hook)
         ShowFlightLogSlots();
     }
     WriteStore();
+    if (store.earlier[hook])
+        store.earlier[hook](hook);
 }
 
 } // namespace
@@ -92,8 +98,10 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
     store.written = text;
     store.failing = false;
     FillSlotsFromTable();
-    for (HookId hook : SaveHooks)
+    for (HookId hook : SaveHooks) {
+        store.earlier[hook] = HookHandlerOf(hook);
         SetHookHandler(hook, OnSave);
+    }
     return result;
 }
 
@@ -103,7 +111,8 @@ StateFileResult CloseStore()
         return {true, "", {}};
     StateFileResult result = WriteStore();
     for (HookId hook : SaveHooks)
-        SetHookHandler(hook, nullptr);
+        if (HookHandlerOf(hook) == OnSave)
+            SetHookHandler(hook, store.earlier[hook]);
     store.form = nullptr;
     return result;
 }

@@ -133,7 +133,7 @@ TEST_F(Store, AFailedWriteIsReportedKeepsTheOldFileAndIsTriedAgainAtTheNextSave)
     SaveSettings();
     std::string stderrText = testing::internal::GetCapturedStderr();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("Store not saved: " + file + ": ", 0), 0u) << messages[0];
+    EXPECT_EQ(messages[0].rfind("Store not saved (will retry): " + file + ": ", 0), 0u) << messages[0];
     EXPECT_EQ(stderrText, messages[0] + "\n");
 
     std::filesystem::create_directory(inner);
