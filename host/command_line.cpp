@@ -26,11 +26,24 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
     app.add_option("--record", options.recordFile,
                    "Write what you do in the window to FILE as a scenario script, which qpx-run replays")
         ->type_name("FILE");
+    app.add_option("--state", options.stateFile,
+                   "Start from the Hobbs time, maintenance time, access code, flight log and controls in "
+                   "this state file (examples/state.toml shows every key)")
+        ->type_name("FILE");
+    app.add_option("--store", options.storeFile,
+                   "Keep engine time, the access code and the flight log in this state file between runs: "
+                   "start from it (created when missing), write it at every save and when the window closes")
+        ->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
         const int code = app.exit(error, out, err);
         return code == 0 ? 0 : UsageError;
+    }
+    if (!options.stateFile.empty() && !options.storeFile.empty()) {
+        err << "qpx-sim: --state and --store cannot be used together: the store starts from its own file and "
+               "writes over it (to start a store from a state file, copy the file to the store's name)\n";
+        return UsageError;
     }
     return CommandLineRun;
 }

@@ -1,5 +1,5 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
-// [--record FILE], with --help and --version.
+// [--record FILE] [--state FILE | --store FILE], with --help and --version.
 #pragma once
 #include <ostream>
 #include <string>
@@ -8,6 +8,8 @@ struct CommandLine {
     std::string shotsFolder; // where screenshots go; "" = current directory
     int maxPassRate = 0;     // passes of the main cycle a second; 0 = no limit
     std::string recordFile;  // where the session is recorded as a script; "" = not recorded
+    std::string stateFile;   // start from this state file; "" = none
+    std::string storeFile;   // keep engine time in this file; "" = no store
 };
 
 // What the program does after reading its command line.

@@ -11,6 +11,7 @@
 
 #include "host/face/face_picture.h"
 #include "host/form/key_map.h"
+#include "host/state_file/state_file.h"
 #include "instrument/hooks.h"
 #include "instrument/host_link.h"
 #include "instrument/main_cycle.h"
@@ -237,7 +238,7 @@ void TForm1::Act(FormAction action, int32_t value)
         stateView_->Show();
         break;
     case FormAction::SaveStateFile:
-        SetStatusMessage("F5 is kept for saving a state file, which this version cannot do yet");
+        SaveState();
         break;
     }
     RefreshStatusBar();
@@ -511,12 +512,21 @@ void TForm1::ShootWindow()
     SetStatusMessage(result.message);
 }
 
+// A new time-stamped state file in the current folder.
+void TForm1::SaveState()
+{
+    std::string path;
+    StateFileResult result = SaveNewStateFile("", *this, &path);
+    SetStatusMessage(result.ok ? "State saved to " + path : "State not saved: " + result.error);
+}
+
 // --- Status bar ---
 
 void TForm1::SetStatusMessage(const std::string &message)
 {
     statusMessage_ = message;
     ++messageSerial_;
+    RefreshStatusBar();
 }
 
 // "Running  x10  PAUSED  |  <message or the key hint>", rebuilt only when

@@ -91,6 +91,9 @@ class TForm1 : public TForm {
     // At most this many passes of the main cycle a second (0: no limit).
     void SetMaxPassRate(int passesPerSecond) { maxPassRate_ = passesPerSecond > 0 ? passesPerSecond : 0; }
 
+    // Shows a message in the status bar until the user's next action.
+    void SetStatusMessage(const std::string &message);
+
     // The side windows, once opened.
     TKeyMapWindow *KeyMapWindow() const { return keyMapWindow_.get(); }
     TStateView *StateView() const { return stateView_.get(); }
@@ -106,7 +109,7 @@ class TForm1 : public TForm {
     void KeepPace();
     void ShootDisplay();
     void ShootWindow();
-    void SetStatusMessage(const std::string &message);
+    void SaveState();
     void RefreshStatusBar();
 
     bool running_ = false;

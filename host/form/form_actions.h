@@ -26,7 +26,7 @@ enum class FormAction : uint8_t {
     ShootWindow,       // a PNG picture of the whole window
     ShowKeyMap,        // the window listing every key
     ShowStateView,     // the window listing the state record
-    SaveStateFile,     // reserved: saving a state file
+    SaveStateFile,     // the state into a new time-stamped file
     Count
 };
 

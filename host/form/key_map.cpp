@@ -40,7 +40,8 @@ const KeyBinding KeyMap[] = {
     {'v', "V", FormAction::ShowStateView, 0, false, "Live view of the instrument's state", nullptr},
     {'h', "H", FormAction::ShowKeyMap, 0, false, "This list of keys", "all keys"},
     {'?', "?", FormAction::ShowKeyMap, 0, false, "", nullptr},
-    {vkF(5), "F5", FormAction::SaveStateFile, 0, false, "Reserved: save a state file", nullptr},
+    {vkF(5), "F5", FormAction::SaveStateFile, 0, false,
+     "Save the state to a new file qpx-state-<date>-<time>.toml", nullptr},
     {vkEscape, "Esc", FormAction::None, 0, false,
      "Nothing: the main window never closes on it (a side window does)", nullptr},
 };

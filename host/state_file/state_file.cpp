@@ -51,6 +51,22 @@ StateFileResult SaveStateFile(const std::string &path, const TForm1 &form)
     return result;
 }
 
+bool ReportStateFileResult(const StateFileResult &result, const char *program, std::ostream &err)
+{
+    for (const std::string &warning : result.warnings)
+        err << program << ": " << warning << "\n";
+    if (!result.ok) {
+        size_t start = 0;
+        while (start < result.error.size()) {
+            size_t end = result.error.find('\n', start);
+            end = end == std::string::npos ? result.error.size() : end;
+            err << program << ": " << result.error.substr(start, end - start) << "\n";
+            start = end + 1;
+        }
+    }
+    return result.ok;
+}
+
 std::string TimeStampedStateFileName(std::time_t when)
 {
     std::tm local{};
@@ -63,7 +79,7 @@ std::string TimeStampedStateFileName(std::time_t when)
 StateFileResult SaveNewStateFile(const std::string &folder, const TForm1 &form, std::string *path)
 {
     std::string name = TimeStampedStateFileName(std::time(nullptr));
-    std::string stem = (folder.empty() ? "." : folder) + "/" + name.substr(0, name.size() - 5);
+    std::string stem = (folder.empty() ? "" : folder + "/") + name.substr(0, name.size() - 5);
     std::string candidate = stem + ".toml";
     struct stat existing;
     for (int n = 2; stat(candidate.c_str(), &existing) == 0; ++n)

@@ -2,6 +2,7 @@
 // into the state record and the window's controls, and written from them.
 #pragma once
 #include <ctime>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,14 @@ StateFileResult LoadStateFile(const std::string &path, TForm1 &form);
 // old file stays as it was.
 StateFileResult SaveStateFile(const std::string &path, const TForm1 &form);
 
+// Writes the result's warnings and error to err, one line each after
+// "program: ", and returns whether it went well.
+bool ReportStateFileResult(const StateFileResult &result, const char *program, std::ostream &err);
+
 // "qpx-state-20240131-142501.toml" for that local time.
 std::string TimeStampedStateFileName(std::time_t when);
 
-// Writes the present state into a new time-stamped file in folder (a
-// second one within the same second gets "-2", "-3", ... before ".toml");
-// *path receives the file's path.
+// Writes the present state into a new time-stamped file in folder ("": the
+// current one; a second file within the same second gets "-2", "-3", ...
+// before ".toml"); *path receives the file's path.
 StateFileResult SaveNewStateFile(const std::string &folder, const TForm1 &form, std::string *path);

@@ -74,3 +74,13 @@ TEST(CommandLine, RecordNamesTheScriptToWrite)
     EXPECT_EQ(Parse({"--record"}).code, 2);
     EXPECT_NE(Parse({"--help"}).out.find("--record FILE"), std::string::npos);
 }
+
+TEST(CommandLine, AStateFileOrAStoreButNotBoth)
+{
+    EXPECT_EQ(Parse({"--state", "a.toml"}).options.stateFile, "a.toml");
+    EXPECT_EQ(Parse({"--store", "b.toml"}).options.storeFile, "b.toml");
+    Outcome both = Parse({"--state", "a.toml", "--store", "b.toml"});
+    EXPECT_EQ(both.code, 2);
+    EXPECT_EQ(both.err.rfind("qpx-sim: --state and --store cannot be used together: the store starts", 0), 0u)
+        << both.err;
+}

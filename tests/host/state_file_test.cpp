@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "host/state_file/state_file.h"
 #include "host/state_file/state_file_format.h"
 #include "host/state_file/store.h"
@@ -133,12 +135,23 @@ TEST_F(StateFile, UnknownKeysAreNamedInWarningsAndKeysLeftOutKeepTheirValues)
     EXPECT_EQ(values.values.size(), 10u); // the example shows every key
 }
 
-TEST_F(StateFile, NewStateFilesAreTimeStampedAndNeverReplaceAnother)
+// F5 saves into the current folder; a second save within the same second
+// gets a name of its own.
+TEST_F(StateFile, TheSaveKeyWritesNewTimeStampedFiles)
 {
-    std::string first, second;
-    ASSERT_TRUE(SaveNewStateFile(folder.path, *form, &first).ok);
-    ASSERT_TRUE(SaveNewStateFile(folder.path, *form, &second).ok);
-    EXPECT_EQ(first.rfind(folder.File("qpx-state-"), 0), 0u) << first;
-    EXPECT_NE(first, second);
-    EXPECT_EQ(ReadText(first), ReadText(second));
+    std::string back = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path);
+    state.hobbsHours = 42;
+    headless::PressKey(*form, vkF(5));
+    headless::PressKey(*form, vkF(5));
+    Idle();
+    std::filesystem::current_path(back);
+    std::string files = folder.Listing(); // "qpx-state-<date>-<time>[-2].toml" twice
+    EXPECT_EQ(files.find("qpx-state-"), 0u) << files;
+    EXPECT_NE(files.find(" qpx-state-"), std::string::npos) << files;
+    EXPECT_NE(form->StatusBar1.Caption().find("State saved to qpx-state-"), std::string::npos)
+        << form->StatusBar1.Caption();
+    state.hobbsHours = 0;
+    ASSERT_TRUE(LoadStateFile(folder.File(files.substr(0, files.find(' '))), *form).ok);
+    EXPECT_EQ(state.hobbsHours, 42u);
 }

@@ -5,7 +5,8 @@
 # which must end the program with exit code 0; then closes it in the middle
 # of the splash and while the cycle runs; drives it from the keyboard and the
 # wheel and takes screenshots; records a session and replays it with qpx-run;
-# and starts it without any display.
+# keeps the Hobbs time in a store across closing and reopening; and starts it
+# without any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
@@ -234,6 +235,21 @@ env -u DISPLAY "$SIM" --record "$OUT/no/such/folder/session.txt" >"$OUT/record-f
 code=$?
 [ "$code" -eq 2 ] || fail "an unwritable recording gave exit code $code, not 2"
 grep -q "cannot write" "$OUT/record-fail.out" || fail "an unwritable recording was not reported"
+
+# --- Session 6: the store keeps the Hobbs time across closing and reopening ---
+STORE="$OUT/store.toml"
+rm -f "$STORE"
+start_sim six --store "$STORE"
+key o
+sleep 4
+key shift+w r r # the engine at 2000 rpm, the clock at x60: a Hobbs minute a second
+sleep 4
+close_and_expect_success "with the store"
+HOBBS=$(grep '^hobbs' "$STORE")
+grep -q '^hobbsMinutes = [1-9]' "$STORE" || fail "the store holds no Hobbs minute: $HOBBS"
+start_sim seven --store "$STORE"
+close_and_expect_success "reopening the store"
+[ "$(grep '^hobbs' "$STORE")" = "$HOBBS" ] || fail "reopening changed the Hobbs time: $(grep '^hobbs' "$STORE")"
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1
