@@ -44,7 +44,7 @@ int main(int argc, char **argv)
             // The recording starts after the state file has set the sliders,
             // so that it writes the controls the session really began with.
             if (!options.recordFile.empty())
-                recording.Attach(*form);
+                recording.Attach(*form, options.stateFile, options.storeFile);
             SetStoreMessageHandler([form](const std::string &message) { form->SetStatusMessage(message); });
             Application->Run();
             if (!recording.Finish(recordError)) {

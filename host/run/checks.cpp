@@ -58,7 +58,7 @@ void Fail(CheckSite &site, const Command &command, const std::string &expected, 
 
 std::filesystem::path ReferencePath(const CheckSite &site, const Command &command)
 {
-    return command.path.is_absolute() ? command.path : site.script.folder / command.path;
+    return ScriptPath(site.script, command.path);
 }
 
 // The reference is written (missing or different) at the user's request.

@@ -64,9 +64,13 @@ bool CommandForAction(FormAction action, int32_t value, Command &command)
 
 bool FormRecording::Open(const std::string &path, std::string &error) { return recording_.Open(path, error); }
 
-void FormRecording::Attach(TForm1 &form)
+void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std::string &storeFile)
 {
     form_ = &form;
+    if (!stateFile.empty())
+        recording_.StartsFromStateFile(stateFile);
+    if (!storeFile.empty())
+        recording_.StartsFromStore(storeFile);
     recording_.Start(form.TrackBar1.Position(), form.TrackBar2.Position(), form.CheckBox2.Checked(),
                      form.CheckBox3.Checked());
     form.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {

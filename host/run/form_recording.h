@@ -17,8 +17,10 @@ class FormRecording {
   public:
     // Creates the file; false with the reason when it cannot be written.
     bool Open(const std::string &path, std::string &error);
-    // Writes the form's controls as they are and observes it from now on.
-    void Attach(TForm1 &form);
+    // Writes the state file or store the session starts from (either may be
+    // empty), then the form's controls as they are, and observes the form
+    // from now on.
+    void Attach(TForm1 &form, const std::string &stateFile = {}, const std::string &storeFile = {});
     // Stops observing the form and closes the file; false when writing
     // failed on the way.
     bool Finish(std::string &error);

@@ -1,6 +1,6 @@
 // qpx-run: runs scenario scripts on the headless instrument and checks what
 // they expect. Exit 0 when every check passed, 1 when a check failed, 2 when
-// a script could not be read or understood or an output could not be
+// a script or state file could not be read or understood or an output could not be
 // written.
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -10,6 +10,7 @@
 
 #include "host/run/runner.h"
 #include "host/run/script.h"
+#include "host/state_file/state_file.h"
 
 namespace {
 
@@ -34,12 +35,13 @@ int main(int argc, char **argv)
 {
     CLI::App app{"Runs scenario scripts on the headless instrument and checks what they expect."};
     std::vector<std::string> files;
-    std::string outDir = "qpx-run-out", framesDir;
+    std::string outDir = "qpx-run-out", framesDir, stateFile;
     bool updateRefs = false;
     app.add_option("--out", outDir, "Folder for saved pictures and failed frames (default qpx-run-out)");
     app.add_option("--frames", framesDir, "Also write every new frame, numbered, into this folder");
     app.add_flag("--update-refs", updateRefs,
                  "Write missing or differing reference frames instead of failing");
+    app.add_option("--state", stateFile, "Start every script from this state file")->type_name("FILE");
     app.add_option("SCRIPT", files, "Scenario scripts, run in order")->required();
     try {
         app.parse(argc, argv);
@@ -58,7 +60,19 @@ int main(int argc, char **argv)
         }
     }
 
+    // And so is every state file they start from or load.
     RunOptions options;
+    bool statesOk = true;
+    if (!stateFile.empty()) {
+        auto values = std::make_shared<StateFileValues>();
+        statesOk = ReportStateFileResult(ReadStateFile(stateFile, values.get()), "qpx-run", std::cerr);
+        options.startState = values;
+    }
+    for (Script &script : scripts)
+        statesOk = ReadScriptStateFiles(script, std::cerr) && statesOk;
+    if (!statesOk)
+        return ExitError;
+
     options.outDir = outDir;
     options.framesDir = framesDir;
     options.updateRefs = updateRefs;

@@ -13,6 +13,7 @@
 #include "host/inspect/drawn_texts.h"
 #include "host/run/checks.h"
 #include "host/run/form_controls.h"
+#include "host/state_file/state_file.h"
 #include "instrument/state.h"
 
 namespace {
@@ -58,8 +59,13 @@ class ScriptRun {
     // At every message round of the window, before its events are handled.
     void Round()
     {
-        if (done_)
+        if (done_) {
+            // The instrument ignores OFF during its splash: ask again until it
+            // stops, or a script that ends early would never return.
+            if (form_.InstrumentRunning())
+                headless::Click(form_.Button2);
             return;
+        }
         // The window spent time since the last round by itself: a splash pass.
         bool paced = headless::NowMs() != lastRoundMs_;
         if (frames_ && form_.InstrumentRunning() && outcome_.outputError.empty()) {
@@ -112,6 +118,11 @@ class ScriptRun {
                 ++next_;
                 settle_ = SettlePasses;
                 return;
+            case CommandKind::LoadState:
+                ++next_;
+                LoadState(command);
+                settle_ = SettlePasses;
+                return;
             case CommandKind::Slide:
                 ++next_;
                 ramping_ = true;
@@ -161,6 +172,19 @@ class ScriptRun {
         Advance(rampStartMs_ + ramp.durationMs, paced);
     }
 
+    // Values checked before the run, or else the file read now; a file that
+    // fails now ends the run like an output that cannot be written.
+    void LoadState(const Command &command)
+    {
+        if (command.state) {
+            ApplyStateFileValues(*command.state, form_);
+            return;
+        }
+        StateFileResult result = LoadStateFile(ScriptPath(script_, command.path).string(), form_);
+        if (!result.ok)
+            outcome_.outputError = script_.file + ":" + std::to_string(command.line) + ": " + result.error;
+    }
+
     // The script is over (or cannot go on): a running instrument is switched
     // off, as a user would before leaving.
     void Finish()
@@ -192,6 +216,23 @@ class ScriptRun {
 
 } // namespace
 
+bool ReadScriptStateFiles(Script &script, std::ostream &err)
+{
+    bool ok = true;
+    for (Command &command : script.commands) {
+        if (command.kind != CommandKind::LoadState)
+            continue;
+        auto values = std::make_shared<StateFileValues>();
+        std::string where = script.file + ":" + std::to_string(command.line);
+        if (ReportStateFileResult(ReadStateFile(ScriptPath(script, command.path).string(), values.get()),
+                                  where.c_str(), err))
+            command.state = values;
+        else
+            ok = false;
+    }
+    return ok;
+}
+
 RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report)
 {
     memset(&state, 0, sizeof state);
@@ -201,6 +242,8 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
     headless::SetPacingAdvancesClock(true);
     StartCollectingDrawnTexts();
 
+    if (options.startState)
+        ApplyStateFileValues(*options.startState, *form);
     ScriptRun run(script, options, report, *form);
     headless::OnProcessMessages([&run] { run.Round(); });
     while (!run.Done())

@@ -15,11 +15,12 @@
 //   delivered in its own round, and SettlePasses passes follow before the
 //   next command, one in which the instrument takes the input and one that
 //   draws what came of it. So every click counts and a check right after an
-//   input sees its outcome.
+//   input sees its outcome. Loading a state file counts as an input.
 // - Checks and save look at the window as the last pass left it and take no
 //   pass at all.
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -33,6 +34,7 @@ struct RunOptions {
     std::filesystem::path outDir = "qpx-run-out"; // pictures: save, failed frames
     std::filesystem::path framesDir;              // empty: no --frames
     bool updateRefs = false;                      // write missing and differing references instead of failing
+    std::shared_ptr<const StateFileValues> startState; // --state: every script starts from it
 };
 
 struct RunOutcome {
@@ -42,7 +44,14 @@ struct RunOutcome {
     std::string outputError;
 };
 
+// Reads and checks the state file of every load-state command of the script
+// (relative to its folder), keeping the values for the run. Problems and
+// warnings are written to err as "script:line: ..."; false when a file is
+// missing or invalid.
+bool ReadScriptStateFiles(Script &script, std::ostream &err);
+
 // Runs one script from a fresh start: a zeroed state record, a new form with
-// its sliders and check boxes as the window starts, the clock at 0. Prints a
+// its sliders and check boxes as the window starts (then options.startState
+// applied, when given), the clock at 0. Prints a
 // line to report for every failed check and every reference written.
 RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report);

@@ -14,7 +14,7 @@ constexpr int MaxScale = 16;
 constexpr long MaxDurationMs = 1000L * 1000 * 1000 * 1000;
 
 const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, calibrate, keyfast, wait, "
-                             "expect-frame, expect-text, expect or save";
+                             "load-state, expect-frame, expect-text, expect or save";
 
 // One line's words, with the rest of the line after the command kept whole
 // for expect-text.
@@ -101,6 +101,8 @@ class LineParser {
             return Tick(name == "calibrate" ? Control::Calibrate : Control::KeyFast);
         if (name == "wait")
             return Wait();
+        if (name == "load-state")
+            return LoadState();
         if (name == "expect-frame")
             return ExpectFrame();
         if (name == "expect-text")
@@ -247,6 +249,16 @@ class LineParser {
             return false;
         command_.path = words_[1];
         return Ends(2);
+    }
+
+    // The rest of the line, so that a path may hold blanks.
+    bool LoadState()
+    {
+        command_.kind = CommandKind::LoadState;
+        if (rest_.empty())
+            return Fail("expected the state file to load, FILE.toml");
+        command_.path = rest_;
+        return true;
     }
 
     bool ExpectText()
@@ -428,6 +440,11 @@ bool ParseScriptFile(const std::string &file, Script &script, std::string &error
     return ParseScriptText(file, text.str(), script, error);
 }
 
+std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written)
+{
+    return written.is_absolute() ? written : script.folder / written;
+}
+
 std::string CommandText(const Command &c)
 {
     switch (c.kind) {
@@ -459,6 +476,8 @@ std::string CommandText(const Command &c)
         return std::string("expect lamp ") + (c.lampRed ? "red" : "darkred");
     case CommandKind::Save:
         return "save " + c.path.string() + (c.scale != 1 ? " --scale " + std::to_string(c.scale) : "");
+    case CommandKind::LoadState:
+        return "load-state " + c.path.string();
     }
     return "";
 }

@@ -4,10 +4,12 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/inspect/state_fields.h"
+#include "host/state_file/state_file_format.h"
 
 // The window's controls a script can use.
 enum class Control : uint8_t {
@@ -34,6 +36,7 @@ enum class CommandKind : uint8_t {
     ExpectField, // field, index, value or screen
     ExpectLamp,  // lampRed
     Save,        // path, scale
+    LoadState,   // path of a state file
 };
 
 struct Command {
@@ -45,7 +48,7 @@ struct Command {
     int position = 0;    // slider position
     long durationMs = 0; // wait; ramp (0 for a single slider move)
     bool ticked = false;
-    std::filesystem::path path; // as written: a reference, or a picture to save
+    std::filesystem::path path; // as written: a reference, a picture to save or a state file
     std::string text;           // expected text
     bool exact = false;         // quoted text: blanks count
     const StateField *field = nullptr;
@@ -54,6 +57,9 @@ struct Command {
     ScreenHandler screen = nullptr;
     bool lampRed = false;
     int scale = 1;
+    // load-state: the file's values once checked (ReadScriptStateFiles);
+    // until then the runner reads the file when it gets there.
+    std::shared_ptr<const StateFileValues> state;
 };
 
 struct Script {
@@ -67,6 +73,9 @@ struct Script {
 // gives "FILE: why".
 bool ParseScriptFile(const std::string &file, Script &script, std::string &error);
 bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error);
+
+// A path written in the script, relative to the script's folder.
+std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written);
 
 // "250ms", "2s", "90m", "10h" in milliseconds; false for anything else.
 bool ParseDuration(const std::string &word, long &ms);

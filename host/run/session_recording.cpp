@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 SessionRecording::~SessionRecording()
 {
@@ -19,6 +20,22 @@ bool SessionRecording::Open(const std::string &path, std::string &error)
     path_ = path;
     Line("# Recorded in the simulator window; replay with qpx-run.");
     return true;
+}
+
+void SessionRecording::StartsFromStateFile(const std::string &path)
+{
+    std::error_code ignored;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    Command load{};
+    load.kind = CommandKind::LoadState;
+    load.path = absolute.empty() ? std::filesystem::path(path) : absolute;
+    Line(CommandText(load));
+}
+
+void SessionRecording::StartsFromStore(const std::string &path)
+{
+    Line("# Recorded from the store " + path + "; the replay starts without it: add a load-state line");
+    Line("# with a copy of the store as it was, to start from the same engine time.");
 }
 
 void SessionRecording::Start(int pressure, int rpm, bool calibrate, bool keyFast)

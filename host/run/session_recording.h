@@ -20,6 +20,12 @@ class SessionRecording {
     bool Open(const std::string &path, std::string &error);
     bool IsOpen() const { return file_ != nullptr; }
 
+    // The session starts from a state file: the replay loads it too (by its
+    // absolute path, so that it is found from anywhere).
+    void StartsFromStateFile(const std::string &path);
+    // The session starts from a store: its contents change as it is used, so
+    // the replay cannot start from them; the script only says so.
+    void StartsFromStore(const std::string &path);
     // The controls as the window starts: slider positions and check boxes.
     void Start(int pressure, int rpm, bool calibrate, bool keyFast);
     // An input (a Click, Slide or Tick command) at clockMs of the window's

@@ -30,17 +30,21 @@ static bool ReadWholeFile(const std::string &path, std::string *text, std::strin
     return true;
 }
 
-StateFileResult LoadStateFile(const std::string &path, TForm1 &form)
+StateFileResult ReadStateFile(const std::string &path, StateFileValues *values)
 {
     StateFileResult result;
     std::string text;
-    if (!ReadWholeFile(path, &text, &result.error))
-        return result;
+    if (ReadWholeFile(path, &text, &result.error))
+        result.ok = ParseStateFile(text, path, values, &result.warnings, &result.error);
+    return result;
+}
+
+StateFileResult LoadStateFile(const std::string &path, TForm1 &form)
+{
     StateFileValues values;
-    if (!ParseStateFile(text, path, &values, &result.warnings, &result.error))
-        return result;
-    ApplyStateFileValues(values, form);
-    result.ok = true;
+    StateFileResult result = ReadStateFile(path, &values);
+    if (result.ok)
+        ApplyStateFileValues(values, form);
     return result;
 }
 

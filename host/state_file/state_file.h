@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "host/state_file/state_file_format.h"
+
 class TForm1;
 
 struct StateFileResult {
@@ -16,6 +18,10 @@ struct StateFileResult {
     // One line per unknown key (the rest of the file still applies).
     std::vector<std::string> warnings;
 };
+
+// Reads and checks path without applying anything: a tool can refuse a bad
+// file before it starts, and apply the values later.
+StateFileResult ReadStateFile(const std::string &path, StateFileValues *values);
 
 // Reads path into the state record and the form's controls. The whole file
 // is checked first: when anything is wrong nothing at all is applied.

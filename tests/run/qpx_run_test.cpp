@@ -111,3 +111,24 @@ TEST_F(QpxRun, CommandLineErrorsExitTwo)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--update-refs"), std::string::npos);
 }
+
+TEST_F(QpxRun, StateFilesAreCheckedBeforeAnythingRuns)
+{
+    Write("good.toml", "maintHours = 7\nspare = 1\n");
+    Write("bad.toml", "hobbsMinutes = 120\n");
+    Write("a.txt", "expect maintHours 7\nsave a.png\n");
+    Write("b.txt", "on\nload-state bad.toml\n");
+    Result r = Run("a.txt b.txt");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("b.txt:2: bad.toml:1: hobbsMinutes: 120 is outside 0..99", 0), 0u) << r.err;
+    EXPECT_FALSE(fs::exists(folder / "qpx-run-out")) << "nothing ran, nothing was written";
+
+    r = Run("--state bad.toml a.txt");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err.rfind("qpx-run: bad.toml:1: hobbsMinutes", 0), 0u) << r.err;
+
+    r = Run("--state good.toml a.txt");
+    EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "1 passed, 0 failed\n");
+    EXPECT_NE(r.err.find("spare"), std::string::npos) << "an unknown key is named in a warning";
+}

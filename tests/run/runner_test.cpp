@@ -8,6 +8,7 @@
 
 #include "host/inspect/frame_pbm.h"
 #include "host/run/runner.h"
+#include "host/state_file/state_file.h"
 #include "instrument/state.h"
 #include "support/frame_dots.h"
 
@@ -234,4 +235,29 @@ TEST_F(Runner, OutputThatCannotBeWrittenEndsTheScript)
               std::string::npos)
         << outcome.outputError;
     EXPECT_EQ(outcome.passed + outcome.failed, 0) << "nothing runs after the failed output";
+}
+
+// A state file loads like an input, before or after ON, and --state starts
+// every script from one; a file that fails only when the run reaches it ends
+// the run like an output that cannot be written.
+TEST_F(Runner, StateFilesLoadBeforeAndDuringARun)
+{
+    std::ofstream(folder / "near.toml") << "hobbsHours = 9999\nmaintHours = 3\n";
+    std::ofstream(folder / "later.toml") << "hobbsHours = 5\n";
+    RunOutcome outcome = Run("load-state near.toml\nexpect hobbsHours 9999\non\nwait 3s\n"
+                             "expect hobbsHours 9999\nexpect maintHours 3\n"
+                             "load-state later.toml\nexpect hobbsHours 5\nexpect maintHours 3\n");
+    EXPECT_EQ(outcome.failed, 0) << report.str();
+    EXPECT_EQ(outcome.passed, 5);
+
+    auto start = std::make_shared<StateFileValues>();
+    ASSERT_TRUE(ReadStateFile((folder / "near.toml").string(), start.get()).ok);
+    options.startState = start;
+    outcome = Run("expect maintHours 3\nexpect hobbsHours 9999\n");
+    EXPECT_EQ(outcome.passed, 2) << report.str();
+
+    outcome = Run("on\nload-state gone.toml\nexpect screen -\n");
+    EXPECT_EQ(outcome.passed + outcome.failed, 0);
+    EXPECT_EQ(outcome.outputError.rfind((folder / "s.txt").string() + ":2: ", 0), 0u) << outcome.outputError;
+    EXPECT_NE(outcome.outputError.find("gone.toml"), std::string::npos) << outcome.outputError;
 }

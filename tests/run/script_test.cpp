@@ -56,6 +56,7 @@ TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
         {"save a.png --scale 17", "dir/s.txt:1: bad number \"17\"; expected a scale 1..16"},
         {"save a.png 2", "dir/s.txt:1: unexpected \"2\"; expected --scale N"},
         {"expect-frame", "dir/s.txt:1: expected the reference picture"},
+        {"load-state", "dir/s.txt:1: expected the state file to load"},
     };
     for (const Case &c : cases) {
         std::string error = ErrorOf(c.text);
@@ -145,7 +146,8 @@ TEST(ScriptParser, EveryCommandWrittenBackReadsTheSame)
                            "expect returnScreen -",
                            "expect lamp darkred",
                            "save shots/run.png",
-                           "save run.png --scale 3"};
+                           "save run.png --scale 3",
+                           "load-state states/hobbs at 9999.toml"};
     for (const char *line : lines)
         EXPECT_EQ(CommandText(Parsed(line).commands.at(0)), line);
 }

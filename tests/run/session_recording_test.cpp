@@ -133,3 +133,24 @@ TEST_F(Recording, AFileThatCannotBeWrittenIsReportedAtOnce)
     EXPECT_NE(error.find("cannot write"), std::string::npos);
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
 }
+
+// A session that starts from a state file replays from it, wherever the
+// replay runs; one from a store says that the replay starts without it.
+TEST_F(Recording, TheStateASessionStartsFromIsWrittenFirst)
+{
+    std::string error;
+    ASSERT_TRUE(recording.Open(path.string(), error)) << error;
+    recording.Attach(*form, "start.toml", "");
+    ASSERT_TRUE(recording.Finish(error)) << error;
+    std::string text = ReadFile(path);
+    std::string expected = "load-state " + fs::absolute("start.toml").string() + "\npressure ";
+    EXPECT_NE(text.find(expected), std::string::npos) << text;
+
+    ASSERT_TRUE(recording.Open(path.string(), error)) << error;
+    recording.Attach(*form, "", "engine.toml");
+    ASSERT_TRUE(recording.Finish(error)) << error;
+    text = ReadFile(path);
+    EXPECT_NE(text.find("# Recorded from the store engine.toml"), std::string::npos) << text;
+    Script script;
+    EXPECT_TRUE(ParseScriptText(path.string(), text, script, error)) << error;
+}
