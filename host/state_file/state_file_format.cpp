@@ -293,6 +293,11 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
     }
     if (const toml::node *log = root.get(FlightLogKey))
         ReadFlightLog(*log, report, values);
+    // Warnings are told for a refused file too: a misspelt key is often
+    // what a user fixes at the same time.
+    if (warnings)
+        for (std::string &line : Report::InFileOrder(report.warnings))
+            warnings->push_back(std::move(line));
     if (!report.errors.empty()) {
         error->clear();
         for (const std::string &line : Report::InFileOrder(report.errors))
@@ -300,9 +305,6 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
         *values = StateFileValues{};
         return false;
     }
-    if (warnings)
-        for (std::string &line : Report::InFileOrder(report.warnings))
-            warnings->push_back(std::move(line));
     return true;
 }
 

@@ -126,6 +126,13 @@ TEST_F(StateFile, UnknownKeysAreNamedInWarningsAndKeysLeftOutKeepTheirValues)
     EXPECT_EQ(loaded.warnings[1], path + ":3: warning: unknown key flightLog entry 1: seconds, ignored");
     EXPECT_EQ(loaded.warnings[2], path + ":5: warning: unknown key controls.TrackBar3, ignored");
 
+    // A refused file still names its unknown keys: often the same mistake.
+    WriteText(path, "maintHour = 12\nhobbsMinutes = 100\n");
+    loaded = LoadStateFile(path, *form);
+    EXPECT_FALSE(loaded.ok);
+    ASSERT_EQ(loaded.warnings.size(), 1u);
+    EXPECT_EQ(loaded.warnings[0], path + ":1: warning: unknown key maintHour, ignored");
+
     std::string example = QPX_TEST_DATA_DIR "/../../examples/state.toml";
     StateFileValues values;
     std::vector<std::string> warnings;
