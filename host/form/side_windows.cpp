@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/form/key_map.h"
+#include "host/inspect/drawn_texts.h"
 #include "host/inspect/state_text.h"
 
 namespace {
@@ -57,12 +58,14 @@ int KeyMapWidth()
 
 int KeyMapHeight() { return 2 * Margin + (int)KeyMapLines().size() * LineHeight; }
 
-// Column widths of the state view, fixed while it is open.
+// Column widths of the state view, fixed while it is open. The drawn texts
+// go under the record's last column, which is short enough to take them.
 std::vector<int> StateColumnWidths()
 {
     std::vector<int> widths;
     for (const StateTextColumn &column : StateTextColumns(StateLines))
         widths.push_back((int)column.widestLine * CharWidth);
+    widths.back() = std::max(widths.back(), (int)DrawnTextsColumnWidth * CharWidth);
     return widths;
 }
 
@@ -97,13 +100,21 @@ TStateView::TStateView(TForm &mainForm)
         Columns.push_back(std::make_unique<TLabel>(this, left, Margin, "", true));
         left += width + ColumnGap;
     }
+    // The drawing operations report their texts from the next pass on.
+    StartCollectingDrawnTexts();
     Refresh();
     AttachToMainForm(*this, mainForm);
 }
 
+TStateView::~TStateView() { StopCollectingDrawnTexts(); }
+
 void TStateView::Refresh()
 {
     std::vector<StateTextColumn> columns = StateTextColumns(StateLines);
+    std::string &last = columns.back().text;
+    const size_t used = (size_t)std::count(last.begin(), last.end(), '\n') + 1;
+    if (used + 2 < StateLines)
+        last += "\n\n" + DrawnTextsColumn(DrawnTexts(), StateLines - used - 1);
     for (size_t i = 0; i < Columns.size() && i < columns.size(); ++i)
         Columns[i]->SetCaption(columns[i].text);
 }

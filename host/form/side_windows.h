@@ -17,14 +17,16 @@ class TKeyMapWindow : public TForm {
     TLabel Descriptions;
 };
 
-// The instrument's state record, refreshed a few times a second while shown.
+// The instrument's state record, and the texts drawn into the display's
+// present frame, refreshed a few times a second while shown.
 class TStateView : public TForm {
   public:
     explicit TStateView(TForm &mainForm);
+    ~TStateView() override;
     // Brings the columns up to date; a column whose text did not change is
     // not redrawn.
     void Refresh();
 
-    std::vector<std::unique_ptr<TLabel>> Columns;
+    std::vector<std::unique_ptr<TLabel>> Columns; // the last one ends with the drawn texts
     TTimer RefreshTimer;
 };

@@ -1,5 +1,7 @@
 #include "host/inspect/drawn_texts.h"
 
+#include <cstdio>
+
 #include "lcd/text_report.h"
 
 static std::vector<DrawnText> &Collected()
@@ -35,4 +37,20 @@ std::string DrawnTextsSummary(const std::vector<DrawnText> &texts)
         line += '"' + t.text + "\" (" + std::to_string(t.x) + "," + std::to_string(t.y) + ")";
     }
     return line.empty() ? "no text" : line;
+}
+
+std::string DrawnTextsColumn(const std::vector<DrawnText> &texts, size_t maxLines)
+{
+    std::string column = "TEXTS ON THE DISPLAY";
+    const size_t room = maxLines > 1 ? maxLines - 1 : 0;
+    for (size_t i = 0; i < texts.size() && i < room; ++i) {
+        if (i + 1 == room && texts.size() > room) {
+            column += "\n" + std::to_string(texts.size() - i) + " more";
+            break;
+        }
+        char corner[16];
+        snprintf(corner, sizeof corner, "%4d,%-4d", texts[i].x, texts[i].y);
+        column += "\n" + std::string(corner) + '"' + texts[i].text + '"';
+    }
+    return column;
 }

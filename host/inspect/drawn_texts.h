@@ -20,3 +20,10 @@ const std::vector<DrawnText> &DrawnTexts();
 
 // The list as one line: "MAIN MENU" (0,0), "EXIT" (68,18), ...
 std::string DrawnTextsSummary(const std::vector<DrawnText> &texts);
+
+// The list for the state view, under a heading: one text a line with its
+// corner, `  68,18  "EXIT"`, in at most maxLines lines (the last one saying
+// how many more there are when they do not fit).
+std::string DrawnTextsColumn(const std::vector<DrawnText> &texts, size_t maxLines);
+// Characters of the column's widest line.
+constexpr size_t DrawnTextsColumnWidth = 32;

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "host/form/display_look.h"
+#include "host/inspect/drawn_texts.h"
 #include "host/inspect/state_fields.h"
 #include "host/inspect/state_text.h"
 #include "instrument/main_cycle.h"
@@ -201,6 +202,31 @@ TEST_F(WindowDisplay, StateViewListsTheRecordAndRefreshesAFewTimesASecond)
     headless::PressKey(*view, vkEscape);
     Idle();
     EXPECT_FALSE(view->Visible());
+}
+
+// The last column ends with the texts the running instrument drew into its
+// present frame, and stops listening when the view is gone.
+TEST_F(WindowDisplay, StateViewListsTheTextsOfThePresentFrame)
+{
+    Key('v');
+    TStateView *view = form->StateView();
+    ASSERT_NE(view, nullptr);
+    std::string listed;
+    RunInstrument([&](long round) {
+        if (round == SplashPasses + 20) {
+            headless::AdvanceClock(250);
+            listed = "";
+        } else if (round == SplashPasses + 21) {
+            listed = view->Columns.back()->Caption();
+            state.powerOffRequest = 1;
+        }
+    });
+    EXPECT_NE(listed.find("\n\nTEXTS ON THE DISPLAY\n"), std::string::npos) << listed;
+    EXPECT_NE(listed.find("\n 103,14  \"RPM\"\n"), std::string::npos) << listed;
+
+    EXPECT_EQ(DrawnTextsColumn({{0, 0, "A"}, {6, 8, " B "}, {12, 16, "C"}}, 3),
+              "TEXTS ON THE DISPLAY\n   0,0   \"A\"\n2 more");
+    EXPECT_EQ(DrawnTextsColumn({{100, 56, " B "}}, 3), "TEXTS ON THE DISPLAY\n 100,56  \" B \"");
 }
 
 TEST(StateText, EveryFieldOnceInDeclarationOrderWithinTheLines)
