@@ -1,5 +1,6 @@
 #include "instrument/pressure.h"
 
+#include "instrument/alarms.h"
 #include "instrument/pressure_units.h"
 #include "instrument/state.h"
 
@@ -69,12 +70,5 @@ void UpdatePressure()
     if (state.pressureValue > state.pressureMax)
         state.pressureMax = state.pressureValue;
 
-    // An acknowledgement lasts only while the condition holds, so a new
-    // excursion sounds the alarm again.
-    if (PressureAlarmCondition()) {
-        state.alarmActive |= AlarmPressure;
-    } else {
-        state.alarmActive &= (uint8_t)~AlarmPressure;
-        state.alarmMuted &= (uint8_t)~AlarmPressure;
-    }
+    SetAlarmCondition(AlarmPressure, PressureAlarmCondition());
 }

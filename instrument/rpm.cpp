@@ -1,5 +1,6 @@
 #include "instrument/rpm.h"
 
+#include "instrument/alarms.h"
 #include "instrument/host_link.h"
 #include "instrument/state.h"
 
@@ -100,13 +101,7 @@ void ApplyRpmReading(uint32_t reading)
     if (state.rpmValue > state.rpmMax)
         state.rpmMax = state.rpmValue;
 
-    // As for pressure, the acknowledgement ends with the condition.
-    if (RpmAlarmCondition()) {
-        state.alarmActive |= AlarmRpm;
-    } else {
-        state.alarmActive &= (uint8_t)~AlarmRpm;
-        state.alarmMuted &= (uint8_t)~AlarmRpm;
-    }
+    SetAlarmCondition(AlarmRpm, RpmAlarmCondition());
 }
 
 void UpdateRpm()

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "lcd/frame_layout.h"
+
 // Key codes, the values of pendingKey.
 constexpr uint8_t KeyNone = 0;
 constexpr uint8_t KeyCentre = 1;        // knob pressed
@@ -58,7 +60,7 @@ struct InstrumentState {
     uint8_t flightLogMinutes[24];
     uint8_t entryDigits[6];
     uint32_t pendingCode;
-    uint8_t lcdFrame[1024];
+    uint8_t lcdFrame[LcdFrameBytes];
 
     // Inputs and pressure
     uint32_t magCheckRpmRef;

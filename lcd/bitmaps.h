@@ -20,7 +20,9 @@
 #include <array>
 #include <cstdint>
 
+#include "lcd/frame_layout.h"
+
 extern const std::array<uint8_t, 540> DigitsLarge;
 extern const std::array<uint8_t, 13 * 88> DigitsHuge;
-extern const std::array<uint8_t, 1024> IconSheetA;
-extern const std::array<uint8_t, 1024> IconSheetB;
+extern const std::array<uint8_t, LcdFrameBytes> IconSheetA;
+extern const std::array<uint8_t, LcdFrameBytes> IconSheetB;

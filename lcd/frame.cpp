@@ -5,9 +5,6 @@
 #include "instrument/state.h"
 #include "lcd/text_report.h"
 
-// The bit of a row within its page byte, indexed by y % 8.
-static const uint8_t RowMask[8] = {1, 2, 4, 8, 16, 32, 64, 128};
-
 void LcdClear()
 {
     memset(state.lcdFrame, 0, sizeof state.lcdFrame);
@@ -18,15 +15,15 @@ uint8_t LcdGetPixel(uint8_t x, uint8_t y)
 {
     if (x >= LcdWidth || y >= LcdHeight)
         return 0;
-    return (state.lcdFrame[(y / 8) * LcdWidth + x] & RowMask[y % 8]) ? 1 : 0;
+    return FrameDot(state.lcdFrame, x, y) ? 1 : 0;
 }
 
 void LcdSetPixel(uint8_t x, uint8_t y, uint8_t mode)
 {
     if (x >= LcdWidth || y >= LcdHeight)
         return;
-    uint8_t &byte = state.lcdFrame[(y / 8) * LcdWidth + x];
-    uint8_t mask = RowMask[y % 8];
+    uint8_t &byte = state.lcdFrame[FrameDotByte(x, y)];
+    uint8_t mask = FrameDotMask(y);
     if (mode == PixelClear)
         byte &= (uint8_t)~mask;
     else if (mode == PixelSet)

@@ -4,9 +4,7 @@
 #include "lcd/frame.h"
 #include "lcd/text.h"
 
-// Items scrolled off the top: the selected item never goes below screen
-// row 6.
-static uint8_t ScrollOffset() { return state.menuCursor >= 7 ? (uint8_t)(state.menuCursor - 6) : 0; }
+uint8_t ListScrollOffset(uint8_t cursor) { return cursor >= 7 ? (uint8_t)(cursor - 6) : 0; }
 
 // The title centred on x = 64, with a rule on row 4 on each side that reaches
 // two dots into the title's first and last cells (their blanks).
@@ -33,7 +31,7 @@ void DrawMenuText(uint8_t x, uint8_t y, char *text, uint8_t inverse)
 // editing, only the value, marking what the knob changes.
 void DrawMenuRow(uint8_t valueOffset, uint8_t row, char *label, char *value)
 {
-    bool selected = (uint8_t)(state.menuCursor - ScrollOffset()) == row;
+    bool selected = (uint8_t)(state.menuCursor - ListScrollOffset(state.menuCursor)) == row;
     uint8_t y = (uint8_t)(8 * row + 8);
     DrawMenuText(0, y, label, selected && state.editMode == 0 ? 1 : 0);
     DrawMenuText((uint8_t)(8 * TextLength(label) + valueOffset), y, value, selected ? 1 : 0);

@@ -8,8 +8,8 @@ namespace {
 
 constexpr int IconSize = 32;
 constexpr int IconPages = IconSize / 8;
-constexpr int SheetWidth = 128;
-constexpr int SheetBytes = 1024;
+constexpr int SheetWidth = LcdWidth;
+constexpr int SheetBytes = LcdFrameBytes;
 constexpr int IconsPerSheet = 8;
 
 // The sixteen icons by number; nullptr is a blank slot.
@@ -375,5 +375,5 @@ constexpr std::array<uint8_t, SheetBytes> Sheet(int s)
 
 } // namespace
 
-constexpr std::array<uint8_t, 1024> IconSheetA = Sheet(0);
-constexpr std::array<uint8_t, 1024> IconSheetB = Sheet(1);
+constexpr std::array<uint8_t, LcdFrameBytes> IconSheetA = Sheet(0);
+constexpr std::array<uint8_t, LcdFrameBytes> IconSheetB = Sheet(1);

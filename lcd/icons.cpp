@@ -9,7 +9,7 @@ constexpr int IconSize = 32;
 constexpr int IconPages = IconSize / 8;
 constexpr int IconsPerSheet = 8;
 constexpr int IconCount = 2 * IconsPerSheet;
-constexpr int Stride = 128;
+constexpr int Stride = LcdWidth;
 constexpr int DestinationColumn = 10;
 
 } // namespace

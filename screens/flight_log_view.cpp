@@ -44,20 +44,11 @@ void FlightLogViewScreen()
     for (uint8_t i = p.first; i <= p.last; ++i)
         DrawFlightLogEntry(i, p.top, p.first);
 
-    switch (TakePendingKey()) {
-    case KeyCentre:
+    uint8_t key = TakePendingKey();
+    if (key == KeyCentre) {
         if (page == 0)
             OpenScreen(FlightLogMenuScreen, LogRowView);
-        break;
-    case KeyClockwise:
-    case KeyRight:
-        if (state.menuCursor < LastPage)
-            ++state.menuCursor;
-        break;
-    case KeyAntiClockwise:
-    case KeyLeft:
-        if (state.menuCursor > 0)
-            --state.menuCursor;
-        break;
+    } else {
+        StepMenuCursor(key, LastPage);
     }
 }

@@ -58,8 +58,8 @@ void MainMenuScreen()
         LcdDrawIcon(entry.icon);
     }
 
-    switch (TakePendingKey()) {
-    case KeyCentre:
+    uint8_t key = TakePendingKey();
+    if (key == KeyCentre) {
         if (cursor < EntryCount) {
             GoToScreen(Entries[cursor].opens);
             // Leaving the menu is when changed settings reach the store.
@@ -68,16 +68,7 @@ void MainMenuScreen()
             state.menuCursor = 0;
             state.editMode = 0;
         }
-        break;
-    case KeyClockwise:
-    case KeyRight:
-        if (cursor < last)
-            state.menuCursor = (uint8_t)(cursor + 1);
-        break;
-    case KeyAntiClockwise:
-    case KeyLeft:
-        if (cursor > 0)
-            state.menuCursor = (uint8_t)(cursor - 1);
-        break;
+    } else {
+        StepMenuCursor(key, last);
     }
 }

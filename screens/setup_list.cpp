@@ -18,10 +18,6 @@ const char *TableText(const char *table, uint8_t width, uint8_t count, uint8_t i
 void FormatDecimal(char *out, int32_t value) { snprintf(out, 32, "%d", (int)value); }
 void FormatDecimalWidth4(char *out, int32_t value) { snprintf(out, 32, "%4d", (int)value); }
 
-// Rows scrolled off the top: from row 7 on, the selected row is the bottom
-// line.
-static uint8_t ScrollOffset() { return state.menuCursor >= 7 ? (uint8_t)(state.menuCursor - 6) : 0; }
-
 static uint8_t LastRow(const SetupScreen &screen)
 {
     uint8_t last = screen.lastRow ? screen.lastRow() : (uint8_t)(screen.rowCount - 1);
@@ -60,9 +56,9 @@ static void ValueText(const SetupRow &row, char (&out)[TextBufferSize])
 
 void DrawSetupList(const SetupScreen &screen)
 {
-    uint8_t scroll = ScrollOffset();
+    uint8_t scroll = ListScrollOffset(state.menuCursor);
     DrawTitle(screen.title);
-    if (state.menuCursor < 7)
+    if (scroll == 0)
         LcdDrawTextCentered(64, 8, screen.rows[0].label, 0, 0, state.menuCursor == 0 ? 1 : 0);
 
     uint8_t last = LastRow(screen);
@@ -122,8 +118,7 @@ static void ChangeValue(const SetupRow &row, bool up)
 static void Select(const SetupScreen &screen, uint8_t key)
 {
     uint8_t cursor = state.menuCursor;
-    switch (key) {
-    case KeyCentre:
+    if (key == KeyCentre) {
         if (cursor == 0) {
             OpenScreen(screen.parent, screen.parentEntry);
             if (screen.left)
@@ -135,17 +130,8 @@ static void Select(const SetupScreen &screen, uint8_t key)
             else if (row.kind != RowDone)
                 state.editMode = 1;
         }
-        break;
-    case KeyClockwise:
-    case KeyRight:
-        if (cursor < LastRow(screen))
-            state.menuCursor = (uint8_t)(cursor + 1);
-        break;
-    case KeyAntiClockwise:
-    case KeyLeft:
-        if (cursor > 0)
-            state.menuCursor = (uint8_t)(cursor - 1);
-        break;
+    } else {
+        StepMenuCursor(key, LastRow(screen));
     }
 }
 

@@ -121,7 +121,7 @@ class TForm1 : public TForm {
 
     DisplayLook look_ = DefaultLook;
     // The frame and look last painted into Image1.
-    uint8_t shownFrame_[1024] = {};
+    uint8_t shownFrame_[LcdFrameBytes] = {};
     DisplayLook shownLook_ = DefaultLook;
     bool presented_ = false;
 

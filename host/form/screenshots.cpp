@@ -51,8 +51,8 @@ std::string ShotNamer::NextBase(const std::string &folder, std::time_t when,
     }
 }
 
-ShotResult WriteDisplayShots(const std::string &folder, const std::string &base, const uint8_t frame[1024],
-                             DisplayColours colours)
+ShotResult WriteDisplayShots(const std::string &folder, const std::string &base,
+                             const uint8_t frame[LcdFrameBytes], DisplayColours colours)
 {
     std::vector<std::string> files;
     std::string error;

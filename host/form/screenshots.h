@@ -8,6 +8,7 @@
 
 #include "host/form/display_look.h"
 #include "host/toolkit.h"
+#include "lcd/frame_layout.h"
 
 struct ShotResult {
     bool written;
@@ -31,7 +32,7 @@ class ShotNamer {
 // The raw frame (128 x 64, black dots on white) as <base>-display.png and
 // the display as the window shows it (256 x 128 in the look's colours) as
 // <base>-display-2x.png.
-ShotResult WriteDisplayShots(const std::string &folder, const std::string &base, const uint8_t frame[1024],
-                             DisplayColours colours);
+ShotResult WriteDisplayShots(const std::string &folder, const std::string &base,
+                             const uint8_t frame[LcdFrameBytes], DisplayColours colours);
 // The window as <base>-window.png.
 ShotResult WriteWindowShot(const std::string &folder, const std::string &base, const TPicture &picture);

@@ -68,19 +68,19 @@ bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, st
     return written;
 }
 
-bool WriteFramePng(const char *path, const uint8_t frame[1024], int scale, PngColour dark, PngColour light,
-                   std::string *error)
+bool WriteFramePng(const char *path, const uint8_t frame[LcdFrameBytes], int scale, PngColour dark,
+                   PngColour light, std::string *error)
 {
     if (scale < 1)
         scale = 1;
-    const int width = 128 * scale, height = 64 * scale;
+    const int width = LcdWidth * scale, height = LcdHeight * scale;
     std::vector<uint8_t> rgb((size_t)width * height * 3);
     uint8_t *out = rgb.data();
     for (int py = 0; py < height; ++py) {
         const int y = py / scale;
         for (int px = 0; px < width; ++px) {
             const int x = px / scale;
-            const bool on = (frame[(y / 8) * 128 + x] >> (y % 8)) & 1;
+            const bool on = FrameDot(frame, x, y);
             const PngColour &c = on ? dark : light;
             *out++ = c.r;
             *out++ = c.g;
@@ -90,7 +90,7 @@ bool WriteFramePng(const char *path, const uint8_t frame[1024], int scale, PngCo
     return WriteRgbPng(path, width, height, rgb.data(), error);
 }
 
-bool WriteLcdPng(const char *path, const uint8_t frame[1024], int scale)
+bool WriteLcdPng(const char *path, const uint8_t frame[LcdFrameBytes], int scale)
 {
     return WriteFramePng(path, frame, scale, DotDark, PanelGrey);
 }

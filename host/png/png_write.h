@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "lcd/frame_layout.h"
+
 struct PngColour {
     uint8_t r, g, b;
 };
@@ -15,8 +17,8 @@ bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, st
 
 // The frame with each dot scale x scale pixels: set dots dark, clear dots
 // light.
-bool WriteFramePng(const char *path, const uint8_t frame[1024], int scale, PngColour dark, PngColour light,
-                   std::string *error = nullptr);
+bool WriteFramePng(const char *path, const uint8_t frame[LcdFrameBytes], int scale, PngColour dark,
+                   PngColour light, std::string *error = nullptr);
 
 // The frame for review: dark dots on the panel's light grey.
-bool WriteLcdPng(const char *path, const uint8_t frame[1024], int scale);
+bool WriteLcdPng(const char *path, const uint8_t frame[LcdFrameBytes], int scale);

@@ -18,8 +18,6 @@ constexpr int FailedFrameScale = 4;
 constexpr TColor ExtraDot{220, 0, 0};
 constexpr TColor MissingDot{0, 90, 230};
 
-bool DotOf(const uint8_t frame[1024], int x, int y) { return (frame[(y / 8) * 128 + x] >> (y % 8)) & 1; }
-
 bool CreateFolderOf(const std::filesystem::path &path, std::string &error)
 {
     std::error_code code;
@@ -32,7 +30,7 @@ bool CreateFolderOf(const std::filesystem::path &path, std::string &error)
 
 // Creates the folders of path and writes the frame as PBM; false with a
 // message naming the file and the reason.
-bool WriteFramePbm(const std::filesystem::path &path, const uint8_t frame[1024], std::string &error)
+bool WriteFramePbm(const std::filesystem::path &path, const uint8_t frame[LcdFrameBytes], std::string &error)
 {
     if (!CreateFolderOf(path, error))
         return false;
@@ -81,12 +79,12 @@ DisplayColours ShownColours(const CheckSite &site) { return LookColours(site.for
 bool WriteDifferencePicture(const std::filesystem::path &path, const uint8_t *reference,
                             DisplayColours colours, std::string &error)
 {
-    constexpr int w = 128 * FailedFrameScale, h = 64 * FailedFrameScale;
+    constexpr int w = LcdWidth * FailedFrameScale, h = LcdHeight * FailedFrameScale;
     std::vector<uint8_t> rgb((size_t)w * h * 3);
     for (int py = 0; py < h; ++py)
         for (int px = 0; px < w; ++px) {
             const int x = px / FailedFrameScale, y = py / FailedFrameScale;
-            const bool actual = DotOf(state.lcdFrame, x, y), expected = DotOf(reference, x, y);
+            const bool actual = FrameDot(state.lcdFrame, x, y), expected = FrameDot(reference, x, y);
             const TColor c = actual && expected ? colours.dot
                              : actual           ? ExtraDot
                              : expected         ? MissingDot
@@ -133,13 +131,13 @@ std::string WriteFailedFrame(CheckSite &site, const Command &command, const uint
 void ExpectFrame(CheckSite &site, const Command &command)
 {
     std::filesystem::path path = ReferencePath(site, command);
-    uint8_t reference[1024];
+    uint8_t reference[LcdFrameBytes];
     bool readable = ReadPbmFrame(path.string(), reference);
     int differing = 0, firstX = -1, firstY = -1;
     if (readable)
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 128; ++x)
-                if (DotOf(reference, x, y) != DotOf(state.lcdFrame, x, y) && differing++ == 0)
+        for (int y = 0; y < LcdHeight; ++y)
+            for (int x = 0; x < LcdWidth; ++x)
+                if (FrameDot(reference, x, y) != FrameDot(state.lcdFrame, x, y) && differing++ == 0)
                     firstX = x, firstY = y;
     if (readable && differing == 0)
         return Pass(site);
@@ -220,7 +218,7 @@ std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, cons
     return base / std::filesystem::path(script.file).stem();
 }
 
-bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[1024], int scale,
+bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[LcdFrameBytes], int scale,
                        DisplayColours colours, std::string &error)
 {
     if (!CreateFolderOf(path, error))

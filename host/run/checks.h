@@ -6,6 +6,7 @@
 #include "host/form/Pcmain.h"
 #include "host/run/runner.h"
 #include "host/run/script.h"
+#include "lcd/frame_layout.h"
 
 struct CheckSite {
     const Script &script;
@@ -27,5 +28,5 @@ std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, cons
 // Creates the folders of path and writes the frame as PNG as the window
 // shows it (in the colours of its display's look), each dot scale x scale
 // pixels; false with a message naming the file and the reason.
-bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[1024], int scale,
+bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[LcdFrameBytes], int scale,
                        DisplayColours colours, std::string &error);

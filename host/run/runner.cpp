@@ -26,7 +26,7 @@ class FrameSequence {
     // Scale of the pictures: the display as the window shows it.
     static constexpr int Scale = 2;
 
-    bool Note(const uint8_t frame[1024], DisplayColours colours, std::string &error)
+    bool Note(const uint8_t frame[LcdFrameBytes], DisplayColours colours, std::string &error)
     {
         if (!seen_.empty() && memcmp(frame, last_.data(), last_.size()) == 0)
             return true;
@@ -40,8 +40,8 @@ class FrameSequence {
 
   private:
     std::filesystem::path folder_;
-    std::array<uint8_t, 1024> last_{};
-    std::set<std::array<uint8_t, 1024>> seen_;
+    std::array<uint8_t, LcdFrameBytes> last_{};
+    std::set<std::array<uint8_t, LcdFrameBytes>> seen_;
 };
 
 class ScriptRun {

@@ -26,7 +26,7 @@ TEST_F(Primitives, ClearZeroesEveryByte)
 {
     memset(state.lcdFrame, 0xA5, sizeof state.lcdFrame);
     LcdClear();
-    for (int i = 0; i < 1024; ++i)
+    for (int i = 0; i < LcdFrameBytes; ++i)
         ASSERT_EQ(state.lcdFrame[i], 0) << "byte " << i;
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 128; ++x)

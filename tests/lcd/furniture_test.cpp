@@ -141,6 +141,15 @@ TEST_F(Furniture, ScrollKeepsTheCursorOnRowSix)
         EXPECT_GE(d.second, 56);
 }
 
+TEST(ListScroll, SelectionIsTheBottomRowFromCursorSevenOn)
+{
+    const struct {
+        uint8_t cursor, offset;
+    } cases[] = {{0, 0}, {6, 0}, {7, 1}, {10, 4}, {255, 249}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ListScrollOffset(c.cursor), c.offset) << "cursor " << int(c.cursor);
+}
+
 TEST_F(Furniture, ConstantFormsMatchTheBufferForm)
 {
     state.menuCursor = 2;

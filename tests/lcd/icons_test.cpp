@@ -12,7 +12,7 @@ namespace {
 // A frame full of varied bytes, so both cleared and kept dots are visible.
 void FillWithPattern()
 {
-    for (int i = 0; i < 1024; ++i)
+    for (int i = 0; i < LcdFrameBytes; ++i)
         state.lcdFrame[i] = uint8_t(i * 37 + 11);
 }
 
@@ -61,7 +61,7 @@ TEST(Icons, NumbersAbove15DrawNothing)
         ResetInstrumentState();
         FillWithPattern();
         LcdDrawIcon(uint8_t(n));
-        for (int i = 0; i < 1024; ++i)
+        for (int i = 0; i < LcdFrameBytes; ++i)
             ASSERT_EQ(state.lcdFrame[i], PatternByte(i)) << "icon " << n << " byte " << i;
     }
 }
@@ -87,8 +87,8 @@ TEST(Icons, SheetsHoldTenDistinctPicturesAndSixBlankSlots)
 TEST(IconsLook, SheetsMatchTheirReferences)
 {
     ResetInstrumentState();
-    memcpy(state.lcdFrame, IconSheetA.data(), 1024);
+    memcpy(state.lcdFrame, IconSheetA.data(), sizeof state.lcdFrame);
     EXPECT_EQ(CompareFrameWithReference("lcd/icons_sheet_a"), "");
-    memcpy(state.lcdFrame, IconSheetB.data(), 1024);
+    memcpy(state.lcdFrame, IconSheetB.data(), sizeof state.lcdFrame);
     EXPECT_EQ(CompareFrameWithReference("lcd/icons_sheet_b"), "");
 }

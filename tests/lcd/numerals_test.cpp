@@ -161,7 +161,7 @@ TEST(NumeralsLarge, SpaceTwoPointFiveAdvancesEighteenAndTwelve)
     const Frame two = Render(LcdDrawLargeNumber, 28, 20, "2");
     const Frame five = Render(LcdDrawLargeNumber, 58, 20, "5");
     Frame expected = FrameOfBoxes({{49, 40, 49, 41}, {50, 39, 51, 42}, {52, 40, 52, 41}});
-    for (int i = 0; i < 1024; ++i)
+    for (int i = 0; i < LcdFrameBytes; ++i)
         expected.bytes[i] |= two.bytes[i] | five.bytes[i];
 
     Render(LcdDrawLargeNumber, 10, 20, " 2.5");
@@ -240,13 +240,13 @@ TEST(Numerals, DrawingNeverClearsDots)
         Render(draw, 12, 3, "0");
         draw(12, 3, "8");
         Frame expected;
-        for (int i = 0; i < 1024; ++i)
+        for (int i = 0; i < LcdFrameBytes; ++i)
             expected.bytes[i] = zero.bytes[i] | eight.bytes[i];
         ExpectFrameEquals(expected);
         // On a dark frame nothing changes, whatever is drawn.
-        memset(state.lcdFrame, 0xFF, 1024);
+        memset(state.lcdFrame, 0xFF, sizeof state.lcdFrame);
         draw(0, 0, "-0.18+ 9");
-        for (int i = 0; i < 1024; ++i)
+        for (int i = 0; i < LcdFrameBytes; ++i)
             ASSERT_EQ(state.lcdFrame[i], 0xFF) << "byte " << i;
     }
 }

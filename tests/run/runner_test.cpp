@@ -59,10 +59,10 @@ size_t FilesIn(const fs::path &dir)
 TEST_F(Runner, DifferingFrameFailsWithTheFirstDotAndWritesActualAndDifferencePictures)
 {
     ASSERT_EQ(Run(std::string(PowerOnQuietly) + "press knob\n").failed, 0);
-    uint8_t menu[1024];
+    uint8_t menu[LcdFrameBytes];
     memcpy(menu, state.lcdFrame, sizeof menu);
-    menu[(20 / 8) * 128 + 40] ^= 1u << (20 % 8);  // one dot off at (40, 20)
-    menu[(50 / 8) * 128 + 100] ^= 1u << (50 % 8); // and one further down
+    menu[FrameDotByte(40, 20)] ^= FrameDotMask(20);  // one dot off at (40, 20)
+    menu[FrameDotByte(100, 50)] ^= FrameDotMask(50); // and one further down
     ASSERT_TRUE(WritePbmFrame((folder / "menu.pbm").string(), menu));
 
     RunOutcome outcome =
@@ -79,7 +79,7 @@ TEST_F(Runner, DifferingFrameFailsWithTheFirstDotAndWritesActualAndDifferencePic
     fs::path pictures = options.outDir / "s";
     EXPECT_TRUE(fs::exists(pictures / "line5-menu-actual.png"));
     EXPECT_TRUE(fs::exists(pictures / "line5-menu-diff.png"));
-    uint8_t actual[1024];
+    uint8_t actual[LcdFrameBytes];
     ASSERT_TRUE(ReadPbmFrame((pictures / "line5-menu-actual.pbm").string(), actual));
     EXPECT_EQ(memcmp(actual, state.lcdFrame, sizeof actual), 0);
 }

@@ -36,13 +36,14 @@ TEST(Calibration, RowShowsSignedOffsetAndMillibar)
     StartOnScreen(CalibrateScreen);
     state.pressureMillibar = 1013;
     Idle();
-    uint8_t shown[1024];
+    uint8_t shown[LcdFrameBytes];
     memcpy(shown, state.lcdFrame, sizeof shown);
     LcdClear();
     LcdDrawTextCentered(64, 8, "*** DONE ***", 0, 0, 1);
     LcdDrawText(0, 16, "CAL: ", 0, 0, 0);
     LcdDrawText(40, 16, "+0 1013mb", 0, 0, 0);
-    EXPECT_EQ(memcmp(shown + 128, state.lcdFrame + 128, 1024 - 128), 0);
+    const int belowTitle = FrameDotByte(0, 8); // rows 8..63
+    EXPECT_EQ(memcmp(shown + belowTitle, state.lcdFrame + belowTitle, LcdFrameBytes - belowTitle), 0);
 }
 
 TEST(AdcValues, KeysOtherThanCentreAreConsumedWithoutEffect)

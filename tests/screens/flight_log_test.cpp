@@ -4,21 +4,14 @@
 
 #include <string>
 
-#include "instrument/hooks.h"
 #include "screens/flight_log.h"
 #include "screens/flight_log_view.h"
 #include "screens/hobbs_meter.h"
 #include "screens/main_menu.h"
 #include "screens/messages.h"
 #include "support/frame_check.h"
+#include "instrument/hooks.h"
 #include "support/screen_pass.h"
-
-namespace {
-
-// Reference frames of this file lie in tests/data/screens.
-void ExpectFrame(const std::string &name) { ExpectFrameMatches("screens/" + name); }
-
-} // namespace
 
 TEST(FlightLog, ViewLogIsBlockedInFlightAndOpensPageZeroOtherwise)
 {
@@ -134,12 +127,12 @@ TEST(FlightLogFrames, MenuViewPagesEraseAndBlocked)
     state.menuCursor = 4;
     state.editMode = 1;
     Idle();
-    ExpectFrame("log_menu_detect");
+    ExpectScreenFrame("log_menu_detect");
     state.settings.flightAutoDetect = 0;
     state.menuCursor = 3;
     state.editMode = 0;
     Idle();
-    ExpectFrame("log_menu_manual");
+    ExpectScreenFrame("refs/log_menu_manual");
 
     // Entries filled, empty ("-----" from 100 hours on) and at the edges of
     // the table, on every page, with both separators.
@@ -155,16 +148,16 @@ TEST(FlightLogFrames, MenuViewPagesEraseAndBlocked)
         state.menuCursor = page;
         state.settings.hourFractionDecimal = page == 1 ? 1 : 0;
         Idle();
-        ExpectFrame(pages[page]);
+        ExpectScreenFrame(pages[page]);
     }
 
     const struct {
         ScreenHandler screen;
         const char *name;
-    } notices[] = {{FlightLogEraseScreen, "log_erase"}, {FlightLogBlockedScreen, "log_blocked"}};
+    } notices[] = {{FlightLogEraseScreen, "refs/log_erase"}, {FlightLogBlockedScreen, "refs/log_blocked"}};
     for (const auto &n : notices) {
         StartOnScreen(n.screen);
         Idle();
-        ExpectFrame(n.name);
+        ExpectScreenFrame(n.name);
     }
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "instrument/hooks.h"
 #include "instrument/timekeeping.h"
 #include "screens/access_code.h"
 #include "screens/digit_entry.h"
@@ -14,12 +13,10 @@
 #include "screens/messages.h"
 #include "screens/time_adjust.h"
 #include "support/frame_check.h"
+#include "instrument/hooks.h"
 #include "support/screen_pass.h"
 
 namespace {
-
-// Reference frames of this file lie in tests/data/screens.
-void ExpectFrame(const std::string &name) { ExpectFrameMatches("screens/" + name); }
 
 // Digits from zeros: each raised by its value, then KeyCentre.
 void EnterDigits(const char *digits)
@@ -50,7 +47,7 @@ TEST(HobbsMeter, FractionStyleSetsSeparatorAndTensLimitOfTheEditor)
     Press(KeyCentre);
     ASSERT_EQ(state.currentScreen, HobbsTimeAdjustScreen);
     Idle();
-    ExpectFrame("hobbs_time_decimal");
+    ExpectScreenFrame("hobbs_time_decimal");
 
     const struct {
         uint8_t decimal, digit, from, key, to;
@@ -79,7 +76,7 @@ TEST(TimeAdjust, HobbsCommitAtTheLastDigitKeepsSecondsAndReturnsToItsRow)
     Press(KeyCentre);
     PressTimes(KeyCentre, 4);
     Idle(); // a key shows from the pass after it
-    ExpectFrame("hobbs_time_minutes");
+    ExpectScreenFrame("hobbs_time_minutes");
     Press(KeyAntiClockwise); // 56 -> 46
     Press(KeyCentre);
     EXPECT_EQ(state.hobbsMinutes, 56);
@@ -216,14 +213,14 @@ TEST(HobbsFrames, ListEditorsCodeScreensAndMessages)
         {"hobbs_meter_browse", HobbsMeterScreen, 2, 0, 0, ""},
         {"hobbs_meter_rpm_edit", HobbsMeterScreen, 1, 1, 1, ""},
         {"hobbs_meter_fraction_edit", HobbsMeterScreen, 4, 1, 1, ""},
-        {"maint_time", MaintTimeAdjustScreen, 1, 0, 0, "050"},
+        {"refs/maint_time_adjust", MaintTimeAdjustScreen, 1, 0, 0, "050"},
         {"code_enter_current", EnterCurrentCodeScreen, 0, 0, 0, "9734"},
         {"code_enter_new", EnterNewCodeScreen, 1, 0, 0, "9734"},
         {"code_confirm_new", ConfirmNewCodeScreen, 2, 0, 0, "9734"},
         {"code_enter_hobbs", EnterHobbsCodeScreen, 3, 0, 0, "9734"},
-        {"message_incorrect_code", IncorrectCodeMessage, 0, 0, 0, ""},
-        {"message_code_changed", CodeChangedMessage, 0, 0, 0, ""},
-        {"message_done", DoneMessage, 0, 0, 0, ""},
+        {"refs/message_incorrect_code", IncorrectCodeMessage, 0, 0, 0, ""},
+        {"refs/message_code_changed", CodeChangedMessage, 0, 0, 0, ""},
+        {"refs/message_done", DoneMessage, 0, 0, 0, ""},
     };
     for (const auto &f : frames) {
         StartOnScreen(f.screen);
@@ -233,6 +230,6 @@ TEST(HobbsFrames, ListEditorsCodeScreensAndMessages)
         state.settings.hobbsRpm = f.decimal ? 950 : 1000;
         LoadEntryDigits(0, f.digits, (uint8_t)strlen(f.digits));
         Idle();
-        ExpectFrame(f.name);
+        ExpectScreenFrame(f.name);
     }
 }

@@ -605,9 +605,6 @@ std::string Named(const char *layout, int unit)
     return std::string("run_") + layout + "_unit" + std::to_string(unit);
 }
 
-// Reference frames of this file lie in tests/data/screens.
-void ExpectFrame(const std::string &name) { ExpectFrameMatches("screens/" + name); }
-
 } // namespace
 
 TEST(RunFrames, EveryLayoutInEveryUnit)
@@ -625,7 +622,7 @@ TEST(RunFrames, EveryLayoutInEveryUnit)
             StartInFlight(unit);
             LcdClear();
             layout.draw();
-            ExpectFrame(Named(layout.name, unit));
+            ExpectScreenFrame(Named(layout.name, unit));
         }
 }
 
@@ -647,8 +644,8 @@ TEST(RunFrames, RunModeScreens)
         {"run_maxvalues", [] {}, MaxValuesScreen},
         {"run_maxvalues_percent", [] { state.settings.rpmPercent = 1; }, MaxValuesScreen},
         {"run_maxvalues_pressure", [] { state.settings.rpmDisplayOn = 0; }, MaxValuesScreen},
-        {"run_flight_start", [] {}, FlightScreen},
-        {"run_flight_stop", [] { state.inFlight = 1; }, FlightScreen},
+        {"refs/flight_start", [] {}, FlightScreen},
+        {"refs/flight_stop", [] { state.inFlight = 1; }, FlightScreen},
         // The percent sign also stands beside the magneto check's drop.
         {"run_magcheck_percent",
          [] { state.magCheckTimer = 60, state.magCheckRpmRef = 2570, state.settings.rpmPercent = 1; },
@@ -669,6 +666,6 @@ TEST(RunFrames, RunModeScreens)
         screen.prepare();
         LcdClear();
         screen.draw();
-        ExpectFrame(screen.name);
+        ExpectScreenFrame(screen.name);
     }
 }

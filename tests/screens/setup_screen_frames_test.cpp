@@ -11,50 +11,44 @@
 #include "support/frame_check.h"
 #include "support/screen_pass.h"
 
-namespace {
-
-// Reference frames of this file lie in tests/data/screens.
-void ExpectFrame(const std::string &name) { ExpectFrameMatches("screens/" + name); }
-
-} // namespace
-
 TEST(SetupScreenFrames, MainMenuEveryEntry)
 {
-    const char *names[] = {"menu_exit", "menu_flight_log", "menu_display", "menu_hobbs",
-                           "menu_rpm",  "menu_pressure",   "menu_adc",     "menu_calibrate"};
+    const char *names[] = {"refs/menu_exit",  "refs/menu_flight_log", "refs/menu_display",
+                           "refs/menu_hobbs", "refs/menu_rpm",        "refs/menu_pressure",
+                           "refs/menu_adc",   "refs/menu_calibrate"};
     for (uint8_t entry = 0; entry < 8; ++entry) {
         StartOnScreen(MainMenuScreen);
         state.calibrateSwitch = 1;
         state.menuCursor = entry;
         Idle();
-        ExpectFrame(names[entry]);
+        ExpectScreenFrame(names[entry]);
     }
     // The switch off on a service entry: the thumb of 6 entries falls below
     // the display.
     StartOnScreen(MainMenuScreen);
     state.menuCursor = MenuCalibrate;
     Idle();
-    ExpectFrame("menu_calibrate_switch_off");
+    ExpectScreenFrame("menu_calibrate_switch_off");
 }
 
 TEST(SetupScreenFrames, PressureSetupBrowsingEditingAndScrolled)
 {
     StartOnScreen(PressureSetupScreen);
     Idle();
-    ExpectFrame("pressure_setup_done");
+    ExpectScreenFrame("refs/pressure_setup");
     Press(KeyClockwise);
     Press(KeyCentre);
     Idle(); // a key shows from the pass after it
-    ExpectFrame("pressure_setup_span_edit");
+    ExpectScreenFrame("pressure_setup_span_edit");
     state.editMode = 0;
     state.menuCursor = 7;
     Idle();
-    ExpectFrame("pressure_setup_row7");
+    ExpectScreenFrame("pressure_setup_row7");
     state.menuCursor = 8;
     state.settings.pressureUnit = UnitBar;
     Idle();
     Idle(); // the pass after a unit change shows the clamped values
-    ExpectFrame("pressure_setup_row8_bar");
+    ExpectScreenFrame("pressure_setup_row8_bar");
 }
 
 TEST(SetupScreenFrames, RpmSetupFullListScrolledAndOff)
@@ -63,16 +57,16 @@ TEST(SetupScreenFrames, RpmSetupFullListScrolledAndOff)
     state.menuCursor = 3;
     state.settings.rpmPercent = 1;
     Idle();
-    ExpectFrame("rpm_setup_percent_row3");
+    ExpectScreenFrame("rpm_setup_percent_row3");
     state.menuCursor = 10;
     state.editMode = 1;
     Idle();
-    ExpectFrame("rpm_setup_row10_edit");
+    ExpectScreenFrame("rpm_setup_row10_edit");
     state.menuCursor = 1;
     state.editMode = 0;
     state.settings.rpmDisplayOn = 0;
     Idle();
-    ExpectFrame("rpm_setup_off");
+    ExpectScreenFrame("refs/rpm_setup_off");
 }
 
 TEST(SetupScreenFrames, DisplaySetupAndContrast)
@@ -82,10 +76,10 @@ TEST(SetupScreenFrames, DisplaySetupAndContrast)
     state.settings.barHorizontal = 1;
     state.menuCursor = 3;
     Idle();
-    ExpectFrame("display_setup_bar");
+    ExpectScreenFrame("refs/display_setup_bar");
     StartOnScreen(ContrastScreen);
     Idle();
-    ExpectFrame("contrast_default");
+    ExpectScreenFrame("refs/contrast");
 }
 
 TEST(SetupScreenFrames, CalibrationAndReadout)
@@ -96,9 +90,9 @@ TEST(SetupScreenFrames, CalibrationAndReadout)
     state.menuCursor = 1;
     state.editMode = 1;
     Idle();
-    ExpectFrame("calibrate_edit");
+    ExpectScreenFrame("calibrate_edit");
     StartOnScreen(AdcValuesScreen);
     state.pressureAdc = 1234;
     Idle();
-    ExpectFrame("adc_values");
+    ExpectScreenFrame("adc_values");
 }

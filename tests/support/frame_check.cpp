@@ -8,10 +8,10 @@
 #include <sstream>
 
 #include "host/inspect/frame_pbm.h"
+#include "host/png/png_write.h"
 #include "instrument/hooks.h"
 #include "instrument/state.h"
 #include "support/frame_dots.h"
-#include "host/png/png_write.h"
 
 void ResetInstrumentState()
 {
@@ -30,17 +30,27 @@ static void WriteActual(const char *directory, const char *name)
     WriteLcdPng((base + ".png").c_str(), state.lcdFrame, 4);
 }
 
+// Reference names with this prefix are frames of scenarios/refs.
+static const std::string ScenarioRefs = "refs/";
+
+static std::string ReferenceFramePath(const std::string &name)
+{
+    if (name.starts_with(ScenarioRefs))
+        return std::string(QPX_SCENARIO_REFS_DIR) + "/" + name.substr(ScenarioRefs.size()) + ".pbm";
+    return std::string(QPX_TEST_DATA_DIR) + "/" + name + ".pbm";
+}
+
 std::string CompareFrameWithReference(const char *name)
 {
-    uint8_t expected[1024];
-    std::string path = std::string(QPX_TEST_DATA_DIR) + "/" + name + ".pbm";
+    uint8_t expected[LcdFrameBytes];
+    std::string path = ReferenceFramePath(name);
     if (!ReadPbmFrame(path, expected)) {
         WriteActual("failed-frames", name);
         return "reference " + path + " is missing or unreadable; actual frame written to failed-frames/";
     }
     int differing = 0, firstX = -1, firstY = -1;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x)
+    for (int y = 0; y < LcdHeight; ++y)
+        for (int x = 0; x < LcdWidth; ++x)
             if (DotAt(expected, x, y) != DotAt(x, y) && differing++ == 0)
                 firstX = x, firstY = y;
     if (differing == 0)
@@ -63,4 +73,9 @@ void ExpectFrameMatches(const std::string &name)
 {
     SaveFramePng(name.c_str());
     EXPECT_EQ(CompareFrameWithReference(name.c_str()), "") << name;
+}
+
+void ExpectScreenFrame(const std::string &name)
+{
+    ExpectFrameMatches(name.starts_with(ScenarioRefs) ? name : "screens/" + name);
 }

@@ -13,19 +13,19 @@ Frame CurrentFrame()
 
 bool DotAt(const uint8_t *frame, int x, int y)
 {
-    if (x < 0 || x >= 128 || y < 0 || y >= 64)
+    if (x < 0 || x >= LcdWidth || y < 0 || y >= LcdHeight)
         return false;
-    return (frame[(y / 8) * 128 + x] >> (y % 8)) & 1;
+    return FrameDot(frame, x, y);
 }
 
 bool DotAt(int x, int y) { return DotAt(state.lcdFrame, x, y); }
 
 void SetDot(Frame &frame, int x, int y, bool dark)
 {
-    if (x < 0 || x >= 128 || y < 0 || y >= 64)
+    if (x < 0 || x >= LcdWidth || y < 0 || y >= LcdHeight)
         return;
-    uint8_t &column = frame.bytes[(y / 8) * 128 + x];
-    uint8_t bit = (uint8_t)(1u << (y % 8));
+    uint8_t &column = frame.bytes[FrameDotByte(x, y)];
+    uint8_t bit = FrameDotMask(y);
     column = dark ? (uint8_t)(column | bit) : (uint8_t)(column & ~bit);
 }
 
@@ -38,13 +38,13 @@ int CountDots(const uint8_t *frame, int x0, int y0, int x1, int y1)
     return n;
 }
 
-int CountDots(const uint8_t *frame) { return CountDots(frame, 0, 0, 127, 63); }
+int CountDots(const uint8_t *frame) { return CountDots(frame, 0, 0, LcdWidth - 1, LcdHeight - 1); }
 
 Dots DarkDots(const uint8_t *frame)
 {
     Dots dots;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 128; ++x)
+    for (int y = 0; y < LcdHeight; ++y)
+        for (int x = 0; x < LcdWidth; ++x)
             if (DotAt(frame, x, y))
                 dots.insert({x, y});
     return dots;

@@ -1,14 +1,16 @@
-// Reading the dots of a 128 x 64 frame (lcdFrame layout: 8 pages of 128
-// column bytes, bit 0 at the top of its page) in tests, straight from the
-// bytes so that the drawing code under test is not used to check itself.
+// Reading the dots of a 128 x 64 frame (lcd/frame_layout.h) in tests,
+// straight from the bytes so that the drawing code under test is not used to
+// check itself.
 #pragma once
 #include <cstdint>
 #include <set>
 #include <utility>
 
+#include "lcd/frame_layout.h"
+
 // A copy of a frame, kept to compare or look at later.
 struct Frame {
-    uint8_t bytes[1024];
+    uint8_t bytes[LcdFrameBytes];
     bool operator==(const Frame &) const = default;
 };
 // A copy of state.lcdFrame as it is now.
