@@ -1,7 +1,7 @@
 # Scenarios:
-#   qpx_script  reading and writing scenario scripts, recording a session in
-#               the window as one, and the form's control for each control a
-#               script names.
+#   qpx_script  reading and writing scenario scripts, and recording a session
+#               in the window as one; both name the controls through the
+#               form's control table (host/form/control_table.h).
 #               Uses the form and the state field table of the window's
 #               objects, so it links into anything built on them (qpx-run,
 #               qpx-sim).
@@ -11,7 +11,6 @@
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
   ${PROJECT_SOURCE_DIR}/host/run/session_recording.cpp
-  ${PROJECT_SOURCE_DIR}/host/run/form_controls.cpp
   ${PROJECT_SOURCE_DIR}/host/run/form_recording.cpp)
 target_link_libraries(qpx_script PUBLIC qpx_core)
 
@@ -22,3 +21,4 @@ target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)
 target_link_libraries(qpx-run PRIVATE qpx_run CLI11::CLI11)
+target_compile_definitions(qpx-run PRIVATE QPX_VERSION="${PROJECT_VERSION}")

@@ -1,7 +1,7 @@
 // Operations that drive hardware or the non-volatile store on the instrument.
-// The instrument itself needs no effect of theirs: each counts its calls and
-// then calls the handler registered for it, if any, so that host code (the
-// window's backlight, a store for engine time) and tests can act on them.
+// The instrument itself needs no effect of theirs: each calls the listeners
+// subscribed to it, so that host code (the window's backlight, a store for
+// engine time) and tests can act on them.
 #pragma once
 #include <cstdint>
 
@@ -30,27 +30,30 @@ enum HookId : uint8_t {
     HookCount
 };
 
-// Called after the hook has counted the call; it sees the state as it is at
-// that moment.
-typedef void (*HookHandler)(HookId hook);
-// nullptr: the hook only counts.
-void SetHookHandler(HookId hook, HookHandler handler);
-// The handler registered for the hook, or nullptr.
-HookHandler HookHandlerOf(HookId hook);
+// Called when the hook runs; it sees the state as it is at that moment.
+typedef void (*HookListener)(HookId hook);
+
+// Each hook keeps its listeners in a list of fixed size, and calls them in
+// the order they subscribed. Four are plenty: the window, the store, a tool
+// and a test.
+constexpr int HookListenerCapacity = 4;
+
+// Names one subscription. Tokens are not reused until 65535 more
+// subscriptions have been made, so a stale one does not end somebody
+// else's.
+typedef uint16_t HookToken;
+constexpr HookToken NoHookToken = 0;
+
+// Adds listener at the end of the hook's list. NoHookToken when the list is
+// full or the hook does not exist: the caller tells its user.
+HookToken SubscribeHook(HookId hook, HookListener listener);
+// Ends one subscription, in any order; NoHookToken or a token already ended
+// does nothing. A listener may end its own subscription while it is called.
+void UnsubscribeHook(HookToken token);
+// Ends every subscription of every hook (a fresh instrument).
+void UnsubscribeAllHooks();
+// How many listeners the hook has.
+int HookListenerCount(HookId hook);
+
 // The hook's function name: "SaveSettings", ...; "" for HookCount and beyond.
 const char *HookName(HookId hook);
-
-// Read only by tests; nothing in the instrument looks at these.
-struct HookCallCounts {
-    uint32_t saveSettings;
-    uint32_t saveMaxValues;
-    uint32_t saveHobbs;
-    uint32_t saveFlightLogEntry;
-    uint32_t eraseFlightLog;
-    uint32_t applyContrast;
-    uint32_t backlightOn;
-    uint32_t backlightOff;
-    uint32_t alarmOutputOn;
-    uint32_t alarmOutputOff;
-};
-extern HookCallCounts hookCalls;

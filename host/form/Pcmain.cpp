@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "host/face/face_picture.h"
+#include "host/form/control_table.h"
 #include "host/form/key_map.h"
 #include "host/state_file/state_file.h"
 #include "instrument/hooks.h"
@@ -56,14 +57,11 @@ static const HostLink FormLink = {
     .paceSplashPass = FormPaceSplashPass,
 };
 
-static const HookId DisplayHooks[] = {HookBacklightOn, HookBacklightOff, HookApplyContrast};
-// Handlers registered for those hooks before the form's (a test watching
-// the hooks), still called after it.
-static HookHandler earlierDisplayHandlers[HookCount];
-
 // The backlight and contrast hooks change how the display looks.
 static void FormDisplayHook(HookId hook)
 {
+    if (!linkedForm)
+        return;
     DisplayLook look = linkedForm->Look();
     if (hook == HookBacklightOn)
         look.backlit = true;
@@ -72,8 +70,6 @@ static void FormDisplayHook(HookId hook)
     else
         look.contrast = state.settings.contrast;
     linkedForm->SetLook(look);
-    if (earlierDisplayHandlers[hook])
-        earlierDisplayHandlers[hook](hook);
 }
 
 // A control's tooltip: what it is and its keys.
@@ -87,71 +83,56 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
 {
     Image2.stretch = true;
     Image2.LoadJpeg(FacePictureJpeg, FacePictureJpegSize);
-    Image3.OnClick = [this] { Act(FormAction::PressLeftKey); };
-    Image5.OnClick = [this] { Act(FormAction::PressKnob); };
-    Image6.OnClick = [this] { Act(FormAction::PressRightKey); };
-    Button1.OnClick = [this] { Act(FormAction::PowerOn); };
-    Button2.OnClick = [this] { Act(FormAction::PowerOff); };
-    Button3.OnClick = [this] { Act(FormAction::TurnClockwise); };
-    Button4.OnClick = [this] { Act(FormAction::TurnAntiClockwise); };
-    TrackBar1.OnChange = [this] {
-        if (actingOn_ != &TrackBar1)
-            Act(FormAction::SetPressure, TrackBar1.Position());
-    };
-    TrackBar2.OnChange = [this] {
-        if (actingOn_ != &TrackBar2)
-            Act(FormAction::SetSpeed, TrackBar2.Position());
-    };
-    CheckBox2.OnClick = [this] {
-        if (actingOn_ != &CheckBox2)
-            Act(FormAction::SetCalibrate, CheckBox2.Checked());
-    };
-    CheckBox3.OnClick = [this] {
-        if (actingOn_ != &CheckBox3)
-            Act(FormAction::SetKeyFast, CheckBox3.Checked());
-    };
+    // Each control acts through its action; a slider or check box moved by
+    // Act itself does not report the action again.
+    for (const ControlEntry &entry : ControlTable) {
+        TControl &widget = entry.widget(*this);
+        const Control control = entry.control;
+        const FormAction action = entry.action;
+        auto changed = [this, &widget, control, action] {
+            if (actingOn_ != &widget)
+                Act(action, ControlValue(*this, control));
+        };
+        if (entry.kind == ControlKind::Slider)
+            static_cast<TTrackBar &>(widget).OnChange = changed;
+        else if (entry.kind == ControlKind::CheckBox)
+            widget.OnClick = changed;
+        else
+            widget.OnClick = [this, action] { Act(action); };
+        widget.SetHint(Tip(entry.label, action));
+    }
     OnKey = [this](const TKeyEvent &key) { return KeyPressed(key); };
     OnWheel = [this](int x, int y, int notches) { return WheelTurned(x, y, notches); };
     Button1.SetTabOrder(0);
     Button2.SetTabOrder(1);
 
     Image2.SetHint("Instrument face: the mouse wheel turns the knob");
-    Image3.SetHint(Tip("Left key F1", FormAction::PressLeftKey));
-    Image5.SetHint(Tip("Press the knob", FormAction::PressKnob));
-    Image6.SetHint(Tip("Right key F2", FormAction::PressRightKey));
-    Button3.SetHint(Tip("Knob one step clockwise", FormAction::TurnClockwise));
-    Button4.SetHint(Tip("Knob one step anticlockwise", FormAction::TurnAntiClockwise));
-    Button1.SetHint(Tip("Power on", FormAction::PowerOn));
-    Button2.SetHint(Tip("Power off", FormAction::PowerOff));
-    TrackBar1.SetHint(Tip("Pressure sensor", FormAction::SetPressure));
-    TrackBar2.SetHint(Tip("Engine pulses per half second", FormAction::SetSpeed));
-    CheckBox2.SetHint(Tip("Service entries in the main menu", FormAction::SetCalibrate));
-    CheckBox3.SetHint(Tip("Knob steps of 10", FormAction::SetKeyFast));
     StatusBar1.SetHint(Tip("All keys", FormAction::ShowKeyMap));
     RefreshStatusBar();
 
     linkedForm = this;
     RegisterHostLink(FormLink);
-    for (HookId hook : DisplayHooks) {
-        // A form before this one registered the same handler already.
-        if (HookHandlerOf(hook) != FormDisplayHook)
-            earlierDisplayHandlers[hook] = HookHandlerOf(hook);
-        SetHookHandler(hook, FormDisplayHook);
+    const HookId displayHooks[DisplayHookCount] = {HookBacklightOn, HookBacklightOff, HookApplyContrast};
+    for (int i = 0; i < DisplayHookCount; ++i) {
+        displayHookTokens_[i] = SubscribeHook(displayHooks[i], FormDisplayHook);
+        if (displayHookTokens_[i] == NoHookToken) {
+            const std::string why = std::string("The display will not follow ") + HookName(displayHooks[i]) +
+                                    ": that hook has no room for another listener";
+            fprintf(stderr, "qpx-sim: %s\n", why.c_str());
+            SetStatusMessage(why);
+        }
     }
 }
 
-// A newer form may have taken over the link already: leave it be.
+// Each form ends its own subscriptions; a newer form may have taken over
+// the link already: leave it be.
 TForm1::~TForm1()
 {
+    for (HookToken token : displayHookTokens_)
+        UnsubscribeHook(token);
     if (linkedForm != this)
         return;
     UnregisterHostLink();
-    // Hands the hooks back, unless someone has taken them since.
-    for (HookId hook : DisplayHooks) {
-        if (HookHandlerOf(hook) == FormDisplayHook)
-            SetHookHandler(hook, earlierDisplayHandlers[hook]);
-        earlierDisplayHandlers[hook] = nullptr;
-    }
     linkedForm = nullptr;
 }
 
@@ -166,51 +147,20 @@ void TForm1::Act(FormAction action, int32_t value)
         statusMessage_.clear();
         ++messageSerial_;
     }
-    // Moves a control for an action that did not come from the control
-    // itself, without its change event reporting the action again.
-    auto moveQuietly = [this](TControl &control, auto move) {
-        actingOn_ = &control;
-        move();
-        actingOn_ = nullptr;
-    };
+    if (const ControlEntry *control = ControlOfAction(action)) {
+        // A button runs its click handler; a slider or check box is moved
+        // to the value first, then its handler, if it has one, takes it.
+        if (control->kind != ControlKind::Button) {
+            actingOn_ = &control->widget(*this);
+            SetControlValue(*this, control->control, value);
+            actingOn_ = nullptr;
+        }
+        if (control->handler)
+            (this->*control->handler)();
+        RefreshStatusBar();
+        return;
+    }
     switch (action) {
-    case FormAction::None:
-    case FormAction::Count:
-        break;
-    case FormAction::PressKnob:
-        Image5Click();
-        break;
-    case FormAction::TurnClockwise:
-        Button3Click();
-        break;
-    case FormAction::TurnAntiClockwise:
-        Button4Click();
-        break;
-    case FormAction::PressLeftKey:
-        Image3Click();
-        break;
-    case FormAction::PressRightKey:
-        Image6Click();
-        break;
-    case FormAction::PowerOn:
-        Button1Click();
-        break;
-    case FormAction::PowerOff:
-        Button2Click();
-        break;
-    case FormAction::SetPressure:
-        moveQuietly(TrackBar1, [&] { TrackBar1.SetPosition(value); });
-        TrackBar1Change();
-        break;
-    case FormAction::SetSpeed:
-        moveQuietly(TrackBar2, [&] { TrackBar2.SetPosition(value); });
-        break;
-    case FormAction::SetCalibrate:
-        moveQuietly(CheckBox2, [&] { CheckBox2.SetChecked(value != 0); });
-        break;
-    case FormAction::SetKeyFast:
-        moveQuietly(CheckBox3, [&] { CheckBox3.SetChecked(value != 0); });
-        break;
     case FormAction::SetPaused:
         SetPaused(value != 0);
         break;
@@ -240,6 +190,8 @@ void TForm1::Act(FormAction action, int32_t value)
     case FormAction::SaveStateFile:
         SaveState();
         break;
+    default: // nothing (None), or a control's, taken above
+        break;
     }
     RefreshStatusBar();
 }
@@ -255,21 +207,16 @@ bool TForm1::KeyPressed(const TKeyEvent &key)
     if (key.ctrlOrAlt || (key.repeat && !binding->repeats))
         return true;
     int32_t value = 0;
-    switch (binding->action) {
-    case FormAction::SetPressure:
-    case FormAction::SetSpeed: {
-        TTrackBar &slider = binding->action == FormAction::SetPressure ? TrackBar1 : TrackBar2;
+    const ControlEntry *control = ControlOfAction(binding->action);
+    if (control && control->kind == ControlKind::Slider) {
+        const TTrackBar &slider = ControlSlider(*this, control->control);
         value = std::clamp(SliderStepTarget(slider.Position(), binding->step), slider.Min(), slider.Max());
         if (value == slider.Position())
             return true; // at its end: a slider that does not move reports nothing
-        break;
+    } else if (control && control->kind == ControlKind::CheckBox) {
+        value = !ControlValue(*this, control->control);
     }
-    case FormAction::SetCalibrate:
-        value = !CheckBox2.Checked();
-        break;
-    case FormAction::SetKeyFast:
-        value = !CheckBox3.Checked();
-        break;
+    switch (binding->action) {
     case FormAction::SetPaused:
         value = !Clock.Paused();
         break;

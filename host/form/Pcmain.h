@@ -9,13 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "host/form/control_table.h"
 #include "host/form/display_look.h"
 #include "host/form/form_actions.h"
 #include "host/form/scaled_clock.h"
 #include "host/form/screenshots.h"
 #include "host/form/side_windows.h"
 #include "host/toolkit.h"
+#include "instrument/hooks.h"
 
+// The widgets keep the form's names; control_table.h tells which control of
+// the instrument each one is.
 class TForm1 : public TForm {
   public:
     TForm1();
@@ -34,10 +38,10 @@ class TForm1 : public TForm {
     TButton Button2{this, {176, 328, 137, 49}, "OFF"};
     TLabel Label1{this, 344, 16, "Pressure"};
     TLabel Label13{this, 392, 16, "0"};
-    TTrackBar TrackBar1{this, {416, 8, 201, 45}, 0, 4096, 1};
+    TTrackBar TrackBar1{this, {416, 8, 201, 45}, SliderMin, SliderMax, 1};
     TLabel Label2{this, 344, 48, "RPM"};
     TLabel Label3{this, 392, 48, "0"};
-    TTrackBar TrackBar2{this, {416, 40, 201, 45}, 0, 4096, 1};
+    TTrackBar TrackBar2{this, {416, 40, 201, 45}, SliderMin, SliderMax, 1};
     TCheckBox CheckBox2{this, {360, 104, 97, 17}, "Calibrate"};
     TCheckBox CheckBox3{this, {472, 104, 97, 17}, "KeyFast"};
     TStatusBar StatusBar1{this, {0, 385, 621, 19}};
@@ -143,6 +147,10 @@ class TForm1 : public TForm {
     };
     StatusShown statusShown_{};
     unsigned messageSerial_ = 1;
+
+    // The form's listeners of the backlight and contrast hooks.
+    static constexpr int DisplayHookCount = 3;
+    HookToken displayHookTokens_[DisplayHookCount] = {};
 
     std::unique_ptr<TKeyMapWindow> keyMapWindow_;
     std::unique_ptr<TStateView> stateView_;

@@ -1,5 +1,6 @@
 #include "host/form/key_map.h"
 
+#include "host/form/control_table.h"
 #include "host/toolkit.h"
 
 // Slider steps: small and large.
@@ -69,16 +70,12 @@ static bool SameGroup(const KeyBinding &a, const KeyBinding &b)
     return a.action == b.action && a.step == b.step;
 }
 
-// The heading an action's keys are listed under.
+// The heading an action's keys are listed under: its control's group, or
+// the simulator's own.
 static const char *Section(FormAction action)
 {
-    if (action <= FormAction::PressRightKey && action != FormAction::None)
-        return "INSTRUMENT";
-    if (action <= FormAction::PowerOff && action != FormAction::None)
-        return "POWER";
-    if (action <= FormAction::SetKeyFast && action != FormAction::None)
-        return "SENSORS AND SWITCHES";
-    return "SIMULATOR";
+    const ControlEntry *control = ControlOfAction(action);
+    return control ? control->keyGroup : "SIMULATOR";
 }
 
 std::vector<KeyMapLine> KeyMapLines()

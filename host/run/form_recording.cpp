@@ -4,62 +4,38 @@
 
 namespace {
 
-Command Input(CommandKind kind, Control control)
-{
-    Command command{};
-    command.kind = kind;
-    command.control = control;
-    return command;
-}
-
+// The instrument's keys and knob: a click is a key for the instrument to
+// take, and dropped while another is pending. ON and OFF are not.
 bool IsInstrumentKey(FormAction action)
 {
-    return action == FormAction::PressKnob || action == FormAction::TurnClockwise ||
-           action == FormAction::TurnAntiClockwise || action == FormAction::PressLeftKey ||
-           action == FormAction::PressRightKey;
+    const ControlEntry *control = ControlOfAction(action);
+    return control && control->kind == ControlKind::Button && action != FormAction::PowerOn &&
+           action != FormAction::PowerOff;
 }
 
 } // namespace
 
 bool CommandForAction(FormAction action, int32_t value, Command &command)
 {
-    switch (action) {
-    case FormAction::PressKnob:
-        command = Input(CommandKind::Click, Control::Knob);
-        return true;
-    case FormAction::TurnClockwise:
-        command = Input(CommandKind::Click, Control::Clockwise);
-        return true;
-    case FormAction::TurnAntiClockwise:
-        command = Input(CommandKind::Click, Control::AntiClockwise);
-        return true;
-    case FormAction::PressLeftKey:
-        command = Input(CommandKind::Click, Control::F1);
-        return true;
-    case FormAction::PressRightKey:
-        command = Input(CommandKind::Click, Control::F2);
-        return true;
-    case FormAction::PowerOn:
-        command = Input(CommandKind::Click, Control::On);
-        return true;
-    case FormAction::PowerOff:
-        command = Input(CommandKind::Click, Control::Off);
-        return true;
-    case FormAction::SetPressure:
-    case FormAction::SetSpeed:
-        command =
-            Input(CommandKind::Slide, action == FormAction::SetPressure ? Control::Pressure : Control::Rpm);
-        command.position = value;
-        return true;
-    case FormAction::SetCalibrate:
-    case FormAction::SetKeyFast:
-        command = Input(CommandKind::Tick,
-                        action == FormAction::SetCalibrate ? Control::Calibrate : Control::KeyFast);
-        command.ticked = value != 0;
-        return true;
-    default:
+    const ControlEntry *control = ControlOfAction(action);
+    if (!control)
         return false;
+    command = Command{};
+    command.control = control->control;
+    switch (control->kind) {
+    case ControlKind::Button:
+        command.kind = CommandKind::Click;
+        break;
+    case ControlKind::Slider:
+        command.kind = CommandKind::Slide;
+        command.position = value;
+        break;
+    case ControlKind::CheckBox:
+        command.kind = CommandKind::Tick;
+        command.ticked = value != 0;
+        break;
     }
+    return true;
 }
 
 bool FormRecording::Open(const std::string &path, std::string &error) { return recording_.Open(path, error); }
@@ -71,8 +47,14 @@ void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std
         recording_.StartsFromStateFile(stateFile);
     if (!storeFile.empty())
         recording_.StartsFromStore(storeFile);
-    recording_.Start(form.TrackBar1.Position(), form.TrackBar2.Position(), form.CheckBox2.Checked(),
-                     form.CheckBox3.Checked());
+    // The sliders and check boxes as they are, each as the command that
+    // sets it.
+    for (const ControlEntry &control : ControlTable) {
+        Command setting;
+        if (control.kind != ControlKind::Button &&
+            CommandForAction(control.action, ControlValue(form, control.control), setting))
+            recording_.Setting(setting);
+    }
     form.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {
         Acted(action, value, clockMs);
     };

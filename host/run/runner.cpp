@@ -9,10 +9,10 @@
 #include <string>
 
 #include "host/form/Pcmain.h"
+#include "host/form/control_table.h"
 #include "host/headless/headless_driver.h"
 #include "host/inspect/drawn_texts.h"
 #include "host/run/checks.h"
-#include "host/run/form_controls.h"
 #include "host/state_file/state_file.h"
 #include "instrument/state.h"
 
@@ -108,13 +108,13 @@ class ScriptRun {
             case CommandKind::Click:
                 if (clicksLeft_ == 0)
                     clicksLeft_ = command.count;
-                headless::Click(FormControl(form_, command.control));
+                headless::Click(ControlWidget(form_, command.control));
                 if (--clicksLeft_ == 0)
                     ++next_;
                 settle_ = SettlePasses;
                 return;
             case CommandKind::Tick:
-                headless::SetTicked(FormCheckBox(form_, command.control), command.ticked);
+                headless::SetTicked(ControlCheckBox(form_, command.control), command.ticked);
                 ++next_;
                 settle_ = SettlePasses;
                 return;
@@ -161,7 +161,7 @@ class ScriptRun {
                 ? ramp.position
                 : ramp.from + (int)((int64_t)(ramp.position - ramp.from) * elapsed / ramp.durationMs);
         if (position != rampLast_) {
-            headless::MoveSlider(FormSlider(form_, ramp.control), position);
+            headless::MoveSlider(ControlSlider(form_, ramp.control), position);
             rampLast_ = position;
         }
         if (elapsed >= ramp.durationMs) {

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int SliderMax = 4096;
 constexpr int MaxRepeat = 10000;
 constexpr int MaxScale = 16;
 // About 30 years: far beyond any scenario, far from overflowing.
@@ -87,18 +86,23 @@ class LineParser {
     bool Parse()
     {
         const std::string &name = words_[0];
-        if (name == "on" || name == "off")
-            return Click(name == "on" ? Control::On : Control::Off, 1) && Ends(1);
         if (name == "press")
             return Press();
         if (name == "turn")
             return Turn();
-        if (name == "pressure" || name == "rpm")
-            return Slider(SliderControl(name));
         if (name == "ramp")
             return Ramp();
-        if (name == "calibrate" || name == "keyfast")
-            return Tick(name == "calibrate" ? Control::Calibrate : Control::KeyFast);
+        // A control named by one word: on, off, a slider or a check box.
+        if (const ControlEntry *control = ControlOfScriptWord(name)) {
+            switch (control->kind) {
+            case ControlKind::Button:
+                return Click(control->control, 1) && Ends(1);
+            case ControlKind::Slider:
+                return Slider(control->control);
+            case ControlKind::CheckBox:
+                return Tick(control->control);
+            }
+        }
         if (name == "wait")
             return Wait();
         if (name == "load-state")
@@ -136,17 +140,12 @@ class LineParser {
         return Fail("expected " + expected);
     }
 
-    static Control SliderControl(const std::string &name)
-    {
-        return name == "pressure" ? Control::Pressure : Control::Rpm;
-    }
-
     bool Position(size_t i, int &position)
     {
         if (!Word(i, "a slider position 0..4096 after " + words_[0]))
             return false;
         int64_t v;
-        if (!ParseInteger(words_[i], 0, SliderMax, v))
+        if (!ParseInteger(words_[i], SliderMin, SliderMax, v))
             return Fail("bad number \"" + words_[i] + "\"; expected a slider position 0..4096");
         position = (int)v;
         return true;
@@ -170,21 +169,22 @@ class LineParser {
         return true;
     }
 
+    // The button named by the command and its first word: "press f1".
+    const ControlEntry *TwoWordButton() const
+    {
+        const ControlEntry *control = ControlOfScriptWord(words_[0] + " " + words_[1]);
+        return control && control->kind == ControlKind::Button ? control : nullptr;
+    }
+
     bool Press()
     {
         const char *expected = "press f1, press f2 or press knob";
         if (!Word(1, expected))
             return false;
-        const std::string &key = words_[1];
-        if (key == "f1")
-            Click(Control::F1, 1);
-        else if (key == "f2")
-            Click(Control::F2, 1);
-        else if (key == "knob")
-            Click(Control::Knob, 1);
-        else
-            return Fail("unknown key \"" + key + "\"; expected " + expected);
-        return Ends(2);
+        const ControlEntry *key = TwoWordButton();
+        if (!key)
+            return Fail("unknown key \"" + words_[1] + "\"; expected " + expected);
+        return Click(key->control, 1) && Ends(2);
     }
 
     bool Turn()
@@ -192,17 +192,13 @@ class LineParser {
         const char *expected = "turn cw or turn ccw, then how many steps";
         if (!Word(1, expected))
             return false;
-        Control control;
-        if (words_[1] == "cw")
-            control = Control::Clockwise;
-        else if (words_[1] == "ccw")
-            control = Control::AntiClockwise;
-        else
+        const ControlEntry *direction = TwoWordButton();
+        if (!direction)
             return Fail("unknown direction \"" + words_[1] + "\"; expected " + expected);
         int64_t count = 1;
         if (words_.size() > 2 && !ParseInteger(words_[2], 1, MaxRepeat, count))
             return Fail("bad number \"" + words_[2] + "\"; expected a number of steps 1..10000");
-        return Click(control, (int)count) && Ends(3);
+        return Click(direction->control, (int)count) && Ends(3);
     }
 
     bool Slider(Control control)
@@ -216,10 +212,11 @@ class LineParser {
     {
         if (!Word(1, "ramp pressure or ramp rpm, then FROM TO DURATION"))
             return false;
-        if (words_[1] != "pressure" && words_[1] != "rpm")
+        const ControlEntry *slider = ControlOfScriptWord(words_[1]);
+        if (!slider || slider->kind != ControlKind::Slider)
             return Fail("unknown slider \"" + words_[1] + "\"; expected pressure or rpm");
         command_.kind = CommandKind::Slide;
-        command_.control = SliderControl(words_[1]);
+        command_.control = slider->control;
         return Position(2, command_.from) && Position(3, command_.position) &&
                Duration(4, command_.durationMs) && Ends(5);
     }
@@ -340,31 +337,7 @@ class LineParser {
 
 const char *ControlWord(Control control)
 {
-    switch (control) {
-    case Control::On:
-        return "on";
-    case Control::Off:
-        return "off";
-    case Control::F1:
-        return "press f1";
-    case Control::F2:
-        return "press f2";
-    case Control::Knob:
-        return "press knob";
-    case Control::Clockwise:
-        return "turn cw";
-    case Control::AntiClockwise:
-        return "turn ccw";
-    case Control::Pressure:
-        return "pressure";
-    case Control::Rpm:
-        return "rpm";
-    case Control::Calibrate:
-        return "calibrate";
-    case Control::KeyFast:
-        return "keyfast";
-    }
-    return "?";
+    return control < Control::Count ? ControlInfo(control).scriptWord : "?";
 }
 
 } // namespace

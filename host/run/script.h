@@ -8,23 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "host/form/control_table.h"
 #include "host/inspect/state_fields.h"
 #include "host/state_file/state_file_format.h"
-
-// The window's controls a script can use.
-enum class Control : uint8_t {
-    On,            // Button1
-    Off,           // Button2
-    F1,            // Image3, the left key
-    F2,            // Image6, the right key
-    Knob,          // Image5, pressing the knob
-    Clockwise,     // Button3
-    AntiClockwise, // Button4
-    Pressure,      // TrackBar1
-    Rpm,           // TrackBar2
-    Calibrate,     // CheckBox2
-    KeyFast,       // CheckBox3
-};
 
 enum class CommandKind : uint8_t {
     Click,       // control, count

@@ -38,13 +38,7 @@ void SessionRecording::StartsFromStore(const std::string &path)
     Line("# with a copy of the store as it was, to start from the same engine time.");
 }
 
-void SessionRecording::Start(int pressure, int rpm, bool calibrate, bool keyFast)
-{
-    Line("pressure " + std::to_string(pressure));
-    Line("rpm " + std::to_string(rpm));
-    Line(std::string("calibrate ") + (calibrate ? "on" : "off"));
-    Line(std::string("keyfast ") + (keyFast ? "on" : "off"));
-}
+void SessionRecording::Setting(const Command &setting) { Line(CommandText(setting)); }
 
 void SessionRecording::Input(const Command &input, int64_t clockMs)
 {

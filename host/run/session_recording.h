@@ -26,8 +26,9 @@ class SessionRecording {
     // The session starts from a store: its contents change as it is used, so
     // the replay cannot start from them; the script only says so.
     void StartsFromStore(const std::string &path);
-    // The controls as the window starts: slider positions and check boxes.
-    void Start(int pressure, int rpm, bool calibrate, bool keyFast);
+    // A control as the window starts, before any wait: a slider's position
+    // or a check box's tick, as the command that sets it.
+    void Setting(const Command &setting);
     // An input (a Click, Slide or Tick command) at clockMs of the window's
     // clock. Knob steps one way at the same moment become one command
     // ("turn cw 3").

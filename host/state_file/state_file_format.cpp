@@ -5,7 +5,7 @@
 #include <string_view>
 #include <toml++/toml.h>
 
-#include "host/form/Pcmain.h"
+#include "host/form/control_table.h"
 #include "host/inspect/state_fields.h"
 #include "instrument/state.h"
 
@@ -15,31 +15,52 @@ enum class KeyKind : uint8_t { Field, Slider, CheckBox };
 
 // The keys of a state file besides the flight log. A field's key is its name
 // in the table of state fields, so "settings.accessCode" is the key
-// accessCode of the table [settings]; the controls keep their form names.
+// accessCode of the table [settings]; a control's is its state-file key in
+// the table [controls].
 struct StateFileKey {
-    const char *path;
+    std::string path;
+    // The key files of earlier versions used for the same value ("" for
+    // none): still read, with a warning that names the key to use.
+    std::string formerPath;
     KeyKind kind;
     int64_t min, max;
-    TTrackBar TForm1::*slider;
-    TCheckBox TForm1::*box;
+    Control control; // Slider and CheckBox
 };
 
 // The ranges are what the instrument can store: minutes of 60..99 come from
 // the Hobbs time editor in decimal mode, hours 10000 from the counter, the
 // maintenance hours from the three-digit editor, the code from four digits.
-const StateFileKey Keys[] = {
-    {"hobbsHours", KeyKind::Field, 0, 10000, nullptr, nullptr},
-    {"hobbsMinutes", KeyKind::Field, 0, 99, nullptr, nullptr},
-    {"hobbsSeconds", KeyKind::Field, 0, 59, nullptr, nullptr},
-    {"maintHours", KeyKind::Field, 0, 999, nullptr, nullptr},
-    {"maintMinutes", KeyKind::Field, 0, 59, nullptr, nullptr},
-    {"settings.accessCode", KeyKind::Field, 0, 9999, nullptr, nullptr},
-    {"controls.TrackBar1", KeyKind::Slider, 0, 4096, &TForm1::TrackBar1, nullptr},
-    {"controls.TrackBar2", KeyKind::Slider, 0, 4096, &TForm1::TrackBar2, nullptr},
-    {"controls.CheckBox2", KeyKind::CheckBox, 0, 1, nullptr, &TForm1::CheckBox2},
-    {"controls.CheckBox3", KeyKind::CheckBox, 0, 1, nullptr, &TForm1::CheckBox3},
+struct FieldKey {
+    const char *path;
+    int64_t min, max;
 };
-constexpr size_t KeyCount = sizeof Keys / sizeof Keys[0];
+const FieldKey FieldKeys[] = {
+    {"hobbsHours", 0, 10000}, {"hobbsMinutes", 0, 99}, {"hobbsSeconds", 0, 59},
+    {"maintHours", 0, 999},   {"maintMinutes", 0, 59}, {"settings.accessCode", 0, 9999},
+};
+constexpr const char *ControlsTable = "controls";
+
+// The fields, then the sliders and check boxes of the control table.
+const std::vector<StateFileKey> &Keys()
+{
+    static const std::vector<StateFileKey> keys = [] {
+        std::vector<StateFileKey> list;
+        for (const FieldKey &field : FieldKeys)
+            list.push_back({field.path, "", KeyKind::Field, field.min, field.max, Control::Count});
+        for (const ControlEntry &control : ControlTable) {
+            if (!control.stateKey)
+                continue;
+            const bool slider = control.kind == ControlKind::Slider;
+            list.push_back(
+                {std::string(ControlsTable) + "." + control.stateKey,
+                 control.formerStateKey ? std::string(ControlsTable) + "." + control.formerStateKey : "",
+                 slider ? KeyKind::Slider : KeyKind::CheckBox, slider ? SliderMin : 0, slider ? SliderMax : 1,
+                 control.control});
+        }
+        return list;
+    }();
+    return keys;
+}
 
 // The flight log: a list of up to 24 entries, each { hours, minutes } or the
 // word "empty". A flight is saved at its 60th minute before the minutes roll
@@ -96,6 +117,11 @@ struct Report {
     {
         Add(warnings, node, "warning: unknown key " + key + ", ignored");
     }
+    void FormerKey(const toml::node &node, const StateFileKey &key)
+    {
+        Add(warnings, node,
+            "warning: " + key.formerPath + " is an old name: read as " + key.path + ", the key to use now");
+    }
     static std::vector<std::string> InFileOrder(std::vector<Line> lines)
     {
         std::stable_sort(lines.begin(), lines.end(),
@@ -144,12 +170,13 @@ const toml::node *NodeAt(const toml::table &root, std::string_view path)
     }
 }
 
+// A key of the file, by its name or its old name.
 bool IsKey(std::string_view path)
 {
     if (path == FlightLogKey)
         return true;
-    for (const StateFileKey &key : Keys)
-        if (path == key.path)
+    for (const StateFileKey &key : Keys())
+        if (path == key.path || path == key.formerPath)
             return true;
     return false;
 }
@@ -157,12 +184,32 @@ bool IsKey(std::string_view path)
 // A table that holds keys: "settings", "controls".
 bool IsKeyTable(std::string_view path)
 {
-    for (const StateFileKey &key : Keys) {
+    for (const StateFileKey &key : Keys()) {
         std::string_view p = key.path;
         if (p.size() > path.size() && p.substr(0, path.size()) == path && p[path.size()] == '.')
             return true;
     }
     return false;
+}
+
+// The key's node, under its name or its old name (with a warning), and
+// *name the one the file uses; null when the file has neither. Both at once
+// is an error: which one is meant?
+const toml::node *KeyNode(const toml::table &root, const StateFileKey &key, Report &report,
+                          const std::string **name)
+{
+    const toml::node *node = NodeAt(root, key.path);
+    const toml::node *former = key.formerPath.empty() ? nullptr : NodeAt(root, key.formerPath);
+    *name = former ? &key.formerPath : &key.path;
+    if (!former)
+        return node;
+    if (node) {
+        report.Error(*former, key.formerPath,
+                     "the same control as " + key.path + ", which the file also sets; keep only " + key.path);
+        return nullptr;
+    }
+    report.FormerKey(*former, key);
+    return former;
 }
 
 // Warns of every key that is not in the file format; a known table given as
@@ -274,21 +321,22 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
     }
     Report report{fileName, {}, {}};
     CheckKeys(root, "", report);
-    for (size_t k = 0; k < KeyCount; ++k) {
-        const StateFileKey &key = Keys[k];
-        const toml::node *node = NodeAt(root, key.path);
+    const std::vector<StateFileKey> &keys = Keys();
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const StateFileKey &key = keys[k];
+        const std::string *name = nullptr;
+        const toml::node *node = KeyNode(root, key, report, &name);
         if (!node)
             continue;
         if (key.kind == KeyKind::CheckBox) {
             if (const toml::value<bool> *ticked = node->as_boolean())
                 values->values.push_back({(uint8_t)k, ticked->get() ? 1 : 0});
             else
-                report.Error(*node, key.path,
-                             std::string("expected true or false, found ") + TypeWords(*node));
+                report.Error(*node, *name, std::string("expected true or false, found ") + TypeWords(*node));
             continue;
         }
         int64_t v = 0;
-        if (ReadNumber(*node, key.path, key.min, key.max, report, &v))
+        if (ReadNumber(*node, *name, key.min, key.max, report, &v))
             values->values.push_back({(uint8_t)k, v});
     }
     if (const toml::node *log = root.get(FlightLogKey))
@@ -311,18 +359,12 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
 void ApplyStateFileValues(const StateFileValues &values, TForm1 &form)
 {
     for (const StateFileValues::Value &v : values.values) {
-        const StateFileKey &key = Keys[v.key];
-        switch (key.kind) {
-        case KeyKind::Field:
+        const StateFileKey &key = Keys()[v.key];
+        if (key.kind == KeyKind::Field) {
             if (const StateField *field = FindStateField(key.path))
                 WriteStateField(*field, v.value);
-            break;
-        case KeyKind::Slider:
-            (form.*key.slider).SetPosition((int)v.value);
-            break;
-        case KeyKind::CheckBox:
-            (form.*key.box).SetChecked(v.value != 0);
-            break;
+        } else {
+            SetControlValue(form, key.control, (int32_t)v.value);
         }
     }
     if (values.hasFlightLog)
@@ -335,7 +377,7 @@ void ApplyStateFileValues(const StateFileValues &values, TForm1 &form)
 std::string StateFileText(const TForm1 &form)
 {
     toml::table root;
-    for (const StateFileKey &key : Keys) {
+    for (const StateFileKey &key : Keys()) {
         std::string_view leaf;
         toml::table &table = TableFor(root, key.path, &leaf);
         switch (key.kind) {
@@ -344,20 +386,25 @@ std::string StateFileText(const TForm1 &form)
                 table.insert_or_assign(leaf, ReadStateField(*field));
             break;
         case KeyKind::Slider:
-            table.insert_or_assign(leaf, (int64_t)(form.*key.slider).Position());
+            table.insert_or_assign(leaf, (int64_t)ControlValue(form, key.control));
             break;
         case KeyKind::CheckBox:
-            table.insert_or_assign(leaf, (form.*key.box).Checked());
+            table.insert_or_assign(leaf, ControlValue(form, key.control) != 0);
             break;
         }
     }
+    // Entries are inline tables, so that the list is always written as one
+    // list of entries and "empty" words, whatever it holds.
     toml::array log;
     for (int i = 0; i < FlightLogEntries; ++i) {
-        if (state.flightLogHours[i] > MaxEntryHours)
+        if (state.flightLogHours[i] > MaxEntryHours) {
             log.push_back(EmptyWord);
-        else
-            log.push_back(toml::table{{"hours", (int64_t)state.flightLogHours[i]},
-                                      {"minutes", (int64_t)state.flightLogMinutes[i]}});
+            continue;
+        }
+        toml::table entry{{"hours", (int64_t)state.flightLogHours[i]},
+                          {"minutes", (int64_t)state.flightLogMinutes[i]}};
+        entry.is_inline(true);
+        log.push_back(std::move(entry));
     }
     root.insert_or_assign(FlightLogKey, std::move(log));
 

@@ -12,6 +12,7 @@
 namespace {
 
 const HookId SaveHooks[] = {HookSaveHobbs, HookSaveFlightLogEntry, HookEraseFlightLog, HookSaveSettings};
+constexpr int SaveHookCount = sizeof SaveHooks / sizeof SaveHooks[0];
 
 struct Store {
     std::string path;
@@ -21,9 +22,8 @@ struct Store {
     std::string written;
     bool failing = false;
     std::function<void(const std::string &)> onMessage;
-    // Whoever had the hooks before the store: still called, and handed the
-    // hooks back when it closes.
-    HookHandler earlier[HookCount] = {};
+    // The store's listeners of the save hooks.
+    HookToken tokens[SaveHookCount] = {};
 };
 Store store;
 
@@ -61,6 +61,8 @@ StateFileResult WriteStore()
 // way the table is shown afresh from the slots before the file is written.
 void OnSave(HookId hook)
 {
+    if (!store.form) // still opening
+        return;
     if (hook == HookSaveFlightLogEntry) {
         SaveFlightLogSlot();
         ShowFlightLogSlots();
@@ -69,8 +71,30 @@ void OnSave(HookId hook)
         ShowFlightLogSlots();
     }
     WriteStore();
-    if (store.earlier[hook])
-        store.earlier[hook](hook);
+}
+
+void StopListening()
+{
+    for (HookToken &token : store.tokens) {
+        UnsubscribeHook(token);
+        token = NoHookToken;
+    }
+}
+
+// Listens to every save hook, or to none: false with the reason when a
+// hook has no room left.
+bool Listen(std::string *error)
+{
+    for (int i = 0; i < SaveHookCount; ++i) {
+        store.tokens[i] = SubscribeHook(SaveHooks[i], OnSave);
+        if (store.tokens[i] == NoHookToken) {
+            StopListening();
+            *error = std::string("the store cannot follow ") + HookName(SaveHooks[i]) +
+                     ": that hook has no room for another listener";
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -82,26 +106,37 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
     struct stat existing;
     bool exists = stat(path.c_str(), &existing) == 0 || errno != ENOENT;
     StateFileResult result;
+    if (!Listen(&result.error)) {
+        result.error = path + ": " + result.error;
+        return result;
+    }
     if (exists) {
         result = LoadStateFile(path, form);
-        if (!result.ok)
+        if (!result.ok) {
+            StopListening();
             return result;
+        }
+    }
+    // A new store holds no flights yet: its log starts erased, as the
+    // instrument's memory does.
+    if (exists) {
+        FillSlotsFromTable();
+    } else {
+        EraseFlightLogSlots();
+        ShowFlightLogSlots();
     }
     std::string text = StateFileText(form);
     if (!exists) {
         result.ok = WriteFileAtomically(path, text, &result.error);
-        if (!result.ok)
+        if (!result.ok) {
+            StopListening();
             return result;
+        }
     }
     store.path = path;
     store.form = &form;
     store.written = text;
     store.failing = false;
-    FillSlotsFromTable();
-    for (HookId hook : SaveHooks) {
-        store.earlier[hook] = HookHandlerOf(hook);
-        SetHookHandler(hook, OnSave);
-    }
     return result;
 }
 
@@ -110,9 +145,7 @@ StateFileResult CloseStore()
     if (!store.form)
         return {true, "", {}};
     StateFileResult result = WriteStore();
-    for (HookId hook : SaveHooks)
-        if (HookHandlerOf(hook) == OnSave)
-            SetHookHandler(hook, store.earlier[hook]);
+    StopListening();
     store.form = nullptr;
     return result;
 }

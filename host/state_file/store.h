@@ -11,13 +11,14 @@
 
 class TForm1;
 
-// Starts from the file at path, or creates it from the present state when it
-// does not exist yet, and takes over the four save hooks. A file that cannot
-// be read or is invalid is left untouched and nothing is applied; the store
-// then stays closed. The form must outlive the store.
+// Starts from the file at path, or creates it from the present state with an
+// erased flight log when it does not exist yet, and listens to the four save
+// hooks. A file that cannot be read or is invalid is left untouched and
+// nothing is applied; so it is when a save hook has no room for another
+// listener. The store then stays closed. The form must outlive the store.
 StateFileResult OpenStore(const std::string &path, TForm1 &form);
 
-// Writes the store a last time and releases the hooks.
+// Writes the store a last time and stops listening to the hooks.
 StateFileResult CloseStore();
 
 bool StoreIsOpen();

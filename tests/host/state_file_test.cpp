@@ -47,7 +47,8 @@ TEST_F(StateFile, EveryKeyRoundTripsAtBothEndsOfItsRange)
     ASSERT_TRUE(SaveStateFile(high, *form).ok);
     SetEdges(*form, false);
     ASSERT_TRUE(SaveStateFile(low, *form).ok);
-    EXPECT_NE(ReadText(high).find("TrackBar2 = 4096"), std::string::npos);
+    EXPECT_NE(ReadText(high).find("rpm = 4096"), std::string::npos);
+    EXPECT_EQ(ReadText(high).find("TrackBar"), std::string::npos);
     for (const std::string &file : {high, low, high}) {
         StateFileResult loaded = LoadStateFile(file, *form);
         ASSERT_TRUE(loaded.ok && loaded.warnings.empty()) << loaded.error;
@@ -106,6 +107,39 @@ TEST_F(StateFile, BadFilesAreRefusedWholeAndLeftUntouched)
     WriteText(path, log + "]\n");
     EXPECT_EQ(LoadStateFile(path, *form).error, path + ":1: flightLog: 25 entries, at most 24");
     EXPECT_EQ(folder.Listing(), "state.toml");
+}
+
+// Files of earlier versions named the controls after the form's widgets:
+// each old key still loads, with a warning naming the key to use, and is
+// written under that key; one control under both names is refused.
+TEST_F(StateFile, OldControlKeysLoadWithAWarningAndBothNamesAtOnceAreRefused)
+{
+    const char *renamed[][2] = {{"TrackBar1", "pressure"},
+                                {"TrackBar2", "rpm"},
+                                {"CheckBox2", "calibrate"},
+                                {"CheckBox3", "keyfast"}};
+    WriteText(path, "[controls]\nTrackBar1 = 10\nTrackBar2 = 20\nCheckBox2 = true\nCheckBox3 = true\n");
+    StateFileResult loaded = LoadStateFile(path, *form);
+    ASSERT_TRUE(loaded.ok) << loaded.error;
+    ASSERT_EQ(loaded.warnings.size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(loaded.warnings[i], path + ":" + std::to_string(i + 2) + ": warning: controls." +
+                                          renamed[i][0] + " is an old name: read as controls." +
+                                          renamed[i][1] + ", the key to use now");
+    EXPECT_EQ(state.simPressureInput, 10); // as if the user moved the slider
+    EXPECT_EQ(form->TrackBar2.Position(), 20);
+    EXPECT_TRUE(form->CheckBox2.Checked() && form->CheckBox3.Checked());
+    ASSERT_TRUE(SaveStateFile(path, *form).ok);
+    EXPECT_NE(ReadText(path).find("[controls]\ncalibrate = true\nkeyfast = true\npressure = 10\nrpm = 20\n"),
+              std::string::npos)
+        << ReadText(path);
+
+    WriteText(path, "[controls]\nrpm = 5\nTrackBar2 = 6\n");
+    loaded = LoadStateFile(path, *form);
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_EQ(loaded.error, path + ":3: controls.TrackBar2: the same control as controls.rpm, which the file "
+                                   "also sets; keep only controls.rpm");
+    EXPECT_EQ(form->TrackBar2.Position(), 20);
 }
 
 TEST_F(StateFile, UnknownKeysAreNamedInWarningsAndKeysLeftOutKeepTheirValues)

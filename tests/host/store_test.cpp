@@ -99,6 +99,21 @@ TEST_F(Store, WithoutTheStoreFlightsAndErasesLeaveTheTableAsItWas)
     FlyThenViewAndErase(allZero, allZero);
 }
 
+// A save hook with no room for the store's listener: the store says which
+// and stays closed, writing nothing.
+static void Listen(HookId) {}
+TEST_F(Store, AFullSaveHookKeepsTheStoreClosed)
+{
+    while (SubscribeHook(HookEraseFlightLog, Listen) != NoHookToken)
+        ;
+    StateFileResult opened = OpenStore(path, *form);
+    EXPECT_FALSE(opened.ok || StoreIsOpen());
+    EXPECT_EQ(opened.error,
+              path + ": the store cannot follow EraseFlightLog: that hook has no room for another listener");
+    EXPECT_EQ(HookListenerCount(HookSaveHobbs), 1) << "the hooks it did get are given back";
+    EXPECT_EQ(folder.Listing(), "");
+}
+
 // 33 flights of a minute, each with its number in the hours: the slots wrap
 // after 32, and the table lists the 24 newest, newest first.
 TEST_F(Store, TheTableShowsTheNewestFlightsFirstAcrossTheSlotWrap)
@@ -174,8 +189,8 @@ TEST_F(Store, StatesWrittenByTheInstrumentAtTheEdgesOfTheirRangesLoadBack)
     state.menuCursor = 0;
     PressTimes(KeyCentre, 3); // and the maintenance editor 999 hours
     state.settings.accessCode = 9999;
-    SaveSettings(); // as leaving the main menu does
-    EXPECT_EQ(loadsBack(), "9999:99:0 999:0 9999 0:0");
+    SaveSettings();                                         // as leaving the main menu does
+    EXPECT_EQ(loadsBack(), "9999:99:0 999:0 9999 255:255"); // a new store's log starts erased
     StartFlight();
     state.flightHours = 99;
     state.flightMinutes = 59;

@@ -105,20 +105,26 @@ int backlightCallsSeen = 0;
 void SeeBacklight(HookId) { ++backlightCallsSeen; }
 } // namespace
 
-// A handler registered before the window (a test watching the hooks) keeps
-// being called, and has the hook back when the window goes.
-TEST_F(WindowDisplay, HandlersRegisteredBeforeTheWindowStillSeeTheHooks)
+// A listener subscribed before the window (a test watching the hooks) keeps
+// being called beside it, and stays when the window goes, which takes only
+// its own listener with it.
+TEST_F(WindowDisplay, ListenersSubscribedBeforeTheWindowStillSeeTheHooks)
 {
     Application->Reset();
-    SetHookHandler(HookBacklightOn, SeeBacklight);
+    const int before = HookListenerCount(HookBacklightOn);
+    const HookToken watch = SubscribeHook(HookBacklightOn, SeeBacklight);
     form = Application->CreateForm<TForm1>();
+    EXPECT_EQ(HookListenerCount(HookBacklightOn), before + 2);
     backlightCallsSeen = 0;
     PowerOnAndPass();
     EXPECT_EQ(backlightCallsSeen, 2); // the defaults, then the pass
     EXPECT_EQ(Shown().panel, clInactiveBorder);
     Application->Reset();
-    EXPECT_EQ(HookHandlerOf(HookBacklightOn), SeeBacklight);
-    SetHookHandler(HookBacklightOn, nullptr);
+    EXPECT_EQ(HookListenerCount(HookBacklightOn), before + 1);
+    backlightCallsSeen = 0;
+    BacklightOn();
+    EXPECT_EQ(backlightCallsSeen, 1);
+    UnsubscribeHook(watch);
     form = Application->CreateForm<TForm1>();
 }
 

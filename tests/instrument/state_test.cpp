@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "instrument/hooks.h"
 #include "instrument/settings.h"
 #include "instrument/state.h"
 #include "support/frame_check.h"
+#include "support/hook_counts.h"
 
 TEST(Settings, DefaultsLeaveCalibrationCodeAndCountersAlone)
 {

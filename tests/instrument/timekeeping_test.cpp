@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "instrument/hooks.h"
 #include "instrument/settings.h"
 #include "instrument/state.h"
 #include "instrument/timekeeping.h"
 #include "support/frame_check.h"
+#include "support/hook_counts.h"
 
 namespace {
 
@@ -57,14 +57,15 @@ struct SaveWatch {
     {
         lastFlightSave = {};
         lastHobbsSave = {};
-        SetHookHandler(HookSaveFlightLogEntry, RecordSave);
-        SetHookHandler(HookSaveHobbs, RecordSave);
+        flight = SubscribeHook(HookSaveFlightLogEntry, RecordSave);
+        hobbs = SubscribeHook(HookSaveHobbs, RecordSave);
     }
     ~SaveWatch()
     {
-        SetHookHandler(HookSaveFlightLogEntry, nullptr);
-        SetHookHandler(HookSaveHobbs, nullptr);
+        UnsubscribeHook(flight);
+        UnsubscribeHook(hobbs);
     }
+    HookToken flight, hobbs;
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "instrument/hooks.h"
 #include "lcd/frame.h"
 #include "screens/display_setup.h"
+#include "support/hook_counts.h"
 #include "support/screen_pass.h"
 
 TEST(DisplaySetup, BarRowOnlyWithoutEngineSpeed)

@@ -10,7 +10,7 @@
 #include "screens/main_menu.h"
 #include "screens/messages.h"
 #include "support/frame_check.h"
-#include "instrument/hooks.h"
+#include "support/hook_counts.h"
 #include "support/screen_pass.h"
 
 TEST(FlightLog, ViewLogIsBlockedInFlightAndOpensPageZeroOtherwise)

@@ -13,7 +13,7 @@
 #include "screens/messages.h"
 #include "screens/time_adjust.h"
 #include "support/frame_check.h"
-#include "instrument/hooks.h"
+#include "support/hook_counts.h"
 #include "support/screen_pass.h"
 
 namespace {

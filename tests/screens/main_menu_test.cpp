@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "instrument/hooks.h"
 #include "screens/calibration.h"
 #include "screens/display_setup.h"
 #include "screens/flight_log.h"
@@ -9,6 +8,7 @@
 #include "screens/pressure_setup.h"
 #include "screens/rpm_setup.h"
 #include "screens/run_screen.h"
+#include "support/hook_counts.h"
 #include "support/screen_pass.h"
 
 TEST(MainMenu, SelectionStopsAtBothEndsWithAndWithoutTheServiceEntries)

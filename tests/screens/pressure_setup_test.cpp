@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "instrument/hooks.h"
 #include "lcd/frame.h"
 #include "screens/main_menu.h"
 #include "screens/pressure_setup.h"
+#include "support/hook_counts.h"
 #include "support/screen_pass.h"
 
 namespace {

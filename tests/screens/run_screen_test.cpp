@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "instrument/hooks.h"
 #include "instrument/settings.h"
 #include "instrument/state.h"
 #include "lcd/frame.h"
 #include "screens/main_menu.h"
 #include "screens/run_screen.h"
 #include "support/frame_check.h"
+#include "support/hook_counts.h"
 
 namespace {
 

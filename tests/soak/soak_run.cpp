@@ -42,8 +42,9 @@ class Soak {
 
     SoakResult Run()
     {
+        HookToken watches[HookCount];
         for (int hook = 0; hook < HookCount; ++hook)
-            SetHookHandler((HookId)hook, WatchHook);
+            watches[hook] = SubscribeHook((HookId)hook, WatchHook);
         Application->Reset();
         headless::Reset();
         form_ = Application->CreateForm<TForm1>();
@@ -64,8 +65,8 @@ class Soak {
         result_.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         headless::OnProcessMessages(nullptr);
         Application->Reset();
-        for (int hook = 0; hook < HookCount; ++hook)
-            SetHookHandler((HookId)hook, nullptr);
+        for (HookToken watch : watches)
+            UnsubscribeHook(watch);
         return result_;
     }
 

@@ -12,13 +12,13 @@
 #include "instrument/hooks.h"
 #include "instrument/state.h"
 #include "support/frame_dots.h"
+#include "support/hook_counts.h"
 
 void ResetInstrumentState()
 {
     memset(&state, 0, sizeof state);
-    memset(&hookCalls, 0, sizeof hookCalls);
-    for (int hook = 0; hook < HookCount; ++hook)
-        SetHookHandler((HookId)hook, nullptr);
+    UnsubscribeAllHooks();
+    CountHookCalls();
 }
 
 // Names may hold a folder ("lcd/text_forms"), created as needed.

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "host/inspect/frame_pbm.h"
+#include "support/hook_counts.h"
 
-// Resets the whole state record to its program-start zeros, the hook
-// counts to 0, and removes every hook handler.
+// Resets the whole state record to its program-start zeros, ends every
+// hook subscription and counts the hooks' calls afresh (hook_counts.h).
 void ResetInstrumentState();
 
 // Compares state.lcdFrame dot for dot with the reference frame of name: a

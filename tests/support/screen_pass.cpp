@@ -6,12 +6,13 @@
 #include "instrument/settings.h"
 #include "lcd/frame.h"
 #include "support/frame_check.h"
+#include "support/hook_counts.h"
 
 void StartOnScreen(ScreenHandler screen)
 {
     ResetInstrumentState();
     LoadDefaultSettings();
-    memset(&hookCalls, 0, sizeof hookCalls);
+    hookCalls = HookCallCounts{};
     state.knobStep = 1;
     state.currentScreen = screen;
 }
