@@ -1,10 +1,13 @@
 // qpx-run: runs scenario scripts on the headless instrument and checks what
 // they expect. Exit 0 when every check passed, 1 when a check failed, 2 when
 // a script or state file could not be read or understood or an output could not be
-// written.
+// written. Every error line on the standard error starts with "qpx-run: ";
+// the lines of failed checks and the closing count go to the standard output.
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,22 +21,36 @@ constexpr int ExitPassed = 0;
 constexpr int ExitCheckFailed = 1;
 constexpr int ExitError = 2;
 
+constexpr const char *Program = "qpx-run";
+
+// Writes every line of text to the standard error after "qpx-run: ".
+void ReportError(const std::string &text)
+{
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        std::cerr << Program << ": " << line << "\n";
+}
+
 bool CreateFolder(const std::filesystem::path &folder, const char *what)
 {
     std::error_code code;
     std::filesystem::create_directories(folder, code);
     if (!code && std::filesystem::is_directory(folder))
         return true;
-    std::cerr << "qpx-run: cannot create the " << what << " folder " << folder.string() << ": "
+    std::cerr << Program << ": cannot create the " << what << " folder " << folder.string() << ": "
               << (code ? code.message() : "a file of that name is in the way") << "\n";
     return false;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int Run(int argc, char **argv)
 {
-    CLI::App app{"Runs scenario scripts on the headless instrument and checks what they expect."};
+    // Named here: CLI11 would otherwise name the program by the path it was started by.
+    CLI::App app{"Runs scenario scripts on the headless instrument and checks what they expect.", Program};
+    app.set_version_flag("--version", std::string(Program) + " " + QPX_VERSION);
+    app.failure_message([](const CLI::App *, const CLI::Error &error) {
+        return std::string(Program) + ": " + error.what() + "\nRun " + Program +
+               " --help to see the options.\n";
+    });
     std::vector<std::string> files;
     std::string outDir = "qpx-run-out", framesDir, stateFile;
     bool updateRefs = false;
@@ -55,7 +72,7 @@ int main(int argc, char **argv)
     for (size_t i = 0; i < files.size(); ++i) {
         std::string error;
         if (!ParseScriptFile(files[i], scripts[i], error)) {
-            std::cerr << error << "\n";
+            ReportError(error);
             return ExitError;
         }
     }
@@ -65,11 +82,15 @@ int main(int argc, char **argv)
     bool statesOk = true;
     if (!stateFile.empty()) {
         auto values = std::make_shared<StateFileValues>();
-        statesOk = ReportStateFileResult(ReadStateFile(stateFile, values.get()), "qpx-run", std::cerr);
+        statesOk = ReportStateFileResult(ReadStateFile(stateFile, values.get()), Program, std::cerr);
         options.startState = values;
     }
-    for (Script &script : scripts)
-        statesOk = ReadScriptStateFiles(script, std::cerr) && statesOk;
+    for (Script &script : scripts) {
+        // Its lines start with the script's name and line: the program's goes before them.
+        std::ostringstream problems;
+        statesOk = ReadScriptStateFiles(script, problems) && statesOk;
+        ReportError(problems.str());
+    }
     if (!statesOk)
         return ExitError;
 
@@ -86,10 +107,23 @@ int main(int argc, char **argv)
         failed += outcome.failed;
         if (!outcome.outputError.empty()) {
             std::cout.flush();
-            std::cerr << "qpx-run: " << outcome.outputError << "\n";
+            ReportError(outcome.outputError);
             return ExitError;
         }
     }
     std::cout << passed << " passed, " << failed << " failed\n";
     return failed == 0 ? ExitPassed : ExitCheckFailed;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception &error) {
+        std::cout.flush();
+        ReportError(error.what());
+        return ExitError;
+    }
 }

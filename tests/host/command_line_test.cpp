@@ -14,9 +14,10 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome Parse(std::vector<const char *> args)
+// program: how the program was started (argv[0]).
+Outcome Parse(std::vector<const char *> args, const char *program = "qpx-sim")
 {
-    args.insert(args.begin(), "qpx-sim");
+    args.insert(args.begin(), program);
     Outcome outcome{};
     std::ostringstream out, err;
     outcome.code = ParseCommandLine((int)args.size(), args.data(), outcome.options, out, err);
@@ -47,6 +48,10 @@ TEST(CommandLine, HelpAndVersionEndTheProgramWithSuccess)
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("--shots"), std::string::npos);
     EXPECT_NE(help.out.find("--max-rate"), std::string::npos);
+    // The usage names the program, not the path it was started by.
+    Outcome byPath = Parse({"--help"}, "/opt/build/qpx-sim");
+    EXPECT_NE(byPath.out.find("\nUsage: qpx-sim [OPTIONS]\n"), std::string::npos) << byPath.out;
+    EXPECT_EQ(byPath.out.find("/opt/build"), std::string::npos) << byPath.out;
 
     Outcome version = Parse({"--version"});
     EXPECT_EQ(version.code, 0);

@@ -77,13 +77,13 @@ TEST_F(QpxRun, ALineNotUnderstoodStopsEverythingBeforeAnythingRuns)
     Write("b.txt", "on\n\nwait 3 s\n");
     Result r = Run("a.txt b.txt");
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err.rfind("b.txt:3: bad duration \"3\"", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("qpx-run: b.txt:3: bad duration \"3\"", 0), 0u) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(fs::exists(folder / "qpx-run-out")) << "nothing ran, nothing was written";
 
     r = Run("a.txt missing.txt");
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err, "missing.txt: cannot read the script: No such file or directory\n");
+    EXPECT_EQ(r.err, "qpx-run: missing.txt: cannot read the script: No such file or directory\n");
 }
 
 TEST_F(QpxRun, OutputThatCannotBeWrittenExitsTwoWithAMessage)
@@ -104,12 +104,37 @@ TEST_F(QpxRun, OutputThatCannotBeWrittenExitsTwoWithAMessage)
 
 TEST_F(QpxRun, CommandLineErrorsExitTwo)
 {
-    EXPECT_EQ(Run("").exitCode, 2);
     Write("a.txt", "on\n");
-    EXPECT_EQ(Run("--fast a.txt").exitCode, 2);
-    Result help = Run("--help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("--update-refs"), std::string::npos);
+    // What each stream must contain; "" when it must be empty. Every line on
+    // the standard error names the program first, but for the hint after a
+    // mistake on the command line.
+    struct Row {
+        const char *arguments;
+        int exitCode;
+        const char *out, *err;
+    };
+    for (const Row &row : {
+             Row{"", 2, "", "qpx-run: SCRIPT is required\nRun qpx-run --help to see the options.\n"},
+             Row{"--fast a.txt", 2, "", "qpx-run: The following argument was not expected: --fast\n"},
+             Row{"--help", 0, "--update-refs", ""},
+             Row{"--help", 0, "\nUsage: qpx-run [OPTIONS] SCRIPT...\n", ""}, // its name, not its path
+             Row{"--version", 0, "qpx-run " QPX_VERSION "\n", ""},
+             Row{"missing.txt", 2, "", "qpx-run: missing.txt: cannot read the script"},
+         }) {
+        SCOPED_TRACE(row.arguments);
+        Result r = Run(row.arguments);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
+        for (auto [text, expected] : {std::pair{r.out, row.out}, std::pair{r.err, row.err}}) {
+            if (*expected == 0)
+                EXPECT_EQ(text, "");
+            else
+                EXPECT_NE(text.find(expected), std::string::npos) << text;
+        }
+        std::istringstream lines(r.err);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_TRUE(line.rfind("qpx-run: ", 0) == 0 || line == "Run qpx-run --help to see the options.")
+                << line;
+    }
 }
 
 TEST_F(QpxRun, StateFilesAreCheckedBeforeAnythingRuns)
@@ -120,7 +145,8 @@ TEST_F(QpxRun, StateFilesAreCheckedBeforeAnythingRuns)
     Write("b.txt", "on\nload-state bad.toml\n");
     Result r = Run("a.txt b.txt");
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.err.rfind("b.txt:2: bad.toml:1: hobbsMinutes: 120 is outside 0..99", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("qpx-run: b.txt:2: bad.toml:1: hobbsMinutes: 120 is outside 0..99", 0), 0u)
+        << r.err;
     EXPECT_FALSE(fs::exists(folder / "qpx-run-out")) << "nothing ran, nothing was written";
 
     r = Run("--state bad.toml a.txt");
