@@ -1,9 +1,12 @@
 #include "host/run/script.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -11,20 +14,68 @@ constexpr int MaxRepeat = 10000;
 constexpr int MaxScale = 16;
 // About 30 years: far beyond any scenario, far from overflowing.
 constexpr long MaxDurationMs = 1000L * 1000 * 1000 * 1000;
+// Input quoted in a message is cut to this many characters: a refused
+// word may be as long as the file.
+constexpr size_t MaxQuoted = 40;
+// The longest command, "ramp pressure FROM TO DURATION", has 5 words; one
+// more is all a message about an unexpected word needs, so a line of a
+// million words costs no more than one of six.
+constexpr size_t MaxWords = 6;
 
 const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, calibrate, keyfast, wait, "
                              "load-state, expect-frame, expect-text, expect or save";
 
+// Editors may start a UTF-8 file with it; it is invisible, so elsewhere it
+// is refused by name rather than read as part of a word.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 // One line's words, with the rest of the line after the command kept whole
 // for expect-text.
 struct Line {
-    std::vector<std::string> words;
-    std::string rest; // after the first word, surrounding blanks removed
+    std::vector<std::string> words; // the first MaxWords
+    std::string rest;               // after the first word, surrounding blanks removed
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+// What separates words and surrounds a line: spaces and tabs, for trimming
+// and splitting alike. The CR of a CRLF line end goes with the line end;
+// other control characters are refused (IsControl), as a line holding one
+// would not read as it shows.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string Trim(const std::string &s)
+bool IsControl(char c)
+{
+    unsigned char u = (unsigned char)c;
+    return (u < 0x20 && c != '\t') || u == 0x7F;
+}
+
+// A byte that continues a UTF-8 character rather than starting one.
+bool IsContinuation(char c) { return ((unsigned char)c & 0xC0) == 0x80; }
+
+// The column of byte i, counting characters from 1.
+size_t Column(std::string_view line, size_t i)
+{
+    size_t column = 1;
+    for (size_t k = 0; k < i; ++k)
+        column += !IsContinuation(line[k]);
+    return column;
+}
+
+// Input as a message quotes it: in double quotes, cut after MaxQuoted
+// characters (never inside one) and then marked with "...".
+std::string Quoted(std::string_view word)
+{
+    size_t end = 0;
+    for (size_t characters = 0; characters < MaxQuoted && end < word.size(); ++characters) {
+        ++end; // the character's first byte, then the rest of it
+        while (end < word.size() && IsContinuation(word[end]))
+            ++end;
+    }
+    std::string quoted = "\"";
+    quoted += word.substr(0, end);
+    return quoted + (end < word.size() ? "...\"" : "\"");
+}
+
+std::string_view Trim(std::string_view s)
 {
     size_t b = 0, e = s.size();
     while (b < e && IsBlank(s[b]))
@@ -35,7 +86,7 @@ std::string Trim(const std::string &s)
 }
 
 // Drops a comment: '#' outside double quotes starts one.
-std::string WithoutComment(const std::string &raw)
+std::string_view WithoutComment(std::string_view raw)
 {
     bool quoted = false;
     for (size_t i = 0; i < raw.size(); ++i) {
@@ -47,14 +98,41 @@ std::string WithoutComment(const std::string &raw)
     return raw;
 }
 
-Line SplitLine(const std::string &raw)
+// A byte that no editor shows as itself: a line holding one is refused
+// with what it is and where, comments included.
+bool CheckCharacters(std::string_view raw, std::string &error)
+{
+    for (size_t i = 0; i < raw.size(); ++i)
+        if (IsControl(raw[i])) {
+            char code[8];
+            snprintf(code, sizeof code, "0x%02X", (unsigned)(unsigned char)raw[i]);
+            error = std::string("control character ") + code + " at column " +
+                    std::to_string(Column(raw, i)) + "; expected printable characters, spaces and tabs";
+            return false;
+        }
+    size_t mark = raw.find(ByteOrderMark);
+    if (mark != std::string_view::npos) {
+        error = "byte-order mark (EF BB BF) at column " + std::to_string(Column(raw, mark)) +
+                "; expected one only at the start of the file";
+        return false;
+    }
+    return true;
+}
+
+// Words are split where the line is trimmed: at blanks (IsBlank) only.
+Line SplitLine(std::string_view raw)
 {
     Line line;
-    std::string text = Trim(WithoutComment(raw));
-    std::istringstream in(text);
-    std::string word;
-    while (in >> word)
-        line.words.push_back(word);
+    std::string_view text = Trim(WithoutComment(raw));
+    for (size_t i = 0; i < text.size() && line.words.size() < MaxWords;) {
+        size_t end = i;
+        while (end < text.size() && !IsBlank(text[end]))
+            ++end;
+        line.words.emplace_back(text.substr(i, end - i));
+        i = end;
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+    }
     if (!line.words.empty())
         line.rest = Trim(text.substr(line.words[0].size()));
     return line;
@@ -115,7 +193,7 @@ class LineParser {
             return Expect();
         if (name == "save")
             return Save();
-        return Fail("unknown command \"" + name + "\"; expected " + KnownCommands);
+        return Fail("unknown command " + Quoted(name) + "; expected " + KnownCommands);
     }
 
   private:
@@ -129,7 +207,7 @@ class LineParser {
     bool Ends(size_t n)
     {
         if (words_.size() > n)
-            return Fail("unexpected \"" + words_[n] + "\" after " + words_[0]);
+            return Fail("unexpected " + Quoted(words_[n]) + " after " + words_[0]);
         return true;
     }
 
@@ -146,7 +224,7 @@ class LineParser {
             return false;
         int64_t v;
         if (!ParseInteger(words_[i], SliderMin, SliderMax, v))
-            return Fail("bad number \"" + words_[i] + "\"; expected a slider position 0..4096");
+            return Fail("bad number " + Quoted(words_[i]) + "; expected a slider position 0..4096");
         position = (int)v;
         return true;
     }
@@ -156,8 +234,8 @@ class LineParser {
         if (!Word(i, "a duration such as 250ms, 2s, 90m or 10h after " + words_[0]))
             return false;
         if (!ParseDuration(words_[i], ms))
-            return Fail("bad duration \"" + words_[i] +
-                        "\"; expected a whole number with ms, s, m or h, such as 250ms, 2s, 90m or 10h");
+            return Fail("bad duration " + Quoted(words_[i]) +
+                        "; expected a whole number with ms, s, m or h, such as 250ms, 2s, 90m or 10h");
         return true;
     }
 
@@ -183,7 +261,7 @@ class LineParser {
             return false;
         const ControlEntry *key = TwoWordButton();
         if (!key)
-            return Fail("unknown key \"" + words_[1] + "\"; expected " + expected);
+            return Fail("unknown key " + Quoted(words_[1]) + "; expected " + expected);
         return Click(key->control, 1) && Ends(2);
     }
 
@@ -194,10 +272,10 @@ class LineParser {
             return false;
         const ControlEntry *direction = TwoWordButton();
         if (!direction)
-            return Fail("unknown direction \"" + words_[1] + "\"; expected " + expected);
+            return Fail("unknown direction " + Quoted(words_[1]) + "; expected " + expected);
         int64_t count = 1;
         if (words_.size() > 2 && !ParseInteger(words_[2], 1, MaxRepeat, count))
-            return Fail("bad number \"" + words_[2] + "\"; expected a number of steps 1..10000");
+            return Fail("bad number " + Quoted(words_[2]) + "; expected a number of steps 1..10000");
         return Click(direction->control, (int)count) && Ends(3);
     }
 
@@ -214,11 +292,17 @@ class LineParser {
             return false;
         const ControlEntry *slider = ControlOfScriptWord(words_[1]);
         if (!slider || slider->kind != ControlKind::Slider)
-            return Fail("unknown slider \"" + words_[1] + "\"; expected pressure or rpm");
+            return Fail("unknown slider " + Quoted(words_[1]) + "; expected pressure or rpm");
         command_.kind = CommandKind::Slide;
         command_.control = slider->control;
-        return Position(2, command_.from) && Position(3, command_.position) &&
-               Duration(4, command_.durationMs) && Ends(5);
+        if (!Position(2, command_.from) || !Position(3, command_.position) ||
+            !Duration(4, command_.durationMs))
+            return false;
+        // A slide over no time is a plain slider move, and is written as one.
+        if (command_.durationMs == 0)
+            return Fail(std::string("a ramp takes time: expected a duration above 0, such as 250ms or 2s; ") +
+                        slider->scriptWord + " N moves the slider at once");
+        return Ends(5);
     }
 
     bool Tick(Control control)
@@ -228,7 +312,7 @@ class LineParser {
         if (!Word(1, words_[0] + " on or " + words_[0] + " off"))
             return false;
         if (words_[1] != "on" && words_[1] != "off")
-            return Fail("unknown state \"" + words_[1] + "\"; expected on or off");
+            return Fail("unknown state " + Quoted(words_[1]) + "; expected on or off");
         command_.ticked = words_[1] == "on";
         return Ends(2);
     }
@@ -285,15 +369,15 @@ class LineParser {
             if (!Word(2, "red or darkred after expect lamp"))
                 return false;
             if (words_[2] != "red" && words_[2] != "darkred")
-                return Fail("unknown lamp colour \"" + words_[2] + "\"; expected red or darkred");
+                return Fail("unknown lamp colour " + Quoted(words_[2]) + "; expected red or darkred");
             command_.lampRed = words_[2] == "red";
             return Ends(3);
         }
         command_.kind = CommandKind::ExpectField;
         command_.field = FindStateField(what == "screen" ? "currentScreen" : what, &command_.index);
         if (!command_.field)
-            return Fail("unknown field \"" + what +
-                        "\"; expected a field of the state record (hobbsHours, settings.pressureUnit, "
+            return Fail("unknown field " + Quoted(what) +
+                        "; expected a field of the state record (hobbsHours, settings.pressureUnit, "
                         "flightLogHours[3], ...), lamp or screen");
         if (!Word(2, "the value of " + what))
             return false;
@@ -301,11 +385,11 @@ class LineParser {
         if (command_.field->type == FieldType::Screen) {
             command_.screen = ScreenByName(value);
             if (!command_.screen && value != "-")
-                return Fail("unknown screen \"" + value +
-                            "\"; expected a screen name such as RunScreen or "
+                return Fail("unknown screen " + Quoted(value) +
+                            "; expected a screen name such as RunScreen or "
                             "MainMenuScreen, or - for none");
         } else if (!ParseInteger(value, INT64_MIN + 1, INT64_MAX, command_.value)) {
-            return Fail("bad number \"" + value + "\"; expected a whole number for " + what);
+            return Fail("bad number " + Quoted(value) + "; expected a whole number for " + what);
         }
         return Ends(3);
     }
@@ -319,12 +403,12 @@ class LineParser {
         if (words_.size() == 2)
             return true;
         if (words_[2] != "--scale")
-            return Fail("unexpected \"" + words_[2] + "\"; expected --scale N");
+            return Fail("unexpected " + Quoted(words_[2]) + "; expected --scale N");
         int64_t scale;
         if (!Word(3, "a scale 1..16 after --scale"))
             return false;
         if (!ParseInteger(words_[3], 1, MaxScale, scale))
-            return Fail("bad number \"" + words_[3] + "\"; expected a scale 1..16");
+            return Fail("bad number " + Quoted(words_[3]) + "; expected a scale 1..16");
         command_.scale = (int)scale;
         return Ends(4);
     }
@@ -379,20 +463,30 @@ bool ParseScriptText(const std::string &file, const std::string &text, Script &s
     script.file = file;
     script.folder = std::filesystem::path(file).parent_path();
     script.commands.clear();
-    std::istringstream in(text);
-    std::string raw;
-    for (int number = 1; std::getline(in, raw); ++number) {
+    std::string_view rest = text;
+    if (rest.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        rest.remove_prefix(ByteOrderMark.size());
+    for (int number = 1; !rest.empty(); ++number) {
+        size_t end = rest.find('\n');
+        std::string_view raw = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!raw.empty() && raw.back() == '\r') // a CRLF line end
+            raw.remove_suffix(1);
+        std::string what;
+        if (!CheckCharacters(raw, what)) {
+            error = file + ":" + std::to_string(number) + ": " + what;
+            return false;
+        }
         Line line = SplitLine(raw);
         if (line.words.empty())
             continue;
         Command command{};
         command.line = number;
-        std::string what;
         if (!LineParser(line, command, what).Parse()) {
             error = file + ":" + std::to_string(number) + ": " + what;
             return false;
         }
-        script.commands.push_back(command);
+        script.commands.push_back(std::move(command));
     }
     return true;
 }
@@ -410,7 +504,7 @@ bool ParseScriptFile(const std::string &file, Script &script, std::string &error
         error = file + ": cannot read the script: " + strerror(errno);
         return false;
     }
-    return ParseScriptText(file, text.str(), script, error);
+    return ParseScriptText(file, std::move(text).str(), script, error);
 }
 
 std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written)

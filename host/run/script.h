@@ -56,7 +56,9 @@ struct Script {
 
 // Parses a whole script. On the first line it cannot understand it returns
 // false with error "FILE:LINE: what was expected"; a file it cannot read
-// gives "FILE: why".
+// gives "FILE: why". Blanks are spaces and tabs; lines may end in CRLF and
+// the text may start with a UTF-8 byte-order mark. Other control characters
+// are refused.
 bool ParseScriptFile(const std::string &file, Script &script, std::string &error);
 bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error);
 

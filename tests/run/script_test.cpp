@@ -2,6 +2,8 @@
 // durations, and writing a command back as the line it came from.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "host/run/script.h"
 #include "screens/main_menu.h"
 
@@ -27,9 +29,10 @@ Script Parsed(const std::string &text)
 
 TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
 {
+    using namespace std::string_literals;
     struct Case {
-        const char *text;
-        const char *error;
+        std::string text;
+        std::string error;
     } cases[] = {
         {"on\n\n# a comment\nblink\n", "dir/s.txt:4: unknown command \"blink\"; expected on, off, press"},
         {"pressure 4097", "dir/s.txt:1: bad number \"4097\"; expected a slider position 0..4096"},
@@ -57,10 +60,68 @@ TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
         {"save a.png 2", "dir/s.txt:1: unexpected \"2\"; expected --scale N"},
         {"expect-frame", "dir/s.txt:1: expected the reference picture"},
         {"load-state", "dir/s.txt:1: expected the state file to load"},
+        // Blanks are spaces and tabs; another control character would shift
+        // or split the words, and is named instead.
+        {"\vexpect-text hello",
+         "dir/s.txt:1: control character 0x0B at column 1; expected printable characters"},
+        {"on\n\fload-state states/x.toml", "dir/s.txt:2: control character 0x0C at column 1"},
+        {"expect-text a\0b"s, "dir/s.txt:1: control character 0x00 at column 14"},
+        {"expect-text \u00e9\u00e9\x1b", "dir/s.txt:1: control character 0x1B at column 15"},
+        {"on\roff", "dir/s.txt:1: control character 0x0D at column 3"},
+        {"on\r\r\n", "dir/s.txt:1: control character 0x0D at column 3"},
+        {"wait 2s\x7f", "dir/s.txt:1: control character 0x7F at column 8"},
+        {"on # \x01 in a comment", "dir/s.txt:1: control character 0x01 at column 6"},
+        {"on\n\xEF\xBB\xBFoff",
+         "dir/s.txt:2: byte-order mark (EF BB BF) at column 1; expected one only at the start"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFon", "dir/s.txt:1: byte-order mark (EF BB BF) at column 1"},
+        {"ramp pressure 0 4096 0ms",
+         "dir/s.txt:1: a ramp takes time: expected a duration above 0, such as 250ms or "
+         "2s; pressure N moves the slider at once"},
+        // Quoted input is cut after 40 characters, never inside one.
+        {"pressure " + std::string(100000, '9'),
+         "dir/s.txt:1: bad number \"" + std::string(40, '9') + "...\"; expected a slider position"},
+        {"press " + std::string(39, 'a') + "\u00e9\u00e9",
+         "dir/s.txt:1: unknown key \"" + std::string(39, 'a') + "\u00e9...\"; expected"},
+        {"turn " + std::string(40, 'a'),
+         "dir/s.txt:1: unknown direction \"" + std::string(40, 'a') + "\"; expected"},
     };
     for (const Case &c : cases) {
         std::string error = ErrorOf(c.text);
         EXPECT_EQ(error.rfind(c.error, 0), 0u) << "script: " << c.text << "\nerror: " << error;
+    }
+}
+
+// Every message quoting a refused word quotes no more than its start.
+TEST(ScriptParser, MessagesQuoteOnlyTheStartOfALongWord)
+{
+    const std::string word(1 << 20, 'w'), quoted = "\"" + std::string(40, 'w') + "...\"";
+    for (std::string line :
+         {"W", "on W", "pressure W", "turn W", "turn cw W", "press W", "ramp W", "ramp rpm W", "ramp rpm 0 W",
+          "ramp rpm 0 1 W", "ramp rpm 0 1 1s W", "calibrate W", "wait W", "expect W", "expect hobbsHours W",
+          "expect screen W", "expect lamp W", "save a.png W", "save a.png --scale W"}) {
+        std::string error = ErrorOf(std::string(line).replace(line.find('W'), 1, word));
+        EXPECT_NE(error.find(quoted), std::string::npos) << line << "\nerror: " << error.substr(0, 200);
+        EXPECT_LT(error.size(), 400u) << line;
+    }
+}
+
+// Blanks are spaces and tabs; a CRLF line end and a byte-order mark starting
+// the file are no part of the text. Each case: the script, and its commands
+// written back, joined by |.
+TEST(ScriptParser, BlanksLineEndsAndAByteOrderMark)
+{
+    const char *cases[][2] = {
+        {"\xEF\xBB\xBF# a comment\r\nturn\tccw\t3\r\nwait 2s\r", "turn ccw 3|wait 2s"},
+        {"\t expect-text \tHOBBS\tMETER \t\r\n", "expect-text HOBBS\tMETER"},
+        {"expect-text \"\tA \"\t\r\n", "expect-text \"\tA \""},
+        {"\tload-state\tstates/x y.toml\t", "load-state states/x y.toml"},
+        {"expect-text caf\u00e9 20\u00b0C", "expect-text caf\u00e9 20\u00b0C"},
+    };
+    for (const auto &c : cases) {
+        std::string written;
+        for (const Command &command : Parsed(c[0]).commands)
+            written += (written.empty() ? "" : "|") + CommandText(command);
+        EXPECT_EQ(written, c[1]) << "script: " << c[0];
     }
 }
 
