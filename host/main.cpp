@@ -45,7 +45,7 @@ int main(int argc, char **argv)
             // so that it writes the controls the session really began with.
             if (!options.recordFile.empty())
                 recording.Attach(*form, options.stateFile, options.storeFile);
-            SetStoreMessageHandler([form](const std::string &message) { form->SetStatusMessage(message); });
+            ShowStoreMessagesIn(*form);
             Application->Run();
             if (!recording.Finish(recordError)) {
                 std::cerr << "qpx-sim: the recording is incomplete: " << recordError << "\n";

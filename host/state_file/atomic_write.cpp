@@ -1,7 +1,9 @@
 #include "host/state_file/atomic_write.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +19,28 @@ static std::string FolderOf(const std::string &path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+static std::string NameOf(const std::string &path)
+{
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The temporary files of path are ".NAME.tmp-" and six characters of
+// mkstemp's making, hidden beside it: a name no one else would choose, so
+// that RemoveLeftoverTemporaries can tell them from anything else there.
+static std::string TemporaryPrefix(const std::string &path) { return "." + NameOf(path) + ".tmp-"; }
+constexpr size_t UniqueLength = 6;
+
+static bool IsTemporaryOf(const std::string &entry, const std::string &prefix)
+{
+    if (entry.size() != prefix.size() + UniqueLength || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i)
+        if (!isalnum((unsigned char)entry[i]))
+            return false;
+    return true;
 }
 
 static bool Fail(std::string *error, const std::string &path, const char *what, int code)
@@ -54,7 +78,8 @@ bool WriteFileAtomically(const std::string &path, const std::string &text, std::
 {
     // mkstemp makes a name of its own in the target's folder, so that the
     // rename stays within one file system and no other file is touched.
-    std::string pattern = path + ".XXXXXX";
+    std::string folder = FolderOf(path);
+    std::string pattern = folder + "/" + TemporaryPrefix(path) + std::string(UniqueLength, 'X');
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = mkstemp(name.data());
@@ -93,10 +118,33 @@ bool WriteFileAtomically(const std::string &path, const std::string &text, std::
         return Fail(error, path, what, code);
     }
     // Make the rename itself durable; the file is complete either way.
-    int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
+    int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        fsync(folderFd);
+        close(folderFd);
     }
     return true;
+}
+
+int RemoveLeftoverTemporaries(const std::string &path)
+{
+    std::string folder = FolderOf(path), prefix = TemporaryPrefix(path);
+    DIR *listing = opendir(folder.c_str());
+    if (!listing)
+        return 0;
+    int removed = 0;
+    while (const dirent *entry = readdir(listing)) {
+        if (!IsTemporaryOf(entry->d_name, prefix))
+            continue;
+        // Only plain files of this user: never a link, a folder or another
+        // user's file that happens to match.
+        struct stat info;
+        if (fstatat(dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != geteuid())
+            continue;
+        if (unlinkat(dirfd(listing), entry->d_name, 0) == 0)
+            ++removed;
+    }
+    closedir(listing);
+    return removed;
 }

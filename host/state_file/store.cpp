@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <sys/stat.h>
 
+#include "host/form/Pcmain.h"
 #include "host/state_file/atomic_write.h"
 #include "host/state_file/flight_log_slots.h"
 #include "host/state_file/state_file_format.h"
+#include "host/state_file/store_lock.h"
 #include "instrument/hooks.h"
 
 namespace {
@@ -24,6 +26,8 @@ struct Store {
     std::function<void(const std::string &)> onMessage;
     // The store's listeners of the save hooks.
     HookToken tokens[SaveHookCount] = {};
+    // Held from before the file is read until the store is closed.
+    StoreLock lock;
 };
 Store store;
 
@@ -103,17 +107,24 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
 {
     if (store.form)
         CloseStore();
+    StateFileResult result;
+    if (!store.lock.Take(path, &result.error))
+        return result;
+    // Holding the lock, no one else writes this store: any temporary file
+    // beside it is what a killed writer left.
+    RemoveLeftoverTemporaries(path);
     struct stat existing;
     bool exists = stat(path.c_str(), &existing) == 0 || errno != ENOENT;
-    StateFileResult result;
     if (!Listen(&result.error)) {
         result.error = path + ": " + result.error;
+        store.lock.Release();
         return result;
     }
     if (exists) {
         result = LoadStateFile(path, form);
         if (!result.ok) {
             StopListening();
+            store.lock.Release();
             return result;
         }
     }
@@ -130,6 +141,7 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
         result.ok = WriteFileAtomically(path, text, &result.error);
         if (!result.ok) {
             StopListening();
+            store.lock.Release();
             return result;
         }
     }
@@ -146,6 +158,7 @@ StateFileResult CloseStore()
         return {true, "", {}};
     StateFileResult result = WriteStore();
     StopListening();
+    store.lock.Release();
     store.form = nullptr;
     return result;
 }
@@ -155,4 +168,9 @@ bool StoreIsOpen() { return store.form != nullptr; }
 void SetStoreMessageHandler(std::function<void(const std::string &message)> handler)
 {
     store.onMessage = std::move(handler);
+}
+
+void ShowStoreMessagesIn(TForm1 &form)
+{
+    SetStoreMessageHandler([&form](const std::string &message) { form.SetStatusMessage(message); });
 }

@@ -13,12 +13,16 @@ class TForm1;
 
 // Starts from the file at path, or creates it from the present state with an
 // erased flight log when it does not exist yet, and listens to the four save
-// hooks. A file that cannot be read or is invalid is left untouched and
-// nothing is applied; so it is when a save hook has no room for another
-// listener. The store then stays closed. The form must outlive the store.
+// hooks. First it locks path + ".lock" (store_lock.h): a store another
+// process has open is refused, naming that process, before anything is
+// read. Then it removes the temporary files a killed writer of path left. A
+// file that cannot be read or is invalid is left untouched and nothing is
+// applied; so it is when a save hook has no room for another listener. The
+// store then stays closed and unlocked. The form must outlive the store.
 StateFileResult OpenStore(const std::string &path, TForm1 &form);
 
-// Writes the store a last time and stops listening to the hooks.
+// Writes the store a last time, stops listening to the hooks and lets go of
+// the lock.
 StateFileResult CloseStore();
 
 bool StoreIsOpen();
@@ -27,3 +31,6 @@ bool StoreIsOpen();
 // (the old file is kept and the next save tries again) and the first write
 // that succeeds after one failed. Each is also printed on the standard error.
 void SetStoreMessageHandler(std::function<void(const std::string &message)> handler);
+
+// The window's handler: each message shows in form's status bar.
+void ShowStoreMessagesIn(TForm1 &form);

@@ -1,7 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <iostream>
+#include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "host/state_file/state_file.h"
@@ -14,6 +22,64 @@
 #include "support/window_fixture.h"
 
 namespace {
+
+// A running qpx_store_writer (tests/kill/store_writer.cpp) and the pipes to
+// its standard input, output and error.
+struct Writer {
+    pid_t pid = -1;
+    int in = -1, out = -1, err = -1;
+};
+
+Writer StartWriter(const std::string &store)
+{
+    int in[2], out[2], err[2];
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+        return {};
+    Writer writer;
+    writer.pid = fork();
+    if (writer.pid == 0) {
+        dup2(in[0], STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        dup2(err[1], STDERR_FILENO);
+        execl(QPX_STORE_WRITER_PATH, QPX_STORE_WRITER_PATH, store.c_str(), (char *)nullptr);
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    writer.in = in[1];
+    writer.out = out[0];
+    writer.err = err[0];
+    return writer;
+}
+
+// The count the writer says it opened; false when it ended first.
+bool ReadOpened(const Writer &writer, int32_t *count)
+{
+    return read(writer.out, count, sizeof *count) == (ssize_t)sizeof *count; // a pipe: 4 bytes come whole
+}
+
+// Kills the writer or waits for it to end; returns its wait status. Its
+// output and error, all of it now, go to *out and *err.
+int StopWriter(Writer &writer, bool kill, std::string *out = nullptr, std::string *err = nullptr)
+{
+    if (kill)
+        ::kill(writer.pid, SIGKILL);
+    int status = 0;
+    waitpid(writer.pid, &status, 0);
+    for (auto [fd, text] : {std::pair{writer.out, out}, std::pair{writer.err, err}}) {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(fd, buffer, sizeof buffer)) > 0)
+            if (text)
+                text->append(buffer, (size_t)n);
+        close(fd);
+    }
+    close(writer.in);
+    return status;
+}
+
+int32_t HobbsCount() { return (int32_t)state.hobbsHours * 60 + state.hobbsMinutes; }
 
 class Store : public WindowTest {
   protected:
@@ -87,6 +153,8 @@ TEST_F(Store, AThreeMinuteFlightIsEntryOneAndAnEraseEmptiesTheTable)
     ASSERT_TRUE(OpenStore(path, *form).ok);
     EXPECT_EQ(state.hobbsMinutes, 2);
     EXPECT_EQ(state.hobbsSeconds, seconds);
+    EXPECT_EQ(folder.Listing(), "store.toml store.toml.lock");
+    ASSERT_TRUE(CloseStore().ok);
     EXPECT_EQ(folder.Listing(), "store.toml");
 }
 
@@ -202,4 +270,165 @@ TEST_F(Store, StatesWrittenByTheInstrumentAtTheEdgesOfTheirRangesLoadBack)
     state.hobbsSeconds = 59;
     OneSecondBlock();
     EXPECT_EQ(loadsBack(), "10000:0:0 998:59 9999 99:60");
+}
+
+// The writer is killed at random moments, most of them while it saves one
+// count after another: every time the store is complete and holds the count
+// of the last save that finished or of the one under way, and the writer's
+// next start removes any temporary file the kill left and takes over the
+// dead writer's lock file.
+TEST_F(Store, AWriterKilledAtAnyMomentLeavesTheLastCountOrTheNextAndItsNextStartCleansUp)
+{
+    constexpr int Kills = 300;
+    constexpr int MaxDelayUs = 12000;
+    ASSERT_TRUE(OpenStore(path, *form).ok);
+    ASSERT_TRUE(CloseStore().ok);
+    StateFileValues complete;
+    ASSERT_TRUE(ReadStateFile(path, &complete).ok);
+    auto temporaries = [&] {
+        std::string names;
+        for (const auto &entry : std::filesystem::directory_iterator(folder.path))
+            if (entry.path().filename().string().rfind(".store.toml.tmp-", 0) == 0)
+                names += entry.path().filename().string() + " ";
+        return names;
+    };
+
+    void (*oldPipeHandler)(int) = signal(SIGPIPE, SIG_IGN); // a "go" to a writer killed early
+    std::mt19937 random(20240611);
+    int32_t stored = 0;
+    int beforeWriting = 0, insideAWrite = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (int kill = 1; kill <= Kills; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        Writer writer = StartWriter(path);
+        ASSERT_GT(writer.pid, 0);
+        // One start in eight is killed while it starts or opens the store.
+        bool early = random() % 8 == 0;
+        if (!early) {
+            int32_t opened = -1;
+            if (!ReadOpened(writer, &opened)) {
+                std::string err;
+                StopWriter(writer, true, nullptr, &err);
+                FAIL() << "the writer did not open the store: " << err;
+            }
+            EXPECT_EQ(opened, stored);
+            EXPECT_EQ(temporaries(), "") << "left by the kill before, and still there after a start";
+            EXPECT_EQ(ReadText(path + ".lock"), std::to_string(writer.pid) + "\n");
+            EXPECT_EQ(write(writer.in, "g", 1), 1);
+        }
+        usleep(std::uniform_int_distribution<useconds_t>(0, MaxDelayUs)(random));
+        std::string out;
+        StopWriter(writer, true, &out);
+
+        // An early kill may come after the writer told what it opened.
+        if (early && out.size() >= sizeof(int32_t)) {
+            int32_t opened;
+            memcpy(&opened, out.data(), sizeof opened);
+            EXPECT_EQ(opened, stored);
+            out.erase(0, sizeof opened);
+        }
+        beforeWriting += out.empty();
+        insideAWrite += !temporaries().empty();
+        StateFileValues found;
+        StateFileResult read = ReadStateFile(path, &found);
+        ASSERT_TRUE(read.ok) << read.error;
+        ASSERT_EQ(found.values.size(), complete.values.size()) << "a store cut short:\n" << ReadText(path);
+        ASSERT_TRUE(found.hasFlightLog);
+        ASSERT_TRUE(LoadStateFile(path, *form).ok);
+        // The counts the writer began to save, each before its save.
+        std::vector<int32_t> begun(out.size() / sizeof(int32_t));
+        memcpy(begun.data(), out.data(), begun.size() * sizeof(int32_t));
+        for (size_t i = 0; i < begun.size(); ++i)
+            ASSERT_EQ(begun[i], stored + 1 + (int32_t)i);
+        if (begun.empty())
+            EXPECT_EQ(HobbsCount(), stored);
+        else
+            EXPECT_TRUE(HobbsCount() == begun.back() || HobbsCount() == begun.back() - 1)
+                << HobbsCount() << " found after beginning " << begun.back();
+        stored = HobbsCount();
+    }
+    signal(SIGPIPE, oldPipeHandler);
+    long ms =
+        (long)std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    std::cout << "store kill test: " << Kills << " kills (" << beforeWriting << " before the first save, "
+              << insideAWrite << " inside a save), " << stored << " saves completed, " << ms << " ms\n";
+    EXPECT_GT(insideAWrite, 0) << "no kill fell inside a save: the test showed nothing";
+
+    // The next start cleans up after the last kill, and closing leaves only the store.
+    ASSERT_TRUE(OpenStore(path, *form).ok);
+    EXPECT_EQ(HobbsCount(), stored);
+    EXPECT_EQ(folder.Listing(), "store.toml store.toml.lock");
+    ASSERT_TRUE(CloseStore().ok);
+    EXPECT_EQ(folder.Listing(), "store.toml");
+}
+
+// A full disk, as a file size limit makes it: the save fails with the reason
+// in the status bar and on the standard error, the old file stays, and the
+// first save after there is room again writes the file.
+TEST_F(Store, OnAFullDiskASaveFailsKeepsTheOldFileSaysWhyAndTheNextSaveWrites)
+{
+    ShowStoreMessagesIn(*form);
+    ASSERT_TRUE(OpenStore(path, *form).ok);
+    const double rooms[] = {0.5, 0.999}; // room for half of the new file, and for all but its last byte
+    for (double room : rooms) {
+        SCOPED_TRACE(room);
+        state.hobbsMinutes = (uint8_t)(state.hobbsMinutes + 1);
+        AgeFile(path);
+        std::string before = Stamp(path);
+        rlimit limit{}, saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        limit = saved;
+        limit.rlim_cur = (rlim_t)((double)StateFileText(*form).size() * room);
+        ASSERT_LT(limit.rlim_cur, StateFileText(*form).size());
+        void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
+        testing::internal::CaptureStderr();
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        SaveHobbs();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::string said = testing::internal::GetCapturedStderr();
+        signal(SIGXFSZ, oldHandler);
+
+        std::string why = "Store not saved (will retry): " + path + ": cannot write: " + strerror(EFBIG);
+        EXPECT_EQ(said, why + "\n");
+        EXPECT_NE(form->StatusBar1.Caption().find(why), std::string::npos) << form->StatusBar1.Caption();
+        EXPECT_EQ(Stamp(path), before);
+        EXPECT_EQ(folder.Listing(), "store.toml store.toml.lock");
+
+        SaveHobbs();
+        EXPECT_NE(form->StatusBar1.Caption().find("Store saved again: " + path), std::string::npos)
+            << form->StatusBar1.Caption();
+        EXPECT_NE(ReadText(path).find("hobbsMinutes = " + std::to_string(state.hobbsMinutes) + "\n"),
+                  std::string::npos);
+    }
+}
+
+// One store, one program: a second opener is refused before it reads
+// anything, with the holder's process id, until the holder closes the store
+// or dies.
+TEST_F(Store, ASecondOpenerIsRefusedNamingTheHolderUntilTheHolderClosesOrDies)
+{
+    auto inUseBy = [&](pid_t pid) {
+        return path + ": the store is in use by process " + std::to_string(pid) + " (it holds " + path +
+               ".lock); close that program first";
+    };
+    ASSERT_TRUE(OpenStore(path, *form).ok);
+    Writer second = StartWriter(path);
+    std::string err;
+    int status = StopWriter(second, false, nullptr, &err);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+    EXPECT_EQ(err, "qpx_store_writer: " + inUseBy(getpid()) + "\n");
+    ASSERT_TRUE(CloseStore().ok);
+    EXPECT_EQ(folder.Listing(), "store.toml");
+
+    Writer first = StartWriter(path);
+    int32_t opened = -1;
+    ASSERT_TRUE(ReadOpened(first, &opened)); // it holds the store
+    StateFileResult refused = OpenStore(path, *form);
+    EXPECT_FALSE(refused.ok || StoreIsOpen());
+    EXPECT_EQ(refused.error, inUseBy(first.pid));
+    StopWriter(first, true);
+    EXPECT_EQ(ReadText(path + ".lock"), std::to_string(first.pid) + "\n"); // left by the dead writer
+    ASSERT_TRUE(OpenStore(path, *form).ok);
+    EXPECT_EQ(ReadText(path + ".lock"), std::to_string(getpid()) + "\n");
 }

@@ -5,8 +5,8 @@
 # which must end the program with exit code 0; then closes it in the middle
 # of the splash and while the cycle runs; drives it from the keyboard and the
 # wheel and takes screenshots; records a session and replays it with qpx-run;
-# keeps the Hobbs time in a store across closing and reopening; and starts it
-# without any display.
+# keeps the Hobbs time in a store across closing and reopening, refusing a
+# second program on the same store; and starts it without any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
@@ -243,8 +243,15 @@ start_sim six --store "$STORE"
 key o
 sleep 4
 key shift+w r r # the engine at 2000 rpm, the clock at x60: a Hobbs minute a second
+# A second program on the same store is refused at once, naming the first.
+"$SIM" --store "$STORE" >"$OUT/second-store.out" 2>&1
+code=$?
+[ "$code" -eq 2 ] || fail "a second qpx-sim on the store gave exit code $code, not 2"
+grep -q "in use by process $SIM_PID" "$OUT/second-store.out" ||
+    fail "the second qpx-sim did not name the first: $(cat "$OUT/second-store.out")"
 sleep 4
 close_and_expect_success "with the store"
+[ -e "$STORE.lock" ] && fail "closing left the store's lock file"
 HOBBS=$(grep '^hobbs' "$STORE")
 grep -q '^hobbsMinutes = [1-9]' "$STORE" || fail "the store holds no Hobbs minute: $HOBBS"
 start_sim seven --store "$STORE"
