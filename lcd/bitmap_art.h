@@ -17,8 +17,12 @@
 
 namespace bitmap_art {
 
-// Not constexpr on purpose: reaching it while evaluating a picture at compile
-// time is a compile error that points at the faulty picture.
+// Not constexpr on purpose, and never defined: calling a function that is not
+// constexpr while a constant is evaluated is a compile error, so a picture
+// that reaches it fails to compile with a note pointing at that picture.
+// Every table built with the functions below is a constexpr variable, so they
+// run only at compile time; the picture arrays they read are constexpr too, as
+// only a constexpr array may be read in a constant expression.
 void PictureHasWrongSizeOrCharacter();
 
 constexpr size_t Length(const char *text)

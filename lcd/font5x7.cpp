@@ -7,7 +7,7 @@
 
 namespace {
 
-const char *const Font5x7Art[] = {
+constexpr const char *Font5x7Art[] = {
     // 32 space
     "....."
     "....."

@@ -11,7 +11,7 @@
 
 namespace {
 
-const char *const Font8x8Art[] = {
+constexpr const char *Font8x8Art[] = {
     // 32 space
     "........"
     "........"

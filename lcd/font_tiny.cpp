@@ -9,7 +9,7 @@
 
 namespace {
 
-const char *const SmallMArt[] = {
+constexpr const char *SmallMArt[] = {
     // 'm'
     "....."
     "....."
@@ -17,7 +17,7 @@ const char *const SmallMArt[] = {
     "#.#.#"
     "#.#.#",
 };
-const char *const KArt[] = {
+constexpr const char *KArt[] = {
     // 'K'
     "#..#"
     "#.#."
@@ -25,7 +25,7 @@ const char *const KArt[] = {
     "#.#."
     "#..#",
 };
-const char *const BigMArt[] = {
+constexpr const char *BigMArt[] = {
     // 'M'
     "#...#"
     "##.##"
@@ -33,7 +33,7 @@ const char *const BigMArt[] = {
     "#...#"
     "#...#",
 };
-const char *const NArt[] = {
+constexpr const char *NArt[] = {
     // 'N'
     "#..#"
     "##.#"
@@ -43,7 +43,7 @@ const char *const NArt[] = {
 };
 // Three columns wide: 't', '.', then '0'..'9', ':' and ';' in code order so
 // that a digit is found by position.
-const char *const NarrowArt[] = {
+constexpr const char *NarrowArt[] = {
     // 't'
     ".#."
     "###"

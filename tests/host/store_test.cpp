@@ -337,7 +337,8 @@ TEST_F(Store, AWriterKilledAtAnyMomentLeavesTheLastCountOrTheNextAndItsNextStart
         ASSERT_TRUE(LoadStateFile(path, *form).ok);
         // The counts the writer began to save, each before its save.
         std::vector<int32_t> begun(out.size() / sizeof(int32_t));
-        memcpy(begun.data(), out.data(), begun.size() * sizeof(int32_t));
+        if (!begun.empty())
+            memcpy(begun.data(), out.data(), begun.size() * sizeof(int32_t));
         for (size_t i = 0; i < begun.size(); ++i)
             ASSERT_EQ(begun[i], stored + 1 + (int32_t)i);
         if (begun.empty())
