@@ -8,15 +8,14 @@
 #include <string_view>
 #include <utility>
 
+#include "host/inspect/shown_input.h"
+
 namespace {
 
 constexpr int MaxRepeat = 10000;
 constexpr int MaxScale = 16;
 // About 30 years: far beyond any scenario, far from overflowing.
 constexpr long MaxDurationMs = 1000L * 1000 * 1000 * 1000;
-// Input quoted in a message is cut to this many characters: a refused
-// word may be as long as the file.
-constexpr size_t MaxQuoted = 40;
 // The longest command, "ramp pressure FROM TO DURATION", has 5 words; one
 // more is all a message about an unexpected word needs, so a line of a
 // million words costs no more than one of six.
@@ -58,21 +57,6 @@ size_t Column(std::string_view line, size_t i)
     for (size_t k = 0; k < i; ++k)
         column += !IsContinuation(line[k]);
     return column;
-}
-
-// Input as a message quotes it: in double quotes, cut after MaxQuoted
-// characters (never inside one) and then marked with "...".
-std::string Quoted(std::string_view word)
-{
-    size_t end = 0;
-    for (size_t characters = 0; characters < MaxQuoted && end < word.size(); ++characters) {
-        ++end; // the character's first byte, then the rest of it
-        while (end < word.size() && IsContinuation(word[end]))
-            ++end;
-    }
-    std::string quoted = "\"";
-    quoted += word.substr(0, end);
-    return quoted + (end < word.size() ? "...\"" : "\"");
 }
 
 std::string_view Trim(std::string_view s)
@@ -193,7 +177,7 @@ class LineParser {
             return Expect();
         if (name == "save")
             return Save();
-        return Fail("unknown command " + Quoted(name) + "; expected " + KnownCommands);
+        return Fail("unknown command " + QuotedInput(name) + "; expected " + KnownCommands);
     }
 
   private:
@@ -207,7 +191,7 @@ class LineParser {
     bool Ends(size_t n)
     {
         if (words_.size() > n)
-            return Fail("unexpected " + Quoted(words_[n]) + " after " + words_[0]);
+            return Fail("unexpected " + QuotedInput(words_[n]) + " after " + words_[0]);
         return true;
     }
 
@@ -224,7 +208,7 @@ class LineParser {
             return false;
         int64_t v;
         if (!ParseInteger(words_[i], SliderMin, SliderMax, v))
-            return Fail("bad number " + Quoted(words_[i]) + "; expected a slider position 0..4096");
+            return Fail("bad number " + QuotedInput(words_[i]) + "; expected a slider position 0..4096");
         position = (int)v;
         return true;
     }
@@ -234,7 +218,7 @@ class LineParser {
         if (!Word(i, "a duration such as 250ms, 2s, 90m or 10h after " + words_[0]))
             return false;
         if (!ParseDuration(words_[i], ms))
-            return Fail("bad duration " + Quoted(words_[i]) +
+            return Fail("bad duration " + QuotedInput(words_[i]) +
                         "; expected a whole number with ms, s, m or h, such as 250ms, 2s, 90m or 10h");
         return true;
     }
@@ -261,7 +245,7 @@ class LineParser {
             return false;
         const ControlEntry *key = TwoWordButton();
         if (!key)
-            return Fail("unknown key " + Quoted(words_[1]) + "; expected " + expected);
+            return Fail("unknown key " + QuotedInput(words_[1]) + "; expected " + expected);
         return Click(key->control, 1) && Ends(2);
     }
 
@@ -272,10 +256,10 @@ class LineParser {
             return false;
         const ControlEntry *direction = TwoWordButton();
         if (!direction)
-            return Fail("unknown direction " + Quoted(words_[1]) + "; expected " + expected);
+            return Fail("unknown direction " + QuotedInput(words_[1]) + "; expected " + expected);
         int64_t count = 1;
         if (words_.size() > 2 && !ParseInteger(words_[2], 1, MaxRepeat, count))
-            return Fail("bad number " + Quoted(words_[2]) + "; expected a number of steps 1..10000");
+            return Fail("bad number " + QuotedInput(words_[2]) + "; expected a number of steps 1..10000");
         return Click(direction->control, (int)count) && Ends(3);
     }
 
@@ -292,7 +276,7 @@ class LineParser {
             return false;
         const ControlEntry *slider = ControlOfScriptWord(words_[1]);
         if (!slider || slider->kind != ControlKind::Slider)
-            return Fail("unknown slider " + Quoted(words_[1]) + "; expected pressure or rpm");
+            return Fail("unknown slider " + QuotedInput(words_[1]) + "; expected pressure or rpm");
         command_.kind = CommandKind::Slide;
         command_.control = slider->control;
         if (!Position(2, command_.from) || !Position(3, command_.position) ||
@@ -312,7 +296,7 @@ class LineParser {
         if (!Word(1, words_[0] + " on or " + words_[0] + " off"))
             return false;
         if (words_[1] != "on" && words_[1] != "off")
-            return Fail("unknown state " + Quoted(words_[1]) + "; expected on or off");
+            return Fail("unknown state " + QuotedInput(words_[1]) + "; expected on or off");
         command_.ticked = words_[1] == "on";
         return Ends(2);
     }
@@ -369,14 +353,14 @@ class LineParser {
             if (!Word(2, "red or darkred after expect lamp"))
                 return false;
             if (words_[2] != "red" && words_[2] != "darkred")
-                return Fail("unknown lamp colour " + Quoted(words_[2]) + "; expected red or darkred");
+                return Fail("unknown lamp colour " + QuotedInput(words_[2]) + "; expected red or darkred");
             command_.lampRed = words_[2] == "red";
             return Ends(3);
         }
         command_.kind = CommandKind::ExpectField;
         command_.field = FindStateField(what == "screen" ? "currentScreen" : what, &command_.index);
         if (!command_.field)
-            return Fail("unknown field " + Quoted(what) +
+            return Fail("unknown field " + QuotedInput(what) +
                         "; expected a field of the state record (hobbsHours, settings.pressureUnit, "
                         "flightLogHours[3], ...), lamp or screen");
         if (!Word(2, "the value of " + what))
@@ -385,11 +369,11 @@ class LineParser {
         if (command_.field->type == FieldType::Screen) {
             command_.screen = ScreenByName(value);
             if (!command_.screen && value != "-")
-                return Fail("unknown screen " + Quoted(value) +
+                return Fail("unknown screen " + QuotedInput(value) +
                             "; expected a screen name such as RunScreen or "
                             "MainMenuScreen, or - for none");
         } else if (!ParseInteger(value, INT64_MIN + 1, INT64_MAX, command_.value)) {
-            return Fail("bad number " + Quoted(value) + "; expected a whole number for " + what);
+            return Fail("bad number " + QuotedInput(value) + "; expected a whole number for " + what);
         }
         return Ends(3);
     }
@@ -403,12 +387,12 @@ class LineParser {
         if (words_.size() == 2)
             return true;
         if (words_[2] != "--scale")
-            return Fail("unexpected " + Quoted(words_[2]) + "; expected --scale N");
+            return Fail("unexpected " + QuotedInput(words_[2]) + "; expected --scale N");
         int64_t scale;
         if (!Word(3, "a scale 1..16 after --scale"))
             return false;
         if (!ParseInteger(words_[3], 1, MaxScale, scale))
-            return Fail("bad number " + Quoted(words_[3]) + "; expected a scale 1..16");
+            return Fail("bad number " + QuotedInput(words_[3]) + "; expected a scale 1..16");
         command_.scale = (int)scale;
         return Ends(4);
     }

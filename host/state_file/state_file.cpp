@@ -7,8 +7,10 @@
 
 #include "host/state_file/atomic_write.h"
 #include "host/state_file/state_file_format.h"
+#include "host/state_file/state_file_limits.h"
 
-// The whole file as text; false with *error naming the file and why.
+// The whole file as text, or as much of it as shows that it is too large to
+// be a state file; false with *error naming the file and why.
 static bool ReadWholeFile(const std::string &path, std::string *text, std::string *error)
 {
     FILE *file = fopen(path.c_str(), "rb");
@@ -18,7 +20,7 @@ static bool ReadWholeFile(const std::string &path, std::string *text, std::strin
     }
     char buffer[4096];
     size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+    while (text->size() <= StateFileMaxBytes && (n = fread(buffer, 1, sizeof buffer, file)) > 0)
         text->append(buffer, n);
     bool failed = ferror(file) != 0;
     int code = errno;

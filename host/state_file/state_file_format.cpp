@@ -1,12 +1,15 @@
 #include "host/state_file/state_file_format.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <sstream>
 #include <string_view>
 #include <toml++/toml.h>
 
 #include "host/form/control_table.h"
+#include "host/inspect/shown_input.h"
 #include "host/inspect/state_fields.h"
+#include "host/state_file/state_file_limits.h"
 #include "instrument/state.h"
 
 namespace {
@@ -229,7 +232,7 @@ void CheckKeys(const toml::table &table, const std::string &prefix, Report &repo
                 report.Error(node, path, std::string("expected a table, found ") + TypeWords(node));
             continue;
         }
-        report.Warning(node, path);
+        report.Warning(node, prefix.empty() ? ShownInput(path) : prefix + "." + ShownInput(name.str()));
     }
 }
 
@@ -242,7 +245,7 @@ void ReadFlightLogEntry(const toml::node &node, int index, Report &report, State
             values->flightLogMinutes[index] = FlightLogEmpty;
         } else {
             report.Error(node, key,
-                         "\"" + word->get() + "\" is neither \"empty\" nor { hours = .., minutes = .. }");
+                         QuotedInput(word->get()) + " is neither \"empty\" nor { hours = .., minutes = .. }");
         }
         return;
     }
@@ -266,7 +269,7 @@ void ReadFlightLogEntry(const toml::node &node, int index, Report &report, State
     }
     for (auto &&[name, part] : *entry)
         if (name != names[0] && name != names[1])
-            report.Warning(part, key + ": " + std::string(name.str()));
+            report.Warning(part, key + ": " + ShownInput(name.str()));
 }
 
 void ReadFlightLog(const toml::node &node, Report &report, StateFileValues *values)
@@ -311,12 +314,18 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
                     std::vector<std::string> *warnings, std::string *error)
 {
     *values = StateFileValues{};
+    uint32_t line = 0;
+    std::string why;
+    if (!CheckStateFileText(text, &line, &why)) {
+        *error = fileName + ":" + std::to_string(line) + ": " + why;
+        return false;
+    }
     toml::table root;
     try {
         root = toml::parse(text, fileName);
     } catch (const toml::parse_error &e) {
         *error = fileName + ":" + std::to_string(e.source().begin.line) +
-                 ": not valid TOML: " + std::string(e.description());
+                 ": not valid TOML: " + ShownInput(e.description(), SIZE_MAX);
         return false;
     }
     Report report{fileName, {}, {}};

@@ -4,6 +4,7 @@
 
 #include "host/state_file/state_file.h"
 #include "host/state_file/state_file_format.h"
+#include "host/state_file/state_file_limits.h"
 #include "host/state_file/store.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
@@ -195,4 +196,54 @@ TEST_F(StateFile, TheSaveKeyWritesNewTimeStampedFiles)
     state.hobbsHours = 0;
     ASSERT_TRUE(LoadStateFile(folder.File(files.substr(0, files.find(' '))), *form).ok);
     EXPECT_EQ(state.hobbsHours, 42u);
+}
+
+// Before the TOML reader sees a file, its bytes and its shape must be those
+// of a small flat state file; the reader never sees the rest.
+TEST_F(StateFile, FilesFarFromAStateFileAreRefusedBeforeTheReaderSeesThem)
+{
+    const std::string comment(StateFileMaxBytes - 2, '#');
+    const struct {
+        std::string text;
+        const char *refusal; // after "path:", or "" when the file reads
+    } cases[] = {
+        {"\xEF\xBB\xBFhobbsHours = 1\n", ""},
+        {"[a.b.c.d]\n[a.b]\nk.l = [1]\n", ""},
+        {"x = \"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\" # \xC3\xA9\n", ""},
+        {comment + "\n\n", ""},
+        {comment + "\n\n\n", "3: the file is larger than 64 KiB"},
+        {"[a.b.c.d.e]\n", "1: nested 5 levels deep: a state file has at most 4"},
+        {"\n[a . \"b.c\" .d.e.f]\n", "2: nested 5 levels deep"},
+        {"a.b.c.d.e.f = 1\n", "1: nested 5 levels deep"},
+        {"l = [[[[[1]]]]]\n", "1: nested 5 levels deep"},
+        {"[a.b.c]\nk = [{ x = 1 }]\n", "2: nested 5 levels deep"},
+        {"k = { a = { b.c = 1 } }\n", ""},
+        {"k = { a = { b.c.d.e = 1 } }\n", "1: nested 5 levels deep"},
+        {"\xC3\xA9", "1: byte 0xC3 outside a string or comment"},
+        {"x = 1\nx\xC3\xA9 = 1\n", "2: byte 0xC3 outside a string or comment"},
+        {"x = \"\xC3\"\n", "1: not well-formed UTF-8 in a string or comment"},
+        {"x = 1 # \xED\xA0\x80\n", "1: not well-formed UTF-8"},
+        {"x = '\xF4\x90\x80\x80'\n", "1: not well-formed UTF-8"},
+        {std::string("[\0", 2), "1: control character 0x00: not allowed in a state file"},
+        {"x = \"\x1B[31m\"\n", "1: control character 0x1B"},
+        {"\n\nx = 1\x7F\n", "3: control character 0x7F"},
+        {"x = \"\\t\\u00e9\"\ny = \"\"\"a\\\n  b\"\"\"\nz = 'c\\d'\n", ""},
+        {"x = 1'\xC3\xA9'\n", "1: a quote inside a word"},
+        {"x = 1.'\xC3\xA9'\n", "1: a quote inside a word"},
+        {"x = 1='\xC3\xA9'\n", "1: a quote inside a word"},
+        {"x = \"\\q\"\n", "1: unknown escape \\q in a string"},
+        {"x = \"\"\"a\\\n\xC3\xA9\"\"\"\n", "2: byte 0xC3 after a backslash that ends a line"},
+        // Input quoted by a message stays on its line.
+        {"flightLog = [\"\"\"a\nb\"\"\"]\n", "1: flightLog entry 1: \"a\\nb\" is neither"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 60));
+        StateFileValues values;
+        std::string error;
+        const bool read = ParseStateFile(c.text, "f.toml", &values, nullptr, &error);
+        if (*c.refusal == '\0')
+            EXPECT_TRUE(read) << error;
+        else
+            EXPECT_EQ(error.rfind(std::string("f.toml:") + c.refusal, 0), 0u) << error;
+    }
 }

@@ -1,0 +1,76 @@
+#include "fuzz/readers.h"
+
+#include <cctype>
+
+#include "host/run/script.h"
+#include "host/state_file/state_file_format.h"
+
+namespace {
+
+constexpr const char *FileName = "input";
+// Generous for a message that quotes at most a short piece of its input.
+constexpr size_t MaxMessage = 1000;
+
+// "input:12: ..." on every line of a message.
+bool NamesFileAndLine(const std::string &message)
+{
+    size_t start = 0;
+    while (start <= message.size()) {
+        size_t end = message.find('\n', start);
+        end = end == std::string::npos ? message.size() : end;
+        const std::string line = message.substr(start, end - start);
+        const std::string prefix = std::string(FileName) + ":";
+        if (line.rfind(prefix, 0) != 0)
+            return false;
+        size_t i = prefix.size(), digits = 0;
+        while (i < line.size() && isdigit((unsigned char)line[i]))
+            ++i, ++digits;
+        if (digits == 0 || line.compare(i, 2, ": ") != 0)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string CheckScriptReader(const uint8_t *data, size_t size)
+{
+    const std::string text((const char *)data, size);
+    Script script;
+    std::string error;
+    if (!ParseScriptText(FileName, text, script, error)) {
+        if (!NamesFileAndLine(error))
+            return "refused without naming the file and line: " + error.substr(0, MaxMessage);
+        if (error.size() > MaxMessage)
+            return "a message of " + std::to_string(error.size()) + " characters";
+        return "";
+    }
+    for (const Command &command : script.commands) {
+        const std::string line = CommandText(command);
+        Script again;
+        if (!ParseScriptText(FileName, line, again, error) || again.commands.size() != 1)
+            return "the command of line " + std::to_string(command.line) + " written as \"" + line +
+                   "\" does not read back: " + error;
+        if (CommandText(again.commands[0]) != line)
+            return "\"" + line + "\" reads back as \"" + CommandText(again.commands[0]) + "\"";
+    }
+    return "";
+}
+
+std::string CheckStateFileReader(const uint8_t *data, size_t size)
+{
+    const std::string text((const char *)data, size);
+    StateFileValues values;
+    std::vector<std::string> warnings;
+    std::string error;
+    if (ParseStateFile(text, FileName, &values, &warnings, &error))
+        return error.empty() ? "" : "read, yet with an error: " + error;
+    if (error.empty())
+        return "refused without a message";
+    if (!NamesFileAndLine(error))
+        return "refused without naming the file and line: " + error.substr(0, MaxMessage);
+    if (!values.values.empty() || values.hasFlightLog)
+        return "refused, yet values were kept";
+    return "";
+}

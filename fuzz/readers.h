@@ -1,0 +1,21 @@
+// What each reader of outside input must do with any bytes at all, as one
+// function per reader: the fuzz targets call them on what the fuzzer makes
+// up, and the test suite on every input kept in fuzz/corpus and
+// fuzz/findings, so that a finding never comes back.
+//
+// Each returns "" when the reader kept its contract, else what it broke. A
+// crash, a sanitizer report or a hang is a broken contract too, caught by
+// the fuzzer or the sanitizer build.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// A scenario script: it is read, or refused with "file:line: why" in a
+// message of bounded length; a command read can be written back as a line
+// that reads as the same command.
+std::string CheckScriptReader(const uint8_t *data, size_t size);
+
+// A state file, from its bytes to checked values: they are read, or the
+// file is refused with "file:line: why", one line per problem.
+std::string CheckStateFileReader(const uint8_t *data, size_t size);
