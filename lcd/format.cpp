@@ -2,8 +2,21 @@
 
 #include <cstdio>
 
+#include "instrument/extended_precision.h"
 #include "instrument/pressure_units.h"
 #include "instrument/state.h"
+
+// 1/10 and 1/100 rounded to a 64-bit significand.
+static constexpr Extended Tenth = {0xCCCCCCCCCCCCCCCD, -67, false};
+static constexpr Extended Hundredth = {0xA3D70A3D70A3D70A, -70, false};
+
+double ScaledPressure(int32_t value, uint8_t decimals)
+{
+    if (decimals != 1 && decimals != 2)
+        return value;
+    Extended factor = decimals == 1 ? Tenth : Hundredth;
+    return ExtendedToDouble(ExtendedMultiply(ExtendedFromInt(value), factor));
+}
 
 // A unit outside the table shows whole counts.
 static uint8_t Decimals()
@@ -12,16 +25,17 @@ static uint8_t Decimals()
     return unit < PressureUnitCount ? PressureUnitDecimals[unit] : 0;
 }
 
-// The scaled value is formed with the long double constants and handed to the
-// formatter as a double, so rounding follows printf's rules on that double.
+// The scaled value is rounded twice, to extended precision and then to the
+// double handed to the formatter, so rounding follows printf's rules on that
+// double.
 static void Format(char *out, int32_t value, const char *whole, const char *tenths, const char *hundredths)
 {
     switch (Decimals()) {
     case 1:
-        snprintf(out, 32, tenths, (double)(0.1L * value));
+        snprintf(out, 32, tenths, ScaledPressure(value, 1));
         break;
     case 2:
-        snprintf(out, 32, hundredths, (double)(0.01L * value));
+        snprintf(out, 32, hundredths, ScaledPressure(value, 2));
         break;
     default:
         snprintf(out, 32, whole, (int)value);

@@ -1,21 +1,25 @@
 // Where a pressure lands on the bar graphs. The scale arithmetic is kept
 // apart from the drawing so that its rounding can be checked on its own:
 // units per dot is rounded to single precision, the division is done in
-// extended precision and positions are truncated toward zero, which decides
-// on which dot a value at the very end of the scale falls.
+// extended precision (a 64-bit significand, instrument/extended_precision.h)
+// and positions are truncated toward zero, which decides on which dot a value
+// at the very end of the scale falls.
 #pragma once
 #include <cstdint>
 
-// Reciprocal of the number of dots each bar spans, nearest in extended precision.
-constexpr long double VerticalBarReciprocal = 1.0L / 59;
-constexpr long double HorizontalBarReciprocal = 1.0L / 127;
+#include "instrument/extended_precision.h"
+
+// Reciprocal of the number of dots each bar spans, nearest in extended
+// precision: 1/59 and 1/127.
+constexpr Extended VerticalBarReciprocal = {0x8AD8F2FBA9386823, -69, false};
+constexpr Extended HorizontalBarReciprocal = {0x8102040810204081, -70, false};
 
 // The bottom of the bar's scale: half the span in top-scale mode, else 0.
 int32_t BarBase(int32_t span, uint8_t topScale);
 
 // Pressure units per dot: the span shown (base..span, or 0..span) times the
-// bar's reciprocal, rounded to single precision.
-float BarUnitsPerDot(int32_t span, uint8_t topScale, long double reciprocal);
+// bar's reciprocal in extended precision, then rounded to single precision.
+float BarUnitsPerDot(int32_t span, uint8_t topScale, Extended reciprocal);
 
 // Column of value v on the horizontal bar: (v - base) / unitsPerDot.
 int32_t BarColumn(int32_t v, int32_t base, float unitsPerDot);

@@ -28,7 +28,7 @@ void FormatRpmReading(char *out)
     if (state.settings.rpmPercent == 0)
         snprintf(out, 32, "%5u", state.rpmValue);
     else
-        snprintf(out, 32, "%5ld", (long)(fullScale == 0 ? 0 : state.rpmValue * 100u / fullScale));
+        snprintf(out, 32, "%5u", (unsigned)(fullScale == 0 ? 0 : state.rpmValue * 100u / fullScale));
 }
 
 uint8_t FormatMagCheckDrop(char *out)

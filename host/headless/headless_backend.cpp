@@ -1,6 +1,7 @@
 // The toolkit without a display: controls keep only their own state, user
 // actions and timer ticks wait in a queue until messages are processed.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 
@@ -16,7 +17,7 @@ struct QueuedEvent {
 
 struct TimerSlot {
     TTimer *timer;
-    long nextDueMs;
+    int64_t nextDueMs;
 };
 
 // Never freed, so that it outlives every static form.
@@ -24,8 +25,8 @@ struct HeadlessWorld {
     std::deque<QueuedEvent> queue;
     std::vector<TimerSlot> timers;
     TControl *focus = nullptr;
-    long nowMs = 0;
-    long rounds = 0;
+    int64_t nowMs = 0;
+    int64_t rounds = 0;
     int depth = 0;
     bool pacingAdvancesClock = false;
     std::function<void()> hook;
@@ -134,7 +135,7 @@ void ProcessMessagesFor(int ms)
 void ProcessMessagesUntil(int64_t) {}
 // Nothing can arrive but what the test queues, so waiting would never end.
 void HandleMessage() { ProcessMessages(); }
-int64_t MonotonicUs() { return (int64_t)World().nowMs * 1000; }
+int64_t MonotonicUs() { return World().nowMs * 1000; }
 bool CaptureForm(TForm &, TPicture &) { return false; }
 
 void ShowError(const char *message) { fprintf(stderr, "error: %s\n", message); }
@@ -230,7 +231,7 @@ void CloseWindow(TForm &form)
 void AdvanceClock(int ms)
 {
     HeadlessWorld &world = World();
-    const long end = world.nowMs + ms;
+    const int64_t end = world.nowMs + ms;
     for (;;) {
         TimerSlot *next = nullptr;
         for (auto &slot : world.timers)
@@ -249,11 +250,11 @@ void OnProcessMessages(std::function<void()> hook) { World().hook = std::move(ho
 
 int PendingEvents() { return (int)World().queue.size(); }
 
-long MessageRounds() { return World().rounds; }
+int64_t MessageRounds() { return World().rounds; }
 
 int MessageDepth() { return World().depth; }
 
-long NowMs() { return World().nowMs; }
+int64_t NowMs() { return World().nowMs; }
 
 void SetPacingAdvancesClock(bool advances) { World().pacingAdvancesClock = advances; }
 

@@ -7,6 +7,7 @@
 // test itself calls Application->ProcessMessages() while it is off, which
 // stands for the window's idle message loop.
 #pragma once
+#include <cstdint>
 #include <functional>
 
 #include "host/toolkit.h"
@@ -38,7 +39,7 @@ TControl *FocusedControl();
 // that falls due, in time order; each tick stands for one whole interval.
 void AdvanceClock(int ms);
 // The virtual clock's time since Reset.
-long NowMs();
+int64_t NowMs();
 // true: time the window spends pacing (ProcessMessagesFor, after each splash
 // pass) advances the virtual clock and delivers the ticks due in it, as it
 // does live. false (the default after Reset): the clock moves only by
@@ -52,7 +53,7 @@ void OnProcessMessages(std::function<void()> hook);
 // Number of events waiting for delivery.
 int PendingEvents();
 // Number of times the application processed its messages.
-long MessageRounds();
+int64_t MessageRounds();
 // How many message processings are running, one inside the other.
 int MessageDepth();
 

@@ -82,7 +82,7 @@ class ScriptRun {
   private:
     // One pass of virtual time for a wait or ramp ending at endMs; a splash
     // pass has spent its own.
-    void Advance(long endMs, bool paced)
+    void Advance(int64_t endMs, bool paced)
     {
         if (!paced)
             headless::AdvanceClock((int)std::min(PassMs, endMs - headless::NowMs()));
@@ -155,7 +155,7 @@ class ScriptRun {
     void RampStep(bool paced)
     {
         const Command &ramp = *ramp_;
-        long elapsed = std::min(headless::NowMs() - rampStartMs_, ramp.durationMs);
+        int64_t elapsed = std::min(headless::NowMs() - rampStartMs_, ramp.durationMs);
         int position =
             ramp.durationMs == 0
                 ? ramp.position
@@ -205,12 +205,12 @@ class ScriptRun {
     size_t next_ = 0;    // the next command
     int clicksLeft_ = 0; // of the click command being delivered
     int settle_ = 0;     // passes still to run after an input
-    long waitEndMs_ = 0;
+    int64_t waitEndMs_ = 0;
     bool ramping_ = false;
     const Command *ramp_ = nullptr;
-    long rampStartMs_ = 0;
+    int64_t rampStartMs_ = 0;
     int rampLast_ = -1;
-    long lastRoundMs_ = 0;
+    int64_t lastRoundMs_ = 0;
     bool done_ = false;
 };
 

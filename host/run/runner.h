@@ -19,6 +19,7 @@
 // - Checks and save look at the window as the last pass left it and take no
 //   pass at all.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -26,8 +27,8 @@
 
 #include "host/run/script.h"
 
-constexpr long PassMs = 100;
-constexpr int PassesPerSecond = 1000 / PassMs;
+constexpr int64_t PassMs = 100;
+constexpr int PassesPerSecond = (int)(1000 / PassMs);
 constexpr int SettlePasses = 2;
 
 struct RunOptions {

@@ -15,7 +15,7 @@ namespace {
 constexpr int MaxRepeat = 10000;
 constexpr int MaxScale = 16;
 // About 30 years: far beyond any scenario, far from overflowing.
-constexpr long MaxDurationMs = 1000L * 1000 * 1000 * 1000;
+constexpr int64_t MaxDurationMs = INT64_C(1000) * 1000 * 1000 * 1000;
 // The longest command, "ramp pressure FROM TO DURATION", has 5 words; one
 // more is all a message about an unexpected word needs, so a line of a
 // million words costs no more than one of six.
@@ -213,7 +213,7 @@ class LineParser {
         return true;
     }
 
-    bool Duration(size_t i, long &ms)
+    bool Duration(size_t i, int64_t &ms)
     {
         if (!Word(i, "a duration such as 250ms, 2s, 90m or 10h after " + words_[0]))
             return false;
@@ -410,11 +410,11 @@ const char *ControlWord(Control control)
 
 } // namespace
 
-bool ParseDuration(const std::string &word, long &ms)
+bool ParseDuration(const std::string &word, int64_t &ms)
 {
     struct Unit {
         const char *suffix;
-        long ms;
+        int64_t ms;
     };
     // "ms" before "m" and "s", which it ends with.
     static const Unit units[] = {{"ms", 1}, {"s", 1000}, {"m", 60 * 1000}, {"h", 60 * 60 * 1000}};
@@ -425,13 +425,13 @@ bool ParseDuration(const std::string &word, long &ms)
         int64_t count;
         if (!ParseInteger(word.substr(0, word.size() - n), 0, MaxDurationMs / unit.ms, count))
             return false;
-        ms = (long)count * unit.ms;
+        ms = count * unit.ms;
         return true;
     }
     return false;
 }
 
-std::string DurationText(long ms)
+std::string DurationText(int64_t ms)
 {
     if (ms != 0 && ms % (60 * 60 * 1000) == 0)
         return std::to_string(ms / (60 * 60 * 1000)) + "h";

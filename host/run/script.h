@@ -29,10 +29,10 @@ struct Command {
     CommandKind kind;
     int line = 0; // in the script, from 1
     Control control = Control::On;
-    int count = 1;       // clicks
-    int from = 0;        // ramp start position
-    int position = 0;    // slider position
-    long durationMs = 0; // wait; ramp (0 for a single slider move)
+    int count = 1;          // clicks
+    int from = 0;           // ramp start position
+    int position = 0;       // slider position
+    int64_t durationMs = 0; // wait; ramp (0 for a single slider move)
     bool ticked = false;
     std::filesystem::path path; // as written: a reference, a picture to save or a state file
     std::string text;           // expected text
@@ -66,9 +66,9 @@ bool ParseScriptText(const std::string &file, const std::string &text, Script &s
 std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written);
 
 // "250ms", "2s", "90m", "10h" in milliseconds; false for anything else.
-bool ParseDuration(const std::string &word, long &ms);
+bool ParseDuration(const std::string &word, int64_t &ms);
 // A duration in the largest unit that expresses it exactly: "1500ms", "2s".
-std::string DurationText(long ms);
+std::string DurationText(int64_t ms);
 
 // The command as a script line:
 // parsing it again gives the same command. Used to write recordings.

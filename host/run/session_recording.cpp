@@ -86,7 +86,7 @@ void SessionRecording::WaitUntil(int64_t clockMs)
 {
     if (clockMs <= lastMs_)
         return;
-    Line("wait " + DurationText((long)(clockMs - lastMs_)));
+    Line("wait " + DurationText(clockMs - lastMs_));
     lastMs_ = clockMs;
 }
 

@@ -47,6 +47,8 @@ TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
         {"wait 1.5s", "dir/s.txt:1: bad duration \"1.5s\""},
         {"wait ms", "dir/s.txt:1: bad duration \"ms\""},
         {"wait -2s", "dir/s.txt:1: bad duration \"-2s\""},
+        {"wait 1000000000001ms", "dir/s.txt:1: bad duration \"1000000000001ms\""},
+        {"wait 277778h", "dir/s.txt:1: bad duration \"277778h\""},
         {"wait", "dir/s.txt:1: expected a duration"},
         {"calibrate yes", "dir/s.txt:1: unknown state \"yes\"; expected on or off"},
         {"expect hobbsHour 1", "dir/s.txt:1: unknown field \"hobbsHour\""},
@@ -139,13 +141,23 @@ TEST(ScriptParser, DurationsInEveryUnit)
 {
     struct Case {
         const char *word;
-        long ms;
+        int64_t ms;
         const char *text;
-    } cases[] = {{"250ms", 250, "250ms"},  {"2s", 2000, "2s"},         {"90m", 5400000, "90m"},
-                 {"10h", 36000000, "10h"}, {"1500ms", 1500, "1500ms"}, {"120s", 120000, "2m"},
-                 {"0ms", 0, "0ms"},        {"3600s", 3600000, "1h"}};
+    } cases[] = {{"250ms", 250, "250ms"},
+                 {"2s", 2000, "2s"},
+                 {"90m", 5400000, "90m"},
+                 {"10h", 36000000, "10h"},
+                 {"1500ms", 1500, "1500ms"},
+                 {"120s", 120000, "2m"},
+                 {"0ms", 0, "0ms"},
+                 {"3600s", 3600000, "1h"},
+                 // Past 32 bits, up to the longest duration there is.
+                 {"2147483648ms", INT64_C(2147483648), "2147483648ms"},
+                 {"600h", INT64_C(2160000000), "600h"},
+                 {"277777h", INT64_C(999997200000), "277777h"},
+                 {"1000000000000ms", INT64_C(1000000000000), "1000000000s"}};
     for (const Case &c : cases) {
-        long ms = -1;
+        int64_t ms = -1;
         EXPECT_TRUE(ParseDuration(c.word, ms)) << c.word;
         EXPECT_EQ(ms, c.ms) << c.word;
         EXPECT_EQ(DurationText(c.ms), c.text);

@@ -31,7 +31,7 @@ class Recording : public WindowTest {
     }
 
     struct Step {
-        long atMs; // of the headless clock, which the form's clock follows at its rate
+        int64_t atMs; // of the headless clock, which the form's clock follows at its rate
         std::function<void()> act;
     };
 
