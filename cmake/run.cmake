@@ -22,3 +22,6 @@ target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)
 target_link_libraries(qpx-run PRIVATE qpx_run CLI11::CLI11)
 target_compile_definitions(qpx-run PRIVATE QPX_VERSION="${PROJECT_VERSION}")
+if(EMSCRIPTEN)
+  qpx_web_program(qpx-run) # build-web/qpx-run.js, run by Node
+endif()

@@ -82,7 +82,11 @@ static std::string Tip(const char *what, FormAction action)
 TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
 {
     Image2.stretch = true;
+    // Where the page shows the face (the WebAssembly build), the form holds
+    // no decoded copy of it.
+#ifndef QPX_PAGE_SHOWS_FACE
     Image2.LoadJpeg(FacePictureJpeg, FacePictureJpegSize);
+#endif
     // Each control acts through its action; a slider or check box moved by
     // Act itself does not report the action again.
     for (const ControlEntry &entry : ControlTable) {

@@ -4,8 +4,14 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <png.h>
 #include <vector>
+
+// The WebAssembly build has no libpng and writes with our own encoder.
+#ifdef QPX_PNG_OWN_ENCODER
+#include "host/png/png_encode.h"
+#else
+#include <png.h>
+#endif
 
 namespace {
 
@@ -13,6 +19,7 @@ namespace {
 constexpr PngColour PanelGrey{0xC0, 0xC7, 0xC8};
 constexpr PngColour DotDark{0x10, 0x14, 0x18};
 
+#ifndef QPX_PNG_OWN_ENCODER
 // libpng reports a failure by longjmp; this keeps its message.
 void OnPngError(png_structp png, png_const_charp message)
 {
@@ -23,9 +30,42 @@ void OnPngError(png_structp png, png_const_charp message)
 }
 
 void OnPngWarning(png_structp, png_const_charp) {}
+#endif
 
 } // namespace
 
+#ifdef QPX_PNG_OWN_ENCODER
+bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, std::string *error)
+{
+    const std::vector<uint8_t> png = EncodeStoredPng(width, height, rgb);
+    if (png.empty()) {
+        if (error)
+            *error = "cannot encode the picture";
+        return false;
+    }
+    FILE *file = fopen(path, "wb");
+    if (!file) {
+        if (error)
+            *error = strerror(errno);
+        return false;
+    }
+    std::string reason;
+    // A full disk may show only when the file is flushed or closed.
+    bool written = fwrite(png.data(), 1, png.size(), file) == png.size() && fflush(file) == 0;
+    if (!written)
+        reason = strerror(errno);
+    if (fclose(file) != 0 && written) {
+        written = false;
+        reason = strerror(errno);
+    }
+    if (!written) {
+        remove(path);
+        if (error)
+            *error = reason;
+    }
+    return written;
+}
+#else
 bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, std::string *error)
 {
     std::string reason;
@@ -67,6 +107,7 @@ bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, st
     }
     return written;
 }
+#endif
 
 bool WriteFramePng(const char *path, const uint8_t frame[LcdFrameBytes], int scale, PngColour dark,
                    PngColour light, std::string *error)
