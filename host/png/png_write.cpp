@@ -32,6 +32,26 @@ void OnPngError(png_structp png, png_const_charp message)
 void OnPngWarning(png_structp, png_const_charp) {}
 #endif
 
+// Flushes and closes a file written so far; a full disk may show only then.
+// On any failure the file is removed and *error says why.
+bool FinishFile(FILE *file, const char *path, bool written, std::string reason, std::string *error)
+{
+    if (written && fflush(file) != 0) {
+        written = false;
+        reason = strerror(errno);
+    }
+    if (fclose(file) != 0 && written) {
+        written = false;
+        reason = strerror(errno);
+    }
+    if (!written) {
+        remove(path);
+        if (error)
+            *error = reason.empty() ? "cannot encode the picture" : reason;
+    }
+    return written;
+}
+
 } // namespace
 
 #ifdef QPX_PNG_OWN_ENCODER
@@ -49,21 +69,8 @@ bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, st
             *error = strerror(errno);
         return false;
     }
-    std::string reason;
-    // A full disk may show only when the file is flushed or closed.
-    bool written = fwrite(png.data(), 1, png.size(), file) == png.size() && fflush(file) == 0;
-    if (!written)
-        reason = strerror(errno);
-    if (fclose(file) != 0 && written) {
-        written = false;
-        reason = strerror(errno);
-    }
-    if (!written) {
-        remove(path);
-        if (error)
-            *error = reason;
-    }
-    return written;
+    const bool written = fwrite(png.data(), 1, png.size(), file) == png.size();
+    return FinishFile(file, path, written, written ? "" : strerror(errno), error);
 }
 #else
 bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, std::string *error)
@@ -91,21 +98,7 @@ bool WriteRgbPng(const char *path, int width, int height, const uint8_t *rgb, st
         written = true;
     }
     png_destroy_write_struct(&png, &info);
-    // A full disk may show only when the file is closed.
-    if (fflush(file) != 0 && written) {
-        written = false;
-        reason = strerror(errno);
-    }
-    if (fclose(file) != 0 && written) {
-        written = false;
-        reason = strerror(errno);
-    }
-    if (!written) {
-        remove(path);
-        if (error)
-            *error = reason.empty() ? "cannot encode the picture" : reason;
-    }
-    return written;
+    return FinishFile(file, path, written, reason, error);
 }
 #endif
 
