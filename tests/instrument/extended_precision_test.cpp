@@ -96,10 +96,6 @@ TEST(ExtendedPrecision, OperationsRoundOnceToNearestEven)
         {'-', I(61), X(1ull << 63, -123), X(0xF400000000000000, -58)},
         {'-', I(61), I(61), X(0, 0)},
         {'-', X(0, 0, true), I(0), X(0, 0, true)},
-        {'-', I(0), I(5), I(-5)},
-        {'-', I(5), X(0, 0, true), I(5)},
-        {'-', I(3), I(-4), I(7)},
-        {'-', I(1), I(3), I(-2)},
         {'-', X(1ull << 63, 1), X(1ull << 63, -64), X(1ull << 63, 1)},         // 2^64 - 1/2: tie, even
         {'-', X(1ull << 63, 1), X(3ull << 62, -63), X(0xFFFFFFFFFFFFFFFE, 0)}, // 2^64 - 3/2
         // 2^64 + 1 + 2^-62, just past a tie; 2^64 - 1/2 - 2^-64, just short of one
@@ -137,7 +133,6 @@ TEST(ExtendedPrecision, ConversionsRoundToNearestEven)
         {X(1ull << 63, -263), 0.0f, 0x1p-200, 0},
         {X(0xCCCCCCCCCCCCCCCD, -67), 0x1.99999ap-4f, 0.1, 0},
         {X(3ull << 62, -1137), 0.0f, 0x1p-1073, 0}, // a tie among the subnormal doubles
-        {ExtendedFromFloat(-7.0f), -7.0f, -7.0, -7},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(Bits(ExtendedToFloat(c.x)), Bits(c.toFloat)) << testing::PrintToString(c.x);
