@@ -1,9 +1,9 @@
-# The WebAssembly build, configured with emcmake (scripts/run-web): for now
-# only the scenario runner, build-web/qpx-run.js, which Node runs on the real
-# files with the native program's arguments. There is no libpng or libjpeg for
-# WebAssembly here: the pictures are written by our own encoder
-# (host/png/png_encode.h) and the form loads no face picture
-# (host/web/jpeg_decode_none.cpp).
+# The WebAssembly build, configured with emcmake (scripts/run-web): the page
+# (cmake/page.cmake) and the scenario runner, build-web/qpx-run.js, which
+# Node runs on the real files with the native program's arguments. There is
+# no libpng or libjpeg for WebAssembly here: the pictures are written by our
+# own encoder (host/png/png_encode.h) and the browser decodes the face
+# picture (host/web/jpeg_decode_none.cpp).
 #
 # emscripten compiles against its own system root, not /usr/include: Debian's
 # header-only CLI11 and toml++ come in through a folder of links to just their

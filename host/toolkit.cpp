@@ -70,6 +70,7 @@ void TControl::SetColor(TColor color)
 void TImage::LoadJpeg(const uint8_t *data, size_t size)
 {
     DecodedPicture picture = DecodeJpeg(data, size);
+    jpeg_.assign(data, data + size);
     pictureWidth_ = (size_t)picture.width;
     pictureHeight_ = (size_t)picture.height;
     pixels_.resize((size_t)picture.width * picture.height);
@@ -266,6 +267,8 @@ void TApplication::HandleMessage() { backend::HandleMessage(); }
 int64_t TApplication::MonotonicUs() const { return backend::MonotonicUs(); }
 
 void TApplication::ShowException(const std::exception &error) { backend::ShowError(error.what()); }
+
+void TApplication::FileSaved(const std::string &path) { backend::FileSaved(path); }
 
 void TApplication::Reset()
 {

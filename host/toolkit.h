@@ -146,8 +146,12 @@ class TImage : public TControl {
     TImage(TControl *parent, TRect bounds) : TControl(parent, bounds, TControlKind::Image) {}
 
     // Decodes a JPEG into the picture; throws std::runtime_error if it is not
-    // a complete, valid JPEG.
+    // a complete, valid JPEG. A build without a JPEG decoder (the browser's)
+    // keeps the image empty and leaves the picture to the page, which
+    // decodes the JPEG itself.
     void LoadJpeg(const uint8_t *data, size_t size);
+    // The JPEG the picture was loaded from; empty when it was painted.
+    const std::vector<uint8_t> &Jpeg() const { return jpeg_; }
     // Draw the picture scaled to the control's size.
     bool stretch = false;
 
@@ -185,6 +189,7 @@ class TImage : public TControl {
   private:
     static uint32_t Pack(TColor c) { return (uint32_t)c.r << 16 | (uint32_t)c.g << 8 | c.b; }
     void CreateCanvas();
+    std::vector<uint8_t> jpeg_;
     std::vector<uint32_t> pixels_; // 0x00RRGGBB, row by row
     uint64_t version_ = 0;
     // Not uint32_t-compatible types, so that storing a pixel does not force
@@ -272,6 +277,9 @@ class TForm : public TControl {
     // The mouse wheel turned notches steps (negative: away from the user)
     // with the pointer at x, y of the client area; true when taken.
     std::function<bool(int x, int y, int notches)> OnWheel;
+    // The user chose a file to open (the page's "Load state" button): path
+    // names a copy the program can read.
+    std::function<void(const std::string &path)> OnOpenFile;
 
     // The window's client area as the screen shows it; false when the
     // toolkit cannot read it (no display).
@@ -339,6 +347,9 @@ class TApplication {
     int64_t MonotonicUs() const;
     // Shows the error in the toolkit's error box.
     void ShowException(const std::exception &error);
+    // A file the user asked for has been written at path: the browser hands
+    // it over as a download; on a desktop it stays where it was written.
+    void FileSaved(const std::string &path);
 
     bool Terminated() const { return terminated_; }
     void Terminate() { terminated_ = true; }
@@ -372,4 +383,5 @@ void HandleMessage();
 int64_t MonotonicUs();
 bool CaptureForm(TForm &form, TPicture &picture);
 void ShowError(const char *message);
+void FileSaved(const std::string &path);
 } // namespace backend

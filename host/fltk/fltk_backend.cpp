@@ -595,4 +595,7 @@ bool CaptureForm(TForm &form, TPicture &picture)
 
 void ShowError(const char *message) { fl_alert("%s", message); }
 
+// The file stays where it was written.
+void FileSaved(const std::string &) {}
+
 } // namespace backend

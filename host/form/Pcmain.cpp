@@ -82,11 +82,7 @@ static std::string Tip(const char *what, FormAction action)
 TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
 {
     Image2.stretch = true;
-    // Where the page shows the face (the WebAssembly build), the form holds
-    // no decoded copy of it.
-#ifndef QPX_PAGE_SHOWS_FACE
     Image2.LoadJpeg(FacePictureJpeg, FacePictureJpegSize);
-#endif
     // Each control acts through its action; a slider or check box moved by
     // Act itself does not report the action again.
     for (const ControlEntry &entry : ControlTable) {
@@ -107,6 +103,7 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
     }
     OnKey = [this](const TKeyEvent &key) { return KeyPressed(key); };
     OnWheel = [this](int x, int y, int notches) { return WheelTurned(x, y, notches); };
+    OnOpenFile = [this](const std::string &path) { LoadState(path); };
     Button1.SetTabOrder(0);
     Button2.SetTabOrder(1);
 
@@ -446,6 +443,8 @@ void TForm1::ShootDisplay()
         shotNamer_.NextBase(shotsFolder_, std::time(nullptr), {"-display.png", "-display-2x.png"});
     ShotResult result = WriteDisplayShots(shotsFolder_, base, shownFrame_, LookColours(shownLook_));
     lastShotFiles_ = result.files;
+    for (const std::string &file : result.files)
+        Application->FileSaved(file);
     SetStatusMessage(result.message);
 }
 
@@ -460,6 +459,8 @@ void TForm1::ShootWindow()
     const std::string base = shotNamer_.NextBase(shotsFolder_, std::time(nullptr), {"-window.png"});
     ShotResult result = WriteWindowShot(shotsFolder_, base, picture);
     lastShotFiles_ = result.files;
+    for (const std::string &file : result.files)
+        Application->FileSaved(file);
     SetStatusMessage(result.message);
 }
 
@@ -468,7 +469,22 @@ void TForm1::SaveState()
 {
     std::string path;
     StateFileResult result = SaveNewStateFile("", *this, &path);
+    if (result.ok)
+        Application->FileSaved(path);
     SetStatusMessage(result.ok ? "State saved to " + path : "State not saved: " + result.error);
+}
+
+// A state file the user opened: checked whole and applied, or refused with
+// nothing changed, as one given at start. The status bar has one line for
+// the outcome, the file's warnings included.
+void TForm1::LoadState(const std::string &path)
+{
+    const StateFileResult result = LoadStateFile(path, *this);
+    std::string message = result.ok ? "State loaded from " + path : "State not loaded: " + result.error;
+    for (const std::string &warning : result.warnings)
+        message += "; " + warning;
+    std::replace(message.begin(), message.end(), '\n', ' ');
+    SetStatusMessage(message);
 }
 
 // --- Status bar ---

@@ -114,6 +114,7 @@ class TForm1 : public TForm {
     void ShootDisplay();
     void ShootWindow();
     void SaveState();
+    void LoadState(const std::string &path);
     void RefreshStatusBar();
 
     bool running_ = false;

@@ -140,6 +140,9 @@ bool CaptureForm(TForm &, TPicture &) { return false; }
 
 void ShowError(const char *message) { fprintf(stderr, "error: %s\n", message); }
 
+// The file stays where it was written.
+void FileSaved(const std::string &) {}
+
 } // namespace backend
 
 namespace headless {

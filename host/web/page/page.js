@@ -1,0 +1,414 @@
+// The page side of the simulator in a browser. The program (qpx-sim.js)
+// owns every control and its behaviour; this script only builds the
+// elements it is told to build, shows what it is told to show, and queues
+// what the user does for the program to take from its own loop. The page
+// address may hold ?max-rate=N (at most N main-cycle passes a second) and
+// ?stats (passes and repaints a second in the status bar).
+'use strict';
+
+const QpxPage = (() => {
+  // The toolkit's control kinds (TControlKind), in its order.
+  const Kind = { Form: 0, Image: 1, TrackBar: 2, CheckBox: 3, Shape: 4, Label: 5, Button: 6, StatusBar: 7, Panel: 8 };
+  // The event kinds of host/web/page_link.h.
+  const Event = { Click: 1, Slider: 2, CheckBox: 3, Key: 4, Wheel: 5, CloseForm: 6, OpenFile: 7 };
+  // Keys as the program names them (TKey): characters by their code.
+  const NamedKeys = {
+    Enter: 0x100, Escape: 0x101, Tab: 0x102, Backspace: 0x103, ArrowUp: 0x104, ArrowDown: 0x105,
+    ArrowLeft: 0x106, ArrowRight: 0x107, PageUp: 0x108, PageDown: 0x109, Home: 0x10a, End: 0x10b,
+    Insert: 0x10c, Delete: 0x10d,
+  };
+  const F1 = 0x200;
+  const query = new URLSearchParams(location.search);
+
+  const controls = new Map(); // id -> { kind, element, form, ... }
+  const queue = [];
+  let resume = null, resumeTimer = 0;
+  let mainForm = 0;
+  let eventText = '';
+  const channel = new MessageChannel();
+
+  function hex(color) {
+    return '#' + (color & 0xffffff).toString(16).padStart(6, '0');
+  }
+
+  function queueEvent(kind, fields, text) {
+    queue.push({ kind, fields, text });
+    if (resume) wakeSoon();
+  }
+
+  // Resumes the waiting program from a task of its own: never from inside
+  // the call that suspended it.
+  function wakeSoon() {
+    clearTimeout(resumeTimer);
+    resumeTimer = 0;
+    channel.port2.postMessage(null);
+  }
+  channel.port1.onmessage = () => {
+    const wakeUp = resume;
+    resume = null;
+    if (wakeUp) wakeUp();
+  };
+
+  function formOf(element) {
+    const client = element && element.closest && element.closest('.client');
+    return client ? Number(client.dataset.id) : mainForm;
+  }
+
+  function focusedControl() {
+    const element = document.activeElement && document.activeElement.closest('[data-id]');
+    return element && !element.classList.contains('client') ? Number(element.dataset.id) : 0;
+  }
+
+  function keyCode(event) {
+    if (event.key in NamedKeys) return NamedKeys[event.key];
+    const f = /^F([1-9]|1[0-2])$/.exec(event.key);
+    if (f) return F1 + Number(f[1]) - 1;
+    if (event.key.length === 1 && event.key >= ' ' && event.key < '\x7f') return event.key.charCodeAt(0);
+    return 0;
+  }
+
+  // Every key goes to the program, which gives it to the form that has the
+  // keyboard. Keys without Ctrl or Alt are the instrument's, F1, F5, F9 and
+  // F10 among them: the browser does not act on them. Tab still moves the
+  // focus, as in the window.
+  document.addEventListener('keydown', (event) => {
+    if (event.target.type === 'file') return;
+    const key = keyCode(event);
+    if (!key || !mainForm) return;
+    const ctrlOrAlt = event.ctrlKey || event.altKey || event.metaKey;
+    if (!ctrlOrAlt && event.key !== 'Tab') event.preventDefault();
+    queueEvent(Event.Key, [formOf(document.activeElement), key, event.repeat ? 1 : 0, ctrlOrAlt ? 1 : 0,
+      focusedControl()]);
+  });
+  // A focused button would click on the release of Space.
+  document.addEventListener('keyup', (event) => {
+    if (event.key === ' ' && event.target.type !== 'file') event.preventDefault();
+  });
+
+  function position(element, left, top, width, height) {
+    element.style.left = left + 'px';
+    element.style.top = top + 'px';
+    if (width) element.style.width = width + 'px';
+    if (height) element.style.height = height + 'px';
+  }
+
+  function createForm(id, width, height) {
+    const frame = document.createElement('section');
+    frame.className = 'window';
+    frame.hidden = true;
+    const title = document.createElement('header');
+    const caption = document.createElement('span');
+    title.append(caption);
+    const client = document.createElement('div');
+    client.className = 'client';
+    client.dataset.id = id;
+    client.tabIndex = -1;
+    position(client, 0, 0, width, height);
+    client.addEventListener('wheel', (event) => {
+      event.preventDefault();
+      const box = client.getBoundingClientRect();
+      const lines = event.deltaMode === 0 ? event.deltaY / 100 : event.deltaMode === 1 ? event.deltaY / 3 : event.deltaY;
+      const notches = Math.sign(lines) * Math.max(1, Math.round(Math.abs(lines)));
+      if (notches) queueEvent(Event.Wheel, [id, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top), notches]);
+    }, { passive: false });
+    frame.append(title, client);
+    document.getElementById('desk').append(frame);
+    return { frame, caption, title, client, element: client };
+  }
+
+  function createControl(id, kind, width, height) {
+    let element;
+    switch (kind) {
+      case Kind.Image:
+        element = document.createElement('div');
+        element.addEventListener('click', () => queueEvent(Event.Click, [id]));
+        break;
+      case Kind.TrackBar:
+        element = document.createElement('input');
+        element.type = 'range';
+        element.step = 1;
+        element.addEventListener('input', () => queueEvent(Event.Slider, [id, Number(element.value)]));
+        break;
+      case Kind.CheckBox: {
+        element = document.createElement('label');
+        const box = document.createElement('input');
+        box.type = 'checkbox';
+        box.addEventListener('change', () => queueEvent(Event.CheckBox, [id, box.checked ? 1 : 0]));
+        element.append(box, document.createElement('span'));
+        break;
+      }
+      case Kind.Button:
+        element = document.createElement('button');
+        element.type = 'button';
+        element.addEventListener('click', () => queueEvent(Event.Click, [id]));
+        break;
+      default:
+        element = document.createElement('div');
+        break;
+    }
+    element.className = Object.keys(Kind)[kind].toLowerCase();
+    element.dataset.id = id;
+    return { element };
+  }
+
+  return {
+    arguments() {
+      const rate = query.get('max-rate');
+      return rate !== null ? ['--max-rate', rate] : [];
+    },
+
+    create(id, parent, form, kind, left, top, width, height, fixedPitch) {
+      const control = kind === Kind.Form ? createForm(id, width, height) : createControl(id, kind, width, height);
+      control.kind = kind;
+      control.form = form || id;
+      if (kind === Kind.Label) {
+        position(control.element, left, top);
+        if (fixedPitch) control.element.classList.add('fixed');
+      } else if (kind === Kind.TrackBar) {
+        // As in the window: a slider's channel starts a little inside its
+        // rectangle and is drawn 28 pixels high.
+        position(control.element, left + 8, top, width - 8, 28);
+      } else if (kind !== Kind.Form) {
+        position(control.element, left, top, width, height);
+      }
+      if (kind !== Kind.Form) controls.get(parent).element.append(control.element);
+      controls.set(id, control);
+    },
+
+    remove(id) {
+      const control = controls.get(id);
+      if (!control) return;
+      (control.frame || control.element).remove();
+      controls.delete(id);
+    },
+
+    setTexts(id, caption, hint) {
+      const control = controls.get(id);
+      if (control.shownCaption !== caption) {
+        control.shownCaption = caption;
+        switch (control.kind) {
+          case Kind.Form: control.caption.textContent = caption; break;
+          case Kind.CheckBox: control.element.lastChild.textContent = caption; break;
+          case Kind.Label: case Kind.Button: control.element.textContent = caption; break;
+          case Kind.StatusBar:
+            if (!control.text) {
+              control.text = document.createElement('span');
+              control.rates = document.createElement('span');
+              control.rates.className = 'rates';
+              control.element.append(control.text, control.rates);
+              if (control.form === mainForm || !mainForm) QpxPage.statusBar = control;
+            }
+            control.text.textContent = caption;
+            break;
+          default: break;
+        }
+      }
+      if (hint) control.element.title = hint;
+      else control.element.removeAttribute('title');
+    },
+
+    setState(id, visible, color, value, min, max) {
+      const control = controls.get(id);
+      const element = control.element;
+      if (control.kind !== Kind.Form) element.style.visibility = visible ? '' : 'hidden';
+      switch (control.kind) {
+        case Kind.Form: case Kind.Panel: case Kind.Shape:
+          element.style.backgroundColor = hex(color);
+          break;
+        case Kind.TrackBar:
+          element.min = min;
+          element.max = max;
+          if (Number(element.value) !== value) element.value = value;
+          break;
+        case Kind.CheckBox:
+          element.firstChild.checked = value !== 0;
+          break;
+        default: break;
+      }
+    },
+
+    paint(id, pixels, width, height) {
+      const control = controls.get(id);
+      if (!control.canvas) {
+        control.element.replaceChildren();
+        control.canvas = document.createElement('canvas');
+        control.element.append(control.canvas);
+      }
+      const canvas = control.canvas;
+      if (canvas.width !== width || canvas.height !== height) {
+        canvas.width = width;
+        canvas.height = height;
+        control.image = null;
+      }
+      const context = canvas.getContext('2d');
+      control.image = control.image || context.createImageData(width, height);
+      const rgba = control.image.data;
+      for (let i = 0, o = 0; i < pixels.length; ++i, o += 4) {
+        const p = pixels[i];
+        rgba[o] = p >>> 16 & 255;
+        rgba[o + 1] = p >>> 8 & 255;
+        rgba[o + 2] = p & 255;
+        rgba[o + 3] = 255;
+      }
+      context.putImageData(control.image, 0, 0);
+    },
+
+    showJpeg(id, bytes) {
+      const control = controls.get(id);
+      const picture = new Image();
+      picture.alt = '';
+      picture.draggable = false;
+      picture.src = URL.createObjectURL(new Blob([bytes], { type: 'image/jpeg' }));
+      control.element.replaceChildren(picture);
+      control.picture = picture;
+    },
+
+    showForm(id, beside) {
+      const control = controls.get(id);
+      if (!mainForm && !beside) {
+        mainForm = id;
+        control.frame.classList.add('main');
+      }
+      if (beside && !control.closer) {
+        control.closer = document.createElement('button');
+        control.closer.type = 'button';
+        control.closer.className = 'close';
+        control.closer.title = 'Close (Esc)';
+        control.closer.textContent = '\u00d7';
+        control.closer.addEventListener('click', () => queueEvent(Event.CloseForm, [id]));
+        control.title.append(control.closer);
+      }
+      control.frame.hidden = false;
+      if (beside) control.client.focus();
+    },
+
+    hideForm(id) {
+      const control = controls.get(id);
+      control.frame.hidden = true;
+      if (control.frame.contains(document.activeElement)) document.activeElement.blur();
+    },
+
+    nextEvent() {
+      return queue.shift();
+    },
+    get eventText() { return eventText; },
+    set eventText(text) { eventText = text; },
+
+    wait(ms, wakeUp) {
+      resume = wakeUp;
+      if (ms === 0 || queue.length) wakeSoon();
+      else if (ms > 0) resumeTimer = setTimeout(wakeSoon, ms);
+    },
+
+    // The form as shown, drawn anew into a canvas: the pictures as they
+    // are, the controls in the look the page gives them.
+    capture(form, width, height) {
+      const client = controls.get(form).client;
+      const origin = client.getBoundingClientRect();
+      const canvas = document.createElement('canvas');
+      canvas.width = width;
+      canvas.height = height;
+      const g = canvas.getContext('2d');
+      g.fillStyle = getComputedStyle(client).backgroundColor;
+      g.fillRect(0, 0, width, height);
+      g.textBaseline = 'middle';
+      for (const element of client.querySelectorAll('[data-id]')) {
+        const control = controls.get(Number(element.dataset.id));
+        const style = getComputedStyle(element);
+        if (!control || style.visibility === 'hidden') continue;
+        const box = element.getBoundingClientRect();
+        const x = box.left - origin.left, y = box.top - origin.top, w = box.width, h = box.height;
+        g.font = style.font;
+        g.fillStyle = style.backgroundColor;
+        g.strokeStyle = '#000';
+        switch (control.kind) {
+          case Kind.Image:
+            if (control.canvas) g.drawImage(control.canvas, x, y);
+            else if (control.picture && control.picture.complete) g.drawImage(control.picture, x, y, w, h);
+            break;
+          case Kind.Shape:
+            g.beginPath();
+            g.arc(x + w / 2, y + h / 2, w / 2 - 0.5, 0, 2 * Math.PI);
+            g.fill();
+            g.stroke();
+            break;
+          case Kind.Panel: case Kind.Button: case Kind.StatusBar:
+            g.fillRect(x, y, w, h);
+            g.strokeStyle = '#808080';
+            g.strokeRect(x + 0.5, y + 0.5, w - 1, h - 1);
+            g.fillStyle = style.color;
+            if (control.kind === Kind.Button) {
+              g.textAlign = 'center';
+              g.fillText(element.textContent, x + w / 2, y + h / 2);
+              g.textAlign = 'left';
+            } else if (control.kind === Kind.StatusBar) {
+              g.fillText(element.textContent, x + 4, y + h / 2);
+            }
+            break;
+          case Kind.Label:
+            g.fillStyle = style.color;
+            element.textContent.split('\n').forEach((line, i) =>
+              g.fillText(line, x, y + (i + 0.5) * parseFloat(style.lineHeight)));
+            break;
+          case Kind.TrackBar: {
+            const at = (element.value - element.min) / (element.max - element.min || 1);
+            g.fillStyle = '#808080';
+            g.fillRect(x + 6, y + h / 2 - 2, w - 12, 4);
+            g.fillStyle = '#3b6fd4';
+            g.fillRect(x + 6 + at * (w - 12) - 5, y + h / 2 - 9, 10, 18);
+            break;
+          }
+          case Kind.CheckBox:
+            g.fillStyle = '#fff';
+            g.fillRect(x + 2, y + h / 2 - 6, 12, 12);
+            g.strokeRect(x + 2.5, y + h / 2 - 5.5, 11, 11);
+            g.fillStyle = style.color;
+            if (element.firstChild.checked) g.fillText('\u2713', x + 3, y + h / 2);
+            g.fillText(element.textContent, x + 20, y + h / 2);
+            break;
+          default: break;
+        }
+      }
+      return g.getImageData(0, 0, width, height).data;
+    },
+
+    offerFile(name, bytes) {
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([bytes], { type: name.endsWith('.png') ? 'image/png' : 'text/plain' }));
+      link.download = name;
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    },
+
+    showRates(rounds, repaints) {
+      if (query.has('stats') && QpxPage.statusBar)
+        QpxPage.statusBar.rates.textContent = `${Math.round(rounds)} passes/s, ${Math.round(repaints)} repaints/s`;
+    },
+
+    // "Load state": the chosen file goes to the program as a copy it can
+    // read, which it checks and applies as a state file given at start.
+    loadFile(file) {
+      file.arrayBuffer().then((bytes) => {
+        // The copy keeps the file's name, so that messages name it as the
+        // user knows it.
+        const name = file.name.replace(/[^\w.+-]/g, '_').replace(/^\.+/, '') || 'state.toml';
+        Module.FS.writeFile(name, new Uint8Array(bytes));
+        queueEvent(Event.OpenFile, [mainForm], name);
+      });
+    },
+  };
+})();
+
+var Module = {
+  arguments: QpxPage.arguments(),
+  print: (text) => console.log(text),
+  printErr: (text) => console.warn(text),
+};
+
+document.getElementById('load-state').addEventListener('change', (event) => {
+  const file = event.target.files[0];
+  if (file) QpxPage.loadFile(file);
+  event.target.value = '';
+});

@@ -1,0 +1,59 @@
+// What the browser backend asks of its page (host/web/page_link.js, which
+// hands each call to the page's script, host/web/page/page.js). The page
+// only draws what it is told and queues what the user does; the program
+// takes the queued events itself, from its own loop, so that the page never
+// calls into the program while the program is suspended.
+#pragma once
+#include <cstdint>
+
+extern "C" {
+
+// The kinds of event the page queues; an event is its kind and up to five
+// numbers (PageEventFields).
+enum PageEventKind : int32_t {
+    PageNoEvent = 0,
+    PageClick = 1,     // control
+    PageSlider = 2,    // control, position
+    PageCheckBox = 3,  // control, ticked
+    PageKey = 4,       // form, key (TKey), repeat, ctrlOrAlt, focused control (0: none)
+    PageWheel = 5,     // form, x, y, notches (negative: away from the user)
+    PageCloseForm = 6, // form
+    PageOpenFile = 7,  // form; the path is the event's text
+};
+constexpr int PageEventFields = 5;
+
+// Builds the element of a control, inside its parent's (0: the page) and
+// in the panel of form; kind is a TControlKind. fixedPitch: a label in a
+// font whose characters all have the same width.
+void qpx_page_create(int32_t id, int32_t parent, int32_t form, int32_t kind, int32_t left, int32_t top,
+                     int32_t width, int32_t height, int32_t fixedPitch);
+void qpx_page_remove(int32_t id);
+// The control's caption and tooltip.
+void qpx_page_set_texts(int32_t id, const char *caption, const char *hint);
+// Visible, colour as 0xRRGGBB, and the slider's position or the check box's
+// tick (value); min and max: a slider's range.
+void qpx_page_set_state(int32_t id, int32_t visible, int32_t color, int32_t value, int32_t min, int32_t max);
+// Pixels 0x00RRGGBB, row by row.
+void qpx_page_paint(int32_t id, const uint32_t *pixels, int32_t width, int32_t height);
+// The picture is a JPEG for the browser to decode, stretched to the element.
+void qpx_page_show_jpeg(int32_t id, const uint8_t *jpeg, int32_t size);
+void qpx_page_show_form(int32_t id, int32_t beside);
+void qpx_page_hide_form(int32_t id);
+
+// The oldest queued event into fields; its kind, PageNoEvent when none.
+int32_t qpx_page_next_event(int32_t *fields);
+// The text of the event last taken (a path), cut to size - 1 bytes.
+void qpx_page_event_text(char *text, int32_t size);
+// Gives the browser its event loop back and returns when it comes back
+// round: at once, or after ms milliseconds, sooner if the page queues an
+// event meanwhile (ms < 0: until it does).
+void qpx_page_wait(int32_t ms);
+
+// The form's client area as the page shows it, RGBA row by row into rgba
+// (width x height x 4 bytes); 0 when the page cannot draw it.
+int32_t qpx_page_capture(int32_t form, uint8_t *rgba, int32_t width, int32_t height);
+// Hands the file at path to the user as a download.
+void qpx_page_offer_file(const char *path);
+// Main-cycle message rounds and display repaints of the last second.
+void qpx_page_rates(double rounds, double repaints);
+}

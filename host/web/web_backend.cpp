@@ -1,0 +1,425 @@
+// The toolkit in a web page: every control of a shown form gets an element
+// of the page (host/web/page_link.h), changes reach the elements whenever
+// the program gives the browser its event loop back, and what the user does
+// waits in the page's queue until the program takes it.
+//
+// The instrument's main cycle runs inside the ON click and returns only at
+// OFF. The program is built with Asyncify, so that waiting here suspends the
+// whole call stack, cycle and all, and lets the browser run: the running
+// cycle gives the page its turn every few milliseconds, the idle window
+// sleeps until an event or a timer is due.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "host/toolkit.h"
+#include "host/web/page_link.h"
+
+struct TNative {
+    int32_t id;
+    int64_t lastFireUs = 0; // timers: when it last fired or was enabled
+    int64_t nextDueUs = 0;
+    uint64_t paintedVersion = ~0ull; // images: the pixels the page shows
+};
+
+namespace {
+
+// The running cycle gives the page its turn after this much work: short
+// enough that a click is taken at once and the display repaints smoothly,
+// long enough that the round trip through the browser costs little.
+constexpr int64_t SliceUs = 8000;
+// Looking into the page's queue is a call into JavaScript; passes closer
+// together than this leave their events for a later pass (a delay no one can
+// notice), as the desktop window does.
+constexpr int64_t MinCheckIntervalUs = 50;
+// Waits shorter than this are yields: the browser stretches short timeouts
+// to several milliseconds.
+constexpr int64_t ShortestTimedWaitUs = 4000;
+
+// Never freed, so that it outlives every static form.
+struct PageWorld {
+    std::vector<TControl *> controls{nullptr}; // by id; 0 is no control
+    std::vector<TControl *> changed;
+    std::vector<TTimer *> timers;
+    int64_t lastCheckUs = 0, lastYieldUs = 0;
+    // Rates for the page's statistics.
+    int64_t rateStartUs = 0;
+    double rounds = 0, repaints = 0;
+};
+
+PageWorld &World()
+{
+    static PageWorld *world = new PageWorld;
+    return *world;
+}
+
+int64_t NowUs() { return (int64_t)(emscripten_get_now() * 1000.0); }
+
+int32_t Rgb(TColor c) { return c.r << 16 | c.g << 8 | c.b; }
+
+TControl *ControlById(int32_t id)
+{
+    auto &controls = World().controls;
+    return id > 0 && (size_t)id < controls.size() ? controls[(size_t)id] : nullptr;
+}
+
+TForm *FormById(int32_t id)
+{
+    TControl *control = ControlById(id);
+    return control && control->Kind() == TControlKind::Form ? static_cast<TForm *>(control) : nullptr;
+}
+
+int32_t IdOf(const TControl *control) { return control && control->native ? control->native->id : 0; }
+
+// Brings the page's element up to date with its control.
+void Update(TControl &control)
+{
+    control.changed = false;
+    if (!control.native)
+        return;
+    const int32_t id = control.native->id;
+    int32_t value = 0, min = 0, max = 0;
+    if (control.Kind() == TControlKind::TrackBar) {
+        auto &bar = static_cast<TTrackBar &>(control);
+        value = bar.Position();
+        min = bar.Min();
+        max = bar.Max();
+    } else if (control.Kind() == TControlKind::CheckBox) {
+        value = static_cast<TCheckBox &>(control).Checked();
+    }
+    qpx_page_set_texts(id, control.Caption().c_str(), control.Hint().c_str());
+    qpx_page_set_state(id, control.Visible(), Rgb(control.Color()), value, min, max);
+    if (control.Kind() != TControlKind::Image)
+        return;
+    auto &image = static_cast<TImage &>(control);
+    if (image.Version() == control.native->paintedVersion)
+        return;
+    control.native->paintedVersion = image.Version();
+    if (!image.Empty()) {
+        // The page takes 0x00RRGGBB words; the image keeps them so.
+        std::vector<uint32_t> pixels;
+        image.CopyIfChanged(pixels);
+        qpx_page_paint(id, pixels.data(), image.PictureWidth(), image.PictureHeight());
+        ++World().repaints;
+    } else if (!image.Jpeg().empty()) {
+        qpx_page_show_jpeg(id, image.Jpeg().data(), (int32_t)image.Jpeg().size());
+    }
+}
+
+void UpdateChanged()
+{
+    auto &changed = World().changed;
+    for (size_t i = 0; i < changed.size(); ++i)
+        Update(*changed[i]);
+    changed.clear();
+}
+
+void CreateElements(TControl &control, int32_t parent, int32_t form)
+{
+    auto &world = World();
+    if (!control.native) {
+        control.native = new TNative{(int32_t)world.controls.size()};
+        world.controls.push_back(&control);
+        const TRect &b = control.Bounds();
+        const bool fixedPitch =
+            control.Kind() == TControlKind::Label && static_cast<TLabel &>(control).FixedPitch();
+        qpx_page_create(control.native->id, parent, form, (int32_t)control.Kind(), b.left, b.top, b.width,
+                        b.height, fixedPitch);
+        if (control.Kind() == TControlKind::Form)
+            form = control.native->id;
+        Update(control);
+    }
+    for (TControl *child : control.Children())
+        CreateElements(*child, control.native->id, form ? form : control.native->id);
+}
+
+// What the stock controls do with a key they get while focused, as on the
+// desktop: a button clicks on Space or Enter, a check box toggles on Space,
+// a slider moves one step on an arrow.
+void KeyToFocusedControl(TControl *focus, int key)
+{
+    if (!focus)
+        return;
+    switch (focus->Kind()) {
+    case TControlKind::Button:
+        if (key == vkSpace || key == vkReturn)
+            focus->Click();
+        break;
+    case TControlKind::CheckBox:
+        if (key == vkSpace) {
+            auto *box = static_cast<TCheckBox *>(focus);
+            box->SetChecked(!box->Checked());
+        }
+        break;
+    case TControlKind::TrackBar: {
+        auto *slider = static_cast<TTrackBar *>(focus);
+        if (key == vkRight || key == vkUp)
+            slider->SetPosition(slider->Position() + 1);
+        if (key == vkLeft || key == vkDown)
+            slider->SetPosition(slider->Position() - 1);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Hands one queued event to its control or form. Events for controls that
+// no longer exist are dropped.
+void Deliver(int32_t kind, const int32_t *f)
+{
+    switch (kind) {
+    case PageClick:
+        if (TControl *control = ControlById(f[0]))
+            control->Click();
+        break;
+    case PageSlider:
+        if (TControl *control = ControlById(f[0]); control && control->Kind() == TControlKind::TrackBar)
+            static_cast<TTrackBar *>(control)->SetPosition(f[1]);
+        break;
+    case PageCheckBox:
+        if (TControl *control = ControlById(f[0]); control && control->Kind() == TControlKind::CheckBox)
+            static_cast<TCheckBox *>(control)->SetChecked(f[1] != 0);
+        break;
+    case PageKey:
+        if (TForm *form = FormById(f[0])) {
+            if (form->OnKey && form->OnKey(TKeyEvent{f[1], f[2] != 0, f[3] != 0}))
+                break;
+            KeyToFocusedControl(ControlById(f[4]), f[1]);
+        }
+        break;
+    case PageWheel:
+        if (TForm *form = FormById(f[0]); form && form->OnWheel)
+            form->OnWheel(f[1], f[2], f[3]);
+        break;
+    case PageCloseForm:
+        if (TForm *form = FormById(f[0]))
+            form->Close();
+        break;
+    case PageOpenFile:
+        if (TForm *form = FormById(f[0]); form && form->OnOpenFile) {
+            char path[512];
+            qpx_page_event_text(path, sizeof path);
+            form->OnOpenFile(path);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Every event the page has queued, in order; each may run for long (ON runs
+// the instrument until OFF), and the events after it wait meanwhile.
+void DeliverEvents()
+{
+    int32_t fields[PageEventFields];
+    while (!Application->Terminated()) {
+        const int32_t kind = qpx_page_next_event(fields);
+        if (kind == PageNoEvent)
+            break;
+        Deliver(kind, fields);
+    }
+}
+
+// Fires each enabled timer whose interval has passed, once, with the time
+// it stands for; a timer far behind starts a fresh interval rather than
+// firing in a burst.
+void FireDueTimers()
+{
+    // A timer may create or destroy timers: walk a copy.
+    const std::vector<TTimer *> timers = World().timers;
+    for (TTimer *timer : timers) {
+        if (std::find(World().timers.begin(), World().timers.end(), timer) == World().timers.end())
+            continue;
+        TNative &native = *timer->native;
+        const int64_t now = NowUs();
+        if (!timer->Enabled() || now < native.nextDueUs)
+            continue;
+        const int64_t interval = (int64_t)timer->Interval() * 1000;
+        native.nextDueUs = std::max(native.nextDueUs + interval, now);
+        const int64_t elapsed = now - native.lastFireUs;
+        native.lastFireUs = now;
+        timer->Fire(elapsed);
+    }
+}
+
+// Microseconds until the next timer is due; -1: none is enabled.
+int64_t UntilNextTimerUs()
+{
+    int64_t next = -1;
+    const int64_t now = NowUs();
+    for (TTimer *timer : World().timers)
+        if (timer->Enabled()) {
+            const int64_t left = std::max<int64_t>(0, timer->native->nextDueUs - now);
+            next = next < 0 ? left : std::min(next, left);
+        }
+    return next;
+}
+
+// The page's turn: it shows what changed and takes the user's input;
+// resumed after at most us microseconds (-1: when an event arrives).
+void GivePageItsTurn(int64_t us)
+{
+    UpdateChanged();
+    qpx_page_wait(us < 0 ? -1 : us < ShortestTimedWaitUs ? 0 : (int32_t)(us / 1000));
+    World().lastYieldUs = NowUs();
+}
+
+void CountRound()
+{
+    PageWorld &world = World();
+    ++world.rounds;
+    const int64_t now = NowUs();
+    if (now - world.rateStartUs < 1000000)
+        return;
+    const double seconds = (double)(now - world.rateStartUs) / 1e6;
+    qpx_page_rates(world.rounds / seconds, world.repaints / seconds);
+    world.rounds = world.repaints = 0;
+    world.rateStartUs = now;
+}
+
+} // namespace
+
+namespace backend {
+
+void ControlCreated(TControl &) {}
+
+void ControlDestroyed(TControl &control)
+{
+    auto &changed = World().changed;
+    changed.erase(std::remove(changed.begin(), changed.end(), &control), changed.end());
+    if (!control.native)
+        return;
+    World().controls[(size_t)control.native->id] = nullptr;
+    qpx_page_remove(control.native->id);
+    delete control.native;
+    control.native = nullptr;
+}
+
+void ControlChanged(TControl &control)
+{
+    if (!control.native) {
+        control.changed = false;
+        return;
+    }
+    World().changed.push_back(&control);
+}
+
+void TimerCreated(TTimer &timer)
+{
+    const int64_t now = NowUs();
+    timer.native = new TNative{0, now, now + (int64_t)timer.Interval() * 1000};
+    World().timers.push_back(&timer);
+}
+
+void TimerEnabledChanged(TTimer &timer)
+{
+    const int64_t now = NowUs();
+    timer.native->lastFireUs = now;
+    timer.native->nextDueUs = now + (int64_t)timer.Interval() * 1000;
+}
+
+void TimerDestroyed(TTimer &timer)
+{
+    auto &timers = World().timers;
+    timers.erase(std::remove(timers.begin(), timers.end(), &timer), timers.end());
+    delete timer.native;
+    timer.native = nullptr;
+}
+
+void Initialize()
+{
+    World().rateStartUs = NowUs();
+    World().lastYieldUs = NowUs();
+}
+
+void ShowForm(TForm &form)
+{
+    CreateElements(form, 0, 0);
+    UpdateChanged();
+    qpx_page_show_form(form.native->id, IdOf(form.besideForm));
+}
+
+void HideForm(TForm &form)
+{
+    if (form.native)
+        qpx_page_hide_form(form.native->id);
+}
+
+// The page never closes: the program waits for events for as long as it is
+// open.
+void Run()
+{
+    while (!Application->Terminated())
+        HandleMessage();
+}
+
+// Called on every pass of the running cycle: the queue and the timers are
+// looked at every MinCheckIntervalUs, the page gets its turn every SliceUs.
+void ProcessMessages()
+{
+    CountRound();
+    const int64_t now = NowUs();
+    if (now - World().lastCheckUs < MinCheckIntervalUs)
+        return;
+    World().lastCheckUs = now;
+    if (now - World().lastYieldUs >= SliceUs)
+        GivePageItsTurn(0);
+    DeliverEvents();
+    FireDueTimers();
+}
+
+void ProcessMessagesUntil(int64_t deadlineUs)
+{
+    for (;;) {
+        DeliverEvents();
+        FireDueTimers();
+        const int64_t left = deadlineUs - NowUs();
+        if (left <= 0 || Application->Terminated())
+            break;
+        const int64_t timer = UntilNextTimerUs();
+        GivePageItsTurn(timer < 0 ? left : std::min(left, timer));
+    }
+}
+
+void ProcessMessagesFor(int ms)
+{
+    ProcessMessagesUntil(NowUs() + (int64_t)ms * 1000);
+    CountRound();
+}
+
+// Waits for an event or the next timer, then handles what is pending.
+void HandleMessage()
+{
+    GivePageItsTurn(UntilNextTimerUs());
+    DeliverEvents();
+    FireDueTimers();
+}
+
+int64_t MonotonicUs() { return NowUs(); }
+
+bool CaptureForm(TForm &form, TPicture &picture)
+{
+    if (!form.native || !form.Visible())
+        return false;
+    UpdateChanged();
+    const int width = form.Bounds().width, height = form.Bounds().height;
+    std::vector<uint8_t> rgba((size_t)width * height * 4);
+    if (!qpx_page_capture(form.native->id, rgba.data(), width, height))
+        return false;
+    picture.width = width;
+    picture.height = height;
+    picture.rgb.resize((size_t)width * height * 3);
+    for (size_t i = 0; i < (size_t)width * height; ++i)
+        std::copy_n(&rgba[4 * i], 3, &picture.rgb[3 * i]);
+    return true;
+}
+
+void ShowError(const char *message) { fprintf(stderr, "qpx-sim: %s\n", message); }
+
+void FileSaved(const std::string &path) { qpx_page_offer_file(path.c_str()); }
+
+} // namespace backend

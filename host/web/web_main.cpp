@@ -1,0 +1,22 @@
+// The simulator in a web page: the desktop window's form on the browser
+// backend. The page passes its address's options as the command line
+// (--max-rate); the program then waits on the page for as long as it is
+// open.
+#include <iostream>
+
+#include "host/command_line.h"
+#include "host/form/Pcmain.h"
+#include "host/toolkit.h"
+
+int main(int argc, char **argv)
+{
+    CommandLine options;
+    const int exitAfterCommandLine = ParseCommandLine(argc, argv, options, std::cout, std::cerr);
+    if (exitAfterCommandLine != CommandLineRun)
+        return exitAfterCommandLine;
+    Application->Initialize();
+    TForm1 *form = Application->CreateForm<TForm1>();
+    form->SetMaxPassRate(options.maxPassRate);
+    Application->Run();
+    return 0;
+}
