@@ -1,0 +1,235 @@
+#!/usr/bin/python3
+"""The simulator's page in a real browser (headless Chromium through
+Selenium), driven as a user would: clicks, keys, the wheel and the "Load
+state" button. The display is read back from the page's canvas dot by dot and
+compared with the reference frames the scenarios use.
+
+Usage: page_test.py BUILD_WEB_DIR REPOSITORY_ROOT
+Needs Debian's chromium, chromium-driver and python3-selenium; run it with
+/usr/bin/python3, which sees Debian's Python packages.
+"""
+import functools
+import http.server
+import os
+import re
+import sys
+import tempfile
+import threading
+import time
+
+from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+WEB, ROOT = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+REFS = os.path.join(ROOT, "scenarios", "refs")
+failures = []
+
+
+def check(ok, what):
+    print(("ok   " if ok else "FAIL ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+
+
+def read_pbm(name):
+    with open(os.path.join(REFS, name)) as f:
+        words = [w for line in f for w in line.split("#")[0].split()]
+    assert words[0] == "P1"
+    width, height = int(words[1]), int(words[2])
+    bits = "".join(words[3:])
+    return [[bits[y * width + x] == "1" for x in range(width)] for y in range(height)]
+
+
+# The display's dots as the page shows them: each dot is a 2 x 2 square of
+# the canvas, dark on the light panel. None while the display shows nothing.
+READ_DOTS = """
+const canvas = document.querySelector('.image canvas');
+if (!canvas || getComputedStyle(canvas.parentElement).visibility === 'hidden') return null;
+const data = canvas.getContext('2d').getImageData(0, 0, 256, 128).data;
+const rows = [];
+for (let y = 0; y < 64; ++y) {
+  let row = '';
+  for (let x = 0; x < 128; ++x) {
+    const i = (2 * y * 256 + 2 * x) * 4;
+    row += data[i] + data[i + 1] + data[i + 2] < 300 ? '1' : '0';
+  }
+  rows.push(row);
+}
+return rows;
+"""
+
+
+def dots(driver):
+    rows = driver.execute_script(READ_DOTS)
+    return None if rows is None else [[c == "1" for c in row] for row in rows]
+
+
+def wait_for_frame(driver, ref, what, seconds=10):
+    want = read_pbm(ref)
+    try:
+        WebDriverWait(driver, seconds, 0.05).until(lambda d: dots(d) == want)
+        check(True, what)
+    except TimeoutException:
+        got = dots(driver)
+        differing = "no frame" if got is None else sum(
+            a != b for r, s in zip(got, want) for a, b in zip(r, s))
+        check(False, f"{what}: {differing} dots differ from {ref}")
+
+
+def status(driver):
+    return driver.find_element(By.CSS_SELECTOR, ".statusbar span").text.strip()
+
+
+def lamp(driver):
+    return driver.execute_script("return getComputedStyle(document.querySelector('.shape')).backgroundColor")
+
+
+def control(driver, caption):
+    """The page's element of the control with this caption or label."""
+    for element in driver.find_elements(By.CSS_SELECTOR, ".client [data-id]"):
+        if element.text == caption:
+            return element
+    raise LookupError(caption)
+
+
+def set_slider(driver, index, position):
+    # As a drag does: the range input changes, then says so.
+    driver.execute_script("""
+        const slider = document.querySelectorAll('input[type=range]')[arguments[0]];
+        slider.value = arguments[1];
+        slider.dispatchEvent(new Event('input'));""", index, position)
+
+
+def keys(driver, *sequence):
+    for key in sequence:
+        ActionChains(driver).send_keys(key).perform()
+        time.sleep(0.15)  # one key at a time, each taken before the next
+
+
+def state_view_text(driver):
+    """The state view panel, opened with V; its text once it has refreshed."""
+    keys(driver, "v")
+    time.sleep(0.6)
+    panels = [p for p in driver.find_elements(By.CSS_SELECTOR, ".window:not(.main)") if p.is_displayed()]
+    text = "\n".join(p.text for p in panels)
+    keys(driver, Keys.ESCAPE)
+    return text
+
+
+def field(text, name):
+    match = re.search(r"\b" + name + r"\s+(-?\d+)", text)
+    return int(match.group(1)) if match else None
+
+
+def power_on_at_1500(driver):
+    control(driver, "ON").click()
+    set_slider(driver, 0, 1500)
+    wait_for_frame(driver, "run_screen.pbm", "ON, pressure 1500: the run screen, dot for dot")
+
+
+def main():
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def log_message(self, *args):
+            pass
+
+    handler = functools.partial(Quiet, directory=WEB)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    url = f"http://127.0.0.1:{server.server_port}/"
+
+    options = Options()
+    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--window-size=1300,900"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    try:
+        run(driver, url)
+    finally:
+        driver.quit()
+        server.shutdown()
+    print(f"{len(failures)} failed" if failures else "page: all passed")
+    return 1 if failures else 0
+
+
+def run(driver, url):
+    driver.get(url)
+    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+
+    # --- Opened: off, the display blank, the lamp in its design colour ---
+    check(status(driver).startswith("Off"), "opened: the status bar says Off")
+    check(dots(driver) is None, "opened: the display panel is blank")
+    check(lamp(driver) == "rgb(255, 0, 0)", "opened: the lamp is red")
+
+    # --- ON and the run screen, then the wheel and the knob keys ---
+    power_on_at_1500(driver)
+    check(lamp(driver) == "rgb(128, 0, 0)", "running without an alarm: the lamp is dark red")
+    face = driver.find_element(By.CSS_SELECTOR, ".image img")
+    ActionChains(driver).scroll_from_origin(ScrollOrigin.from_element(face), 0, -100).perform()
+    view = state_view_text(driver)
+    check("currentScreen       MaxValuesScreen" in view and "MAX VALUES" in view,
+          "one wheel notch over the face: MAX VALUES")
+    # Back to the run screen, into the main menu, five steps on to
+    # PRESSURE and into it.
+    keys(driver, Keys.ENTER, Keys.ENTER, *[Keys.UP] * 5, Keys.ENTER)
+    wait_for_frame(driver, "pressure_setup.pbm", "knob keys through the main menu: PRESSURE SETUP")
+    keys(driver, Keys.ENTER)  # leave it as it was
+
+    # --- A key pressed while one is pending is dropped ---
+    driver.get(url)
+    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+    power_on_at_1500(driver)
+    # Paused, no pass takes the knob press: the turn after it is lost.
+    keys(driver, "p", Keys.ENTER, Keys.UP, "p")
+    view = state_view_text(driver)
+    check("MAIN MENU" in view and field(view, "menuCursor") == 0,
+          f"knob then a turn while paused: the menu opens at its first entry (menuCursor {field(view, 'menuCursor')})")
+    keys(driver, Keys.ENTER)  # EXIT: back to the run screen
+    wait_for_frame(driver, "run_screen.pbm", "EXIT: the run screen again")
+
+    # --- OFF keeps the last frame and the lamp's colour ---
+    lamp_before = lamp(driver)
+    control(driver, "OFF").click()
+    WebDriverWait(driver, 5).until(lambda d: status(d).startswith("Off"))
+    last = dots(driver)
+    time.sleep(0.5)
+    check(last is not None and dots(driver) == last and lamp(driver) == lamp_before,
+          "OFF keeps the last frame and lamp colour")
+
+    # --- Load state while off: a bad file changes nothing, a good one sets the Hobbs meter ---
+    chooser = driver.find_element(By.ID, "load-state")
+    with tempfile.TemporaryDirectory() as folder:
+        bad = os.path.join(folder, "broken.toml")
+        with open(bad, "w") as f:
+            f.write("# Hobbs hours stop at 10000\nhobbsHours = 99999\n")
+        chooser.send_keys(bad)
+        WebDriverWait(driver, 5).until(lambda d: "not loaded" in status(d))
+        check(re.search(r"State not loaded: broken\.toml:2:", status(driver)) is not None,
+              f"a bad state file is refused with the line and why: {status(driver)!r}")
+        view = state_view_text(driver)
+        check(field(view, "hobbsHours") == 0, "the refused file changed nothing")
+    chooser.send_keys(os.path.join(ROOT, "examples", "state.toml"))
+    WebDriverWait(driver, 5).until(lambda d: "State loaded" in status(d))
+    control(driver, "ON").click()
+    WebDriverWait(driver, 10).until(lambda d: "1234:30" in state_view_text(d))
+    check(field(state_view_text(driver), "hobbsHours") == 1234,
+          "examples/state.toml sets the Hobbs meter: the run screen shows 1234:30")
+
+    # --- Reloaded: off again, blank and red ---
+    driver.refresh()
+    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+    check(status(driver).startswith("Off") and dots(driver) is None and lamp(driver) == "rgb(255, 0, 0)",
+          "after a reload: off, the display blank, the lamp red")
+
+    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+    check(not errors, "no errors in the browser's console" + (f": {errors}" if errors else ""))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
