@@ -51,7 +51,11 @@ mergeInto(LibraryManager.library, {
   qpx_page_offer_file__deps: ['$FS'],
   qpx_page_offer_file: function (path) {
     var name = UTF8ToString(path);
-    QpxPage.offerFile(name.substring(name.lastIndexOf('/') + 1), FS.readFile(name));
+    try {
+      QpxPage.offerFile(name.substring(name.lastIndexOf('/') + 1), FS.readFile(name));
+    } catch (error) {
+      console.error('cannot offer ' + name + ' for download: ' + error.message + ' ' + error.errno);
+    }
   },
   qpx_page_rates: function (rounds, repaints) {
     QpxPage.showRates(rounds, repaints);

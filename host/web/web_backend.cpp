@@ -226,16 +226,14 @@ void DeliverEvents()
 
 // Fires each enabled timer whose interval has passed, once, with the time
 // it stands for; a timer far behind starts a fresh interval rather than
-// firing in a burst.
-void FireDueTimers()
+// firing in a burst. A timer may create or destroy timers while it fires:
+// the list is walked by position and looked at again after each.
+void FireDueTimers(int64_t now)
 {
-    // A timer may create or destroy timers: walk a copy.
-    const std::vector<TTimer *> timers = World().timers;
-    for (TTimer *timer : timers) {
-        if (std::find(World().timers.begin(), World().timers.end(), timer) == World().timers.end())
-            continue;
+    auto &timers = World().timers;
+    for (size_t i = 0; i < timers.size(); ++i) {
+        TTimer *timer = timers[i];
         TNative &native = *timer->native;
-        const int64_t now = NowUs();
         if (!timer->Enabled() || now < native.nextDueUs)
             continue;
         const int64_t interval = (int64_t)timer->Interval() * 1000;
@@ -268,11 +266,10 @@ void GivePageItsTurn(int64_t us)
     World().lastYieldUs = NowUs();
 }
 
-void CountRound()
+// Passes the rates of the last second to the page, once a second.
+void ReportRates(int64_t now)
 {
     PageWorld &world = World();
-    ++world.rounds;
-    const int64_t now = NowUs();
     if (now - world.rateStartUs < 1000000)
         return;
     const double seconds = (double)(now - world.rateStartUs) / 1e6;
@@ -361,22 +358,25 @@ void Run()
 // looked at every MinCheckIntervalUs, the page gets its turn every SliceUs.
 void ProcessMessages()
 {
-    CountRound();
+    PageWorld &world = World();
+    ++world.rounds;
     const int64_t now = NowUs();
-    if (now - World().lastCheckUs < MinCheckIntervalUs)
+    if (now - world.lastCheckUs < MinCheckIntervalUs)
         return;
-    World().lastCheckUs = now;
-    if (now - World().lastYieldUs >= SliceUs)
+    world.lastCheckUs = now;
+    if (now - world.lastYieldUs >= SliceUs) {
+        ReportRates(now);
         GivePageItsTurn(0);
+    }
     DeliverEvents();
-    FireDueTimers();
+    FireDueTimers(NowUs());
 }
 
 void ProcessMessagesUntil(int64_t deadlineUs)
 {
     for (;;) {
         DeliverEvents();
-        FireDueTimers();
+        FireDueTimers(NowUs());
         const int64_t left = deadlineUs - NowUs();
         if (left <= 0 || Application->Terminated())
             break;
@@ -388,7 +388,8 @@ void ProcessMessagesUntil(int64_t deadlineUs)
 void ProcessMessagesFor(int ms)
 {
     ProcessMessagesUntil(NowUs() + (int64_t)ms * 1000);
-    CountRound();
+    ++World().rounds;
+    ReportRates(NowUs());
 }
 
 // Waits for an event or the next timer, then handles what is pending.
@@ -396,7 +397,7 @@ void HandleMessage()
 {
     GivePageItsTurn(UntilNextTimerUs());
     DeliverEvents();
-    FireDueTimers();
+    FireDueTimers(NowUs());
 }
 
 int64_t MonotonicUs() { return NowUs(); }

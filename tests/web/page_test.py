@@ -216,10 +216,20 @@ def run(driver, url):
         check(field(view, "hobbsHours") == 0, "the refused file changed nothing")
     chooser.send_keys(os.path.join(ROOT, "examples", "state.toml"))
     WebDriverWait(driver, 5).until(lambda d: "State loaded" in status(d))
-    control(driver, "ON").click()
+    # ON by its key, from the state view panel, which passes it on.
+    keys(driver, "v", "o", Keys.ESCAPE)
     WebDriverWait(driver, 10).until(lambda d: "1234:30" in state_view_text(d))
     check(field(state_view_text(driver), "hobbsHours") == 1234,
           "examples/state.toml sets the Hobbs meter: the run screen shows 1234:30")
+    # F5 hands over a state file that holds it (the page keeps what it
+    # would download).
+    driver.execute_script("""window.offered = [];
+        QpxPage.offerFile = (name, bytes) => offered.push([name, new TextDecoder().decode(bytes)]);""")
+    keys(driver, Keys.F5)
+    WebDriverWait(driver, 5).until(lambda d: d.execute_script("return offered.length"))
+    name, text = driver.execute_script("return offered[0]")
+    check(re.fullmatch(r"qpx-state-\d{8}-\d{6}\.toml", name) and "hobbsHours = 1234" in text,
+          f"F5 offers {name} with the Hobbs time in it")
 
     # --- Reloaded: off again, blank and red ---
     driver.refresh()

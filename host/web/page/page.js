@@ -69,20 +69,23 @@ const QpxPage = (() => {
 
   // Every key goes to the program, which gives it to the form that has the
   // keyboard. Keys without Ctrl or Alt are the instrument's, F1, F5, F9 and
-  // F10 among them: the browser does not act on them. Tab still moves the
-  // focus, as in the window.
+  // F10 among them: the browser acts on neither their press nor their
+  // release (F10's release would open the browser's menu). Tab still moves
+  // the focus, as in the window.
+  const forBrowser = (event) =>
+    event.ctrlKey || event.altKey || event.metaKey || event.key === 'Tab' || event.target.type === 'file';
   document.addEventListener('keydown', (event) => {
     if (event.target.type === 'file') return;
     const key = keyCode(event);
     if (!key || !mainForm) return;
+    if (!forBrowser(event)) event.preventDefault();
     const ctrlOrAlt = event.ctrlKey || event.altKey || event.metaKey;
-    if (!ctrlOrAlt && event.key !== 'Tab') event.preventDefault();
     queueEvent(Event.Key, [formOf(document.activeElement), key, event.repeat ? 1 : 0, ctrlOrAlt ? 1 : 0,
       focusedControl()]);
   });
-  // A focused button would click on the release of Space.
+  // A focused button would also click on the release of Space.
   document.addEventListener('keyup', (event) => {
-    if (event.key === ' ' && event.target.type !== 'file') event.preventDefault();
+    if (!forBrowser(event) && keyCode(event)) event.preventDefault();
   });
 
   function position(element, left, top, width, height) {
@@ -279,7 +282,10 @@ const QpxPage = (() => {
         control.title.append(control.closer);
       }
       control.frame.hidden = false;
-      if (beside) control.client.focus();
+      if (beside) {
+        control.client.focus({ preventScroll: true });
+        control.frame.scrollIntoView({ block: 'nearest' });
+      }
     },
 
     hideForm(id) {
