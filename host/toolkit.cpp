@@ -222,6 +222,34 @@ void TForm::Close()
 
 bool TForm::Capture(TPicture &picture) { return backend::CaptureForm(*this, picture); }
 
+void TForm::KeyPressed(const TKeyEvent &key, TControl *focused)
+{
+    if ((OnKey && OnKey(key)) || !focused)
+        return;
+    switch (focused->Kind()) {
+    case TControlKind::Button:
+        if (key.key == vkSpace || key.key == vkReturn)
+            focused->Click();
+        break;
+    case TControlKind::CheckBox:
+        if (key.key == vkSpace) {
+            auto *box = static_cast<TCheckBox *>(focused);
+            box->SetChecked(!box->Checked());
+        }
+        break;
+    case TControlKind::TrackBar: {
+        auto *slider = static_cast<TTrackBar *>(focused);
+        if (key.key == vkRight || key.key == vkUp)
+            slider->SetPosition(slider->Position() + 1);
+        if (key.key == vkLeft || key.key == vkDown)
+            slider->SetPosition(slider->Position() - 1);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 void TTimer::SetEnabled(bool enabled)
 {
     if (enabled == enabled_)

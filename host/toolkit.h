@@ -274,6 +274,12 @@ class TForm : public TControl {
     // before any control sees it. Return true when the form took the key;
     // otherwise the focused control gets it as usual.
     std::function<bool(const TKeyEvent &key)> OnKey;
+    // A key pressed while the window has the keyboard, for backends whose
+    // controls are not native widgets: OnKey first; a key it does not take
+    // goes to focused (nullptr: none), which acts on it as the stock
+    // controls do (a button clicks on Space or Enter, a check box toggles
+    // on Space, a slider moves one step on an arrow).
+    void KeyPressed(const TKeyEvent &key, TControl *focused);
     // The mouse wheel turned notches steps (negative: away from the user)
     // with the pointer at x, y of the client area; true when taken.
     std::function<bool(int x, int y, int notches)> OnWheel;

@@ -179,42 +179,10 @@ void SetTicked(TCheckBox &box, bool ticked)
 void Focus(TControl *control) { World().focus = control; }
 TControl *FocusedControl() { return World().focus; }
 
-// What the stock controls do with a key they get while focused.
-static void KeyToFocusedControl(int key)
-{
-    TControl *focus = World().focus;
-    if (!focus)
-        return;
-    switch (focus->Kind()) {
-    case TControlKind::Button:
-        if (key == vkSpace || key == vkReturn)
-            focus->Click();
-        break;
-    case TControlKind::CheckBox:
-        if (key == vkSpace) {
-            auto *box = static_cast<TCheckBox *>(focus);
-            box->SetChecked(!box->Checked());
-        }
-        break;
-    case TControlKind::TrackBar: {
-        auto *slider = static_cast<TTrackBar *>(focus);
-        if (key == vkRight || key == vkUp)
-            slider->SetPosition(slider->Position() + 1);
-        if (key == vkLeft || key == vkDown)
-            slider->SetPosition(slider->Position() - 1);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
 void PressKey(TForm &form, int key, bool repeat, bool ctrlOrAlt)
 {
     Queue(&form, [&form, key, repeat, ctrlOrAlt] {
-        if (form.OnKey && form.OnKey(TKeyEvent{key, repeat, ctrlOrAlt}))
-            return;
-        KeyToFocusedControl(key);
+        form.KeyPressed({key, repeat, ctrlOrAlt}, World().focus);
     });
 }
 

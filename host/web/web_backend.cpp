@@ -136,37 +136,6 @@ void CreateElements(TControl &control, int32_t parent, int32_t form)
         CreateElements(*child, control.native->id, form ? form : control.native->id);
 }
 
-// What the stock controls do with a key they get while focused, as on the
-// desktop: a button clicks on Space or Enter, a check box toggles on Space,
-// a slider moves one step on an arrow.
-void KeyToFocusedControl(TControl *focus, int key)
-{
-    if (!focus)
-        return;
-    switch (focus->Kind()) {
-    case TControlKind::Button:
-        if (key == vkSpace || key == vkReturn)
-            focus->Click();
-        break;
-    case TControlKind::CheckBox:
-        if (key == vkSpace) {
-            auto *box = static_cast<TCheckBox *>(focus);
-            box->SetChecked(!box->Checked());
-        }
-        break;
-    case TControlKind::TrackBar: {
-        auto *slider = static_cast<TTrackBar *>(focus);
-        if (key == vkRight || key == vkUp)
-            slider->SetPosition(slider->Position() + 1);
-        if (key == vkLeft || key == vkDown)
-            slider->SetPosition(slider->Position() - 1);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
 // Hands one queued event to its control or form. Events for controls that
 // no longer exist are dropped.
 void Deliver(int32_t kind, const int32_t *f)
@@ -185,11 +154,8 @@ void Deliver(int32_t kind, const int32_t *f)
             static_cast<TCheckBox *>(control)->SetChecked(f[1] != 0);
         break;
     case PageKey:
-        if (TForm *form = FormById(f[0])) {
-            if (form->OnKey && form->OnKey(TKeyEvent{f[1], f[2] != 0, f[3] != 0}))
-                break;
-            KeyToFocusedControl(ControlById(f[4]), f[1]);
-        }
+        if (TForm *form = FormById(f[0]))
+            form->KeyPressed({f[1], f[2] != 0, f[3] != 0}, ControlById(f[4]));
         break;
     case PageWheel:
         if (TForm *form = FormById(f[0]); form && form->OnWheel)
