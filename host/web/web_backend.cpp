@@ -330,10 +330,9 @@ void ProcessMessages()
     if (now - world.lastCheckUs < MinCheckIntervalUs)
         return;
     world.lastCheckUs = now;
-    if (now - world.lastYieldUs >= SliceUs) {
-        ReportRates(now);
+    ReportRates(now);
+    if (now - world.lastYieldUs >= SliceUs)
         GivePageItsTurn(0);
-    }
     DeliverEvents();
     FireDueTimers(NowUs());
 }
