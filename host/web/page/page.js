@@ -155,9 +155,14 @@ const QpxPage = (() => {
   }
 
   return {
+    // The address's options as the program's command line; a rate the
+    // program would refuse, and not start, is left out instead.
     arguments() {
       const rate = query.get('max-rate');
-      return rate !== null ? ['--max-rate', rate] : [];
+      if (rate === null) return [];
+      if (/^\d{1,7}$/.test(rate) && Number(rate) >= 1 && Number(rate) <= 1000000) return ['--max-rate', rate];
+      console.warn(`max-rate=${rate} is not a number of passes a second from 1 to 1000000: running free`);
+      return [];
     },
 
     create(id, parent, form, kind, left, top, width, height, fixedPitch) {
