@@ -18,6 +18,10 @@ mkdir -p "$OUT"
 # When built with the sanitizers, leaks are still reported except for the
 # font library's lifelong caches.
 export LSAN_OPTIONS="suppressions=$HERE/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# The remembered zoom and pass rate live here, not in the user's settings.
+export XDG_CONFIG_HOME="$OUT/config"
+rm -rf "$XDG_CONFIG_HOME"
+REFERENCE="$HERE/../data/window"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -117,6 +121,9 @@ dark_fraction() {
 start_sim one
 /usr/bin/import -window "$WID" "$OUT/before-on.png"
 [ "$(pixel "$WID" 168 157)" = "200,200,200" ] || fail "before ON the display area is not the bare panel"
+# At zoom 1 the window is the window it has always been, pixel for pixel.
+D=$(/usr/bin/compare -metric AE "$REFERENCE/window_zoom1.png" "$OUT/before-on.png" null: 2>&1)
+[ "$D" = "0" ] || fail "at zoom 1 the window differs from $REFERENCE/window_zoom1.png in $D pixels"
 click 88 352 # ON
 sleep 4      # the splash plays for about 2.5 s
 kill -0 "$SIM_PID" 2>/dev/null || fail "qpx-sim ended after ON"
