@@ -1,5 +1,7 @@
 #include "host/command_line.h"
 
+#include "host/form/zoom_steps.h"
+
 #include <CLI/CLI.hpp>
 
 // A command line the program cannot follow.
@@ -20,9 +22,19 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
         ->type_name("DIR");
     app.add_option("--max-rate", options.maxPassRate,
                    "At most N passes of the main cycle a second, waiting between passes so that the "
-                   "simulator does not keep a processor busy; default: as fast as it goes")
+                   "simulator does not keep a processor busy; 0: as fast as it goes; default: the limit "
+                   "last chosen with the M key (at first none)")
         ->type_name("N")
-        ->check(CLI::Range(1, 1000000));
+        ->check(CLI::Range(0, 1000000));
+    app.add_option("--zoom", options.zoom,
+                   "The whole window at N times its size: 1, 1.5, 2, 3 or 4 (Ctrl+= and Ctrl+- step it, "
+                   "Ctrl+0 returns to 1); default: the zoom of the last run")
+        ->type_name("N")
+        ->check([](const std::string &text) {
+            double zoom = 0;
+            return CLI::detail::lexical_cast(text, zoom) && IsZoomStep(zoom) ? std::string()
+                                                                             : "must be 1, 1.5, 2, 3 or 4";
+        });
     app.add_option("--record", options.recordFile,
                    "Write what you do in the window to FILE as a scenario script, which qpx-run replays")
         ->type_name("FILE");

@@ -1,12 +1,14 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
-// [--record FILE] [--state FILE | --store FILE], with --help and --version.
+// [--zoom N] [--record FILE] [--state FILE | --store FILE], with --help and
+// --version.
 #pragma once
 #include <ostream>
 #include <string>
 
 struct CommandLine {
     std::string shotsFolder; // where screenshots go; "" = current directory
-    int maxPassRate = 0;     // passes of the main cycle a second; 0 = no limit
+    int maxPassRate = -1;    // passes of the main cycle a second; 0 = no limit, -1 = not given
+    double zoom = 0;         // the window's size factor, one of ZoomSteps; 0 = not given
     std::string recordFile;  // where the session is recorded as a script; "" = not recorded
     std::string stateFile;   // start from this state file; "" = none
     std::string storeFile;   // keep engine time in this file; "" = no store

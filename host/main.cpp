@@ -5,6 +5,7 @@
 
 #include "host/command_line.h"
 #include "host/form/Pcmain.h"
+#include "host/preferences.h"
 #include "host/run/form_recording.h"
 #include "host/state_file/state_file.h"
 #include "host/state_file/store.h"
@@ -29,12 +30,39 @@ int main(int argc, char **argv)
         return StartError;
     }
 
+    // The zoom and the pass-rate limit of the last run, unless the command
+    // line says otherwise; a zoom given there is remembered too.
+    const std::string preferencesPath = PreferencesPath();
+    std::string preferencesWarning;
+    Preferences preferences = LoadPreferences(preferencesPath, &preferencesWarning);
+    if (!preferencesWarning.empty())
+        std::cerr << "qpx-sim: warning: " << preferencesWarning << "\n";
+    const bool zoomGiven = options.zoom != 0;
+
     int exitCode = 0;
     try {
         Application->Initialize();
         TForm1 *form = Application->CreateForm<TForm1>();
         form->SetShotsFolder(options.shotsFolder);
-        form->SetMaxPassRate(options.maxPassRate);
+        form->SetMaxPassRate(options.maxPassRate >= 0 ? options.maxPassRate : preferences.maxPassRate);
+        form->ZoomTo(zoomGiven ? options.zoom : preferences.zoom);
+        auto remember = [&] {
+            std::string error;
+            if (!SavePreferences(preferencesPath, preferences, &error))
+                form->SetStatusMessage("The zoom and pass rate will not be remembered: " + error);
+        };
+        // Only what the user changed: a --max-rate of this run is not kept.
+        form->OnPreferencesChanged = [&](FormAction changed) {
+            if (changed == FormAction::SetZoom)
+                preferences.zoom = form->Zoom();
+            else
+                preferences.maxPassRate = form->MaxPassRate();
+            remember();
+        };
+        if (zoomGiven && preferences.zoom != options.zoom) {
+            preferences.zoom = options.zoom;
+            remember();
+        }
         if ((!options.stateFile.empty() &&
              !ReportStateFileResult(LoadStateFile(options.stateFile, *form), "qpx-sim", std::cerr)) ||
             (!options.storeFile.empty() &&

@@ -222,6 +222,16 @@ void TForm::Close()
 
 bool TForm::Capture(TPicture &picture) { return backend::CaptureForm(*this, picture); }
 
+void TForm::SetZoom(double zoom)
+{
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    backend::FormZoomChanged(*this);
+}
+
+double TForm::LargestZoom() const { return backend::LargestZoom(*this); }
+
 void TForm::KeyPressed(const TKeyEvent &key, TControl *focused)
 {
     if ((OnKey && OnKey(key)) || !focused)

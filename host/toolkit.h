@@ -290,6 +290,19 @@ class TForm : public TControl {
     // The window's client area as the screen shows it; false when the
     // toolkit cannot read it (no display).
     bool Capture(TPicture &picture);
+
+    // The window drawn zoom times its size: the client area, every control,
+    // its fonts and pictures. Bounds, clicks and wheel positions stay in
+    // the form's own units. A painted picture's pixels become squares of
+    // zoom x zoom pixels; a stretched picture is scaled smoothly.
+    void SetZoom(double zoom);
+    double Zoom() const { return zoom_; }
+    // The largest zoom at which the window fits the screen (a very large
+    // number without a screen).
+    double LargestZoom() const;
+
+  private:
+    double zoom_ = 1;
 };
 
 // A periodic timer that runs from its creation on, unless disabled.
@@ -388,6 +401,8 @@ void ProcessMessagesUntil(int64_t deadlineUs);
 void HandleMessage();
 int64_t MonotonicUs();
 bool CaptureForm(TForm &form, TPicture &picture);
+void FormZoomChanged(TForm &form);
+double LargestZoom(const TForm &form);
 void ShowError(const char *message);
 void FileSaved(const std::string &path);
 } // namespace backend

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -66,16 +67,19 @@ int64_t NowUs()
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-// Largest size not above the form's font at which the caption fits the
-// width with a small margin.
-int FittingLabelSize(const std::string &caption, int width)
+// Pixels of the screen for v units of the form at zoom z.
+int Px(int v, double z) { return (int)std::lround(v * z); }
+
+// Largest size not above the form's font (at zoom z) at which the caption
+// fits the width with a small margin.
+int FittingLabelSize(const std::string &caption, int width, double z)
 {
-    for (int size = FormFontSize; size > 6; --size) {
+    for (int size = Px(FormFontSize, z); size > Px(6, z); --size) {
         fl_font(FL_HELVETICA, size);
-        if (fl_width(caption.c_str()) + 8 <= width)
+        if (fl_width(caption.c_str()) + Px(8, z) <= width)
             return size;
     }
-    return 7;
+    return Px(7, z);
 }
 
 // Sliders are drawn this high from the top of their rectangle: the two
@@ -132,7 +136,6 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
                 static_cast<TCheckBox *>(data)->SetChecked(static_cast<Fl_Check_Button *>(w)->value() != 0);
             },
             &box);
-        check->labelsize(FittingLabelSize(control.Caption(), b.width - 20));
         check->clear_visible_focus();
         widget = check;
         break;
@@ -146,7 +149,6 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
     case TControlKind::Button: {
         auto *button = new Fl_Button(x, y, b.width, b.height);
         button->callback([](Fl_Widget *, void *data) { static_cast<TControl *>(data)->Click(); }, &control);
-        button->labelsize(FittingLabelSize(control.Caption(), b.width));
         widget = button;
         break;
     }
@@ -175,6 +177,73 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
         control.native = new TNative{widget};
     }
     return widget;
+}
+
+// Places and sizes the widgets of parent's children for zoom z: each
+// rectangle from the form's units, edges rounded so that neighbours stay
+// neighbours; fonts at z times their size. At 1 nothing moves. originX and
+// originY: the parent's position in the form's units.
+void PlaceChildren(TControl &parent, int originX, int originY, double z)
+{
+    for (TControl *control : parent.Children()) {
+        if (!control->native)
+            continue;
+        const TRect &b = control->Bounds();
+        const int left = originX + b.left, top = originY + b.top;
+        const int x = Px(left, z), y = Px(top, z);
+        const int w = Px(left + b.width, z) - x, h = Px(top + b.height, z) - y;
+        Fl_Widget *widget = control->native->widget;
+        switch (control->Kind()) {
+        case TControlKind::Image:
+            widget->resize(x, y, w, h);
+            static_cast<PictureBox *>(widget)->SetZoom(z);
+            break;
+        case TControlKind::TrackBar: {
+            const int sliderX = Px(left + SliderInset, z);
+            widget->resize(sliderX, y, x + w - sliderX, Px(top + SliderHeight, z) - y);
+            break;
+        }
+        case TControlKind::CheckBox:
+            widget->resize(x, y, w, h);
+            widget->labelsize(FittingLabelSize(control->Caption(), w - Px(20, z), z));
+            break;
+        case TControlKind::Label: {
+            auto *label = static_cast<CaptionLabel *>(widget);
+            label->position(x, y);
+            label->SetFontSize(
+                Px(static_cast<TLabel *>(control)->FixedPitch() ? FixedPitchFontSize : LabelFontSize, z));
+            break;
+        }
+        case TControlKind::Button:
+            widget->resize(x, y, w, h);
+            widget->labelsize(FittingLabelSize(control->Caption(), w, z));
+            break;
+        case TControlKind::StatusBar:
+            widget->resize(x, y, w, h);
+            widget->labelsize(Px(FormFontSize, z));
+            break;
+        case TControlKind::Panel:
+            // Fl_Group::resize would move the children too: they are placed
+            // below, each from its own bounds.
+            widget->Fl_Widget::resize(x, y, w, h);
+            PlaceChildren(*control, left, top, z);
+            break;
+        default:
+            widget->resize(x, y, w, h);
+            break;
+        }
+    }
+}
+
+// The window at the form's zoom, its size fixed, and every widget in it.
+void PlaceForm(TForm &form)
+{
+    Fl_Widget *window = form.native->widget;
+    const int w = Px(form.Bounds().width, form.Zoom()), h = Px(form.Bounds().height, form.Zoom());
+    static_cast<Fl_Window *>(window)->size_range(w, h, w, h);
+    window->size(w, h);
+    PlaceChildren(form, 0, 0, form.Zoom());
+    window->redraw();
 }
 
 // Brings one widget up to date with its control.
@@ -386,8 +455,10 @@ int DispatchEvent(int event, Fl_Window *window)
         world.keysTaken.clear();
         break;
     case FL_MOUSEWHEEL:
+        // The form thinks in its own units, whatever the zoom.
         if (formWindow && formWindow->form.OnWheel && Fl::event_dy() != 0 &&
-            formWindow->form.OnWheel(Fl::event_x(), Fl::event_y(), Fl::event_dy()))
+            formWindow->form.OnWheel((int)(Fl::event_x() / formWindow->form.Zoom()),
+                                     (int)(Fl::event_y() / formWindow->form.Zoom()), Fl::event_dy()))
             return 1;
         break;
     default:
@@ -473,23 +544,27 @@ void ShowForm(TForm &form)
         auto *window = new FormWindow(form);
         CreateChildren(form, 0, 0);
         window->end();
-        const int w = form.Bounds().width, h = form.Bounds().height;
-        window->size_range(w, h, w, h);
+        form.native = new TNative{window};
+        PlaceForm(form);
+        const int w = window->w(), h = window->h();
         window->position((Fl::w() - w) / 2, (Fl::h() - h) / 2);
         if (form.besideForm && form.besideForm->native) {
-            // Right of the other window, else left of it, if it fits; else
-            // against the screen's right edge, covering as little of the
-            // other window's left part (the instrument face) as it can.
+            // Right of the other window if the screen has room, else below
+            // it, else against the screen's right edge, covering as little
+            // of the other window's left part (the instrument face) as it
+            // can; never larger than the screen.
             const Fl_Widget *other = form.besideForm->native->widget;
-            constexpr int Gap = 8;
+            constexpr int Gap = 8, TitleBar = 32;
+            const int fitW = std::min(w, Fl::w()), fitH = std::min(h, Fl::h() - TitleBar);
+            window->size_range(fitW, fitH, fitW, fitH);
+            window->size(fitW, fitH);
             if (other->x() + other->w() + Gap + w <= Fl::w())
                 window->position(other->x() + other->w() + Gap, other->y());
-            else if (other->x() - Gap - w >= 0)
-                window->position(other->x() - Gap - w, other->y());
+            else if (other->y() + other->h() + Gap + TitleBar + h <= Fl::h())
+                window->position(other->x(), other->y() + other->h() + Gap + TitleBar);
             else
-                window->position(std::max(0, Fl::w() - w), other->y());
+                window->position(std::max(0, Fl::w() - window->w()), other->y());
         }
-        form.native = new TNative{window};
     }
     UpdateChanged();
     form.native->widget->show();
@@ -497,6 +572,22 @@ void ShowForm(TForm &form)
     // hands the window the keyboard; otherwise the first child would get it.
     if (TControl *first = FirstInTabOrder(form); first && first->native)
         Fl::focus(first->native->widget);
+}
+
+void FormZoomChanged(TForm &form)
+{
+    if (form.native)
+        PlaceForm(form);
+}
+
+// The screen's work area over the window's own size, leaving room for a
+// title bar.
+double LargestZoom(const TForm &form)
+{
+    int x, y, w, h;
+    Fl::screen_work_area(x, y, w, h);
+    constexpr int TitleBar = 32;
+    return std::min((double)w / form.Bounds().width, (double)(h - TitleBar) / form.Bounds().height);
 }
 
 void HideForm(TForm &form)

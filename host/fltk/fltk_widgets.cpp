@@ -5,6 +5,7 @@
 #include <FL/fl_draw.H>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -41,6 +42,23 @@ std::vector<uint8_t> Resample(const std::vector<uint8_t> &source, int sw, int sh
     return out;
 }
 
+// Each pixel of an RGB picture as a block of the destination size's share,
+// nearest neighbour.
+std::vector<uint8_t> ScaleNearest(const std::vector<uint8_t> &source, int sw, int sh, int dw, int dh)
+{
+    std::vector<uint8_t> out((size_t)dw * dh * 3);
+    std::vector<int> columns((size_t)dw);
+    for (int x = 0; x < dw; ++x)
+        columns[(size_t)x] = std::min(sw - 1, (int)((int64_t)x * sw / dw));
+    for (int y = 0; y < dh; ++y) {
+        const uint8_t *row = &source[(size_t)std::min(sh - 1, (int)((int64_t)y * sh / dh)) * sw * 3];
+        uint8_t *to = &out[(size_t)y * dw * 3];
+        for (int x = 0; x < dw; ++x, to += 3)
+            std::copy_n(row + (size_t)columns[(size_t)x] * 3, 3, to);
+    }
+    return out;
+}
+
 } // namespace
 
 PictureBox::PictureBox(TImage &image, int x, int y)
@@ -70,12 +88,26 @@ void PictureBox::Refresh()
         shown_ = Resample(image_.RgbPixels(), image_.PictureWidth(), image_.PictureHeight(), w(), h());
         shownWidth_ = w();
         shownHeight_ = h();
-    } else {
+    } else if (zoom_ == 1) {
         shown_ = image_.RgbPixels();
         shownWidth_ = image_.PictureWidth();
         shownHeight_ = image_.PictureHeight();
+    } else {
+        shownWidth_ = (int)std::lround(image_.PictureWidth() * zoom_);
+        shownHeight_ = (int)std::lround(image_.PictureHeight() * zoom_);
+        shown_ = ScaleNearest(image_.RgbPixels(), image_.PictureWidth(), image_.PictureHeight(), shownWidth_,
+                              shownHeight_);
     }
     redraw();
+}
+
+void PictureBox::SetZoom(double zoom)
+{
+    zoom_ = zoom;
+    // Shown anew at the new size, whatever the version.
+    lastVersion_ = ~0ull;
+    lastPicture_.clear();
+    Refresh();
 }
 
 void PictureBox::draw()
@@ -153,6 +185,13 @@ void CaptionLabel::Fit()
     int width = 0, height = 0;
     fl_measure(label_.Caption().c_str(), width, height, 0);
     size(std::max(width, 1), std::max(height, 1));
+}
+
+void CaptionLabel::SetFontSize(int fontSize)
+{
+    fontSize_ = fontSize;
+    Fit();
+    redraw();
 }
 
 void CaptionLabel::Refresh()

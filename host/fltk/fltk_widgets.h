@@ -20,6 +20,10 @@ class PictureBox : public Fl_Widget {
     PictureBox(TImage &image, int x, int y);
     // Takes the image's pixels if they changed since they were last shown.
     void Refresh();
+    // A painted picture's pixels become zoom x zoom squares (nearest
+    // neighbour, so that the display's dots stay crisp); a stretched one
+    // fills the widget, smoothly scaled.
+    void SetZoom(double zoom);
     // Repaints of painted canvases (the display) since the last call.
     static long TakeCanvasRepaints();
 
@@ -31,8 +35,9 @@ class PictureBox : public Fl_Widget {
     TImage &image_;
     std::vector<uint32_t> lastPicture_; // the picture as last shown
     uint64_t lastVersion_ = ~0ull;      // and its version
-    std::vector<uint8_t> shown_;        // the same as RGB, scaled if stretched
+    std::vector<uint8_t> shown_;        // the same as RGB, scaled if stretched or zoomed
     int shownWidth_ = 0, shownHeight_ = 0;
+    double zoom_ = 1;
 };
 
 // A TShape: a circle in the brush colour with a black outline.
@@ -54,6 +59,7 @@ class CaptionLabel : public Fl_Widget {
   public:
     CaptionLabel(TControl &label, int x, int y, Fl_Font font, int fontSize);
     void Refresh();
+    void SetFontSize(int fontSize);
 
   protected:
     void draw() override;

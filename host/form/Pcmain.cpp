@@ -5,13 +5,16 @@
 #include "host/form/Pcmain.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "host/face/face_picture.h"
 #include "host/form/control_table.h"
 #include "host/form/key_map.h"
+#include "host/form/zoom_steps.h"
 #include "host/state_file/state_file.h"
 #include "instrument/hooks.h"
 #include "instrument/host_link.h"
@@ -77,6 +80,14 @@ static std::string Tip(const char *what, FormAction action)
 {
     std::string keys = KeysOfAction(action);
     return std::string(what) + (keys.find(',') == std::string::npos ? " (key: " : " (keys: ") + keys + ")";
+}
+
+// "1.5", "2"
+static std::string ZoomText(double zoom)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%g", zoom);
+    return text;
 }
 
 TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
@@ -191,6 +202,20 @@ void TForm1::Act(FormAction action, int32_t value)
     case FormAction::SaveStateFile:
         SaveState();
         break;
+    case FormAction::SetZoom:
+        if (const double zoom = ZoomTo(value / 10.0); zoom == value / 10.0)
+            SetStatusMessage("Zoom " + ZoomText(zoom) + " (Ctrl+= and Ctrl+- step it, Ctrl+0 returns to 1)");
+        if (OnPreferencesChanged)
+            OnPreferencesChanged(action);
+        break;
+    case FormAction::SetPassRateLimit:
+        SetMaxPassRate(value);
+        SetStatusMessage(value > 0
+                             ? "At most " + std::to_string(value) + " passes a second (M: the next limit)"
+                             : "The main cycle runs free (M: a limit)");
+        if (OnPreferencesChanged)
+            OnPreferencesChanged(action);
+        break;
     default: // nothing (None), or a control's, taken above
         break;
     }
@@ -202,6 +227,17 @@ void TForm1::Act(FormAction action, int32_t value)
 // nothing, so that no control acts on it either.
 bool TForm1::KeyPressed(const TKeyEvent &key)
 {
+    if (key.ctrlOrAlt && !key.repeat) {
+        // The zoom keys, as in other programs; never the knob's + and -.
+        const double zoom = key.key == '=' || key.key == '+' ? NextZoomStep(Zoom())
+                            : key.key == '-'                 ? PreviousZoomStep(Zoom())
+                            : key.key == '0'                 ? 1
+                                                             : 0;
+        if (zoom != 0) {
+            Act(FormAction::SetZoom, (int32_t)std::lround(zoom * 10));
+            return true;
+        }
+    }
     const KeyBinding *binding = FindKeyBinding(key.key);
     if (!binding)
         return false;
@@ -223,6 +259,9 @@ bool TForm1::KeyPressed(const TKeyEvent &key)
         break;
     case FormAction::SetClockRate:
         value = Clock.NextRate();
+        break;
+    case FormAction::SetPassRateLimit:
+        value = maxPassRate_ == 0 ? 1000 : maxPassRate_ > 100 ? 100 : 0;
         break;
     default:
         break;
@@ -275,6 +314,7 @@ void TForm1::Button1Click()
     running_ = true;
     do {
         restartRequested_ = false;
+        passes_ = 0;
         poweringOn_ = true;
         PowerOnSplash();
         poweringOn_ = false;
@@ -357,6 +397,15 @@ void TForm1::SetPaused(bool paused)
     ClockTimer.SetEnabled(!paused);
 }
 
+double TForm1::ZoomTo(double wanted)
+{
+    const double zoom = LargestZoomStep(wanted, LargestZoom());
+    SetZoom(zoom);
+    if (zoom < wanted)
+        SetStatusMessage("Zoom " + ZoomText(wanted) + " does not fit the screen: shown at " + ZoomText(zoom));
+    return zoom;
+}
+
 void TForm1::StepPass()
 {
     if (!running_)
@@ -399,6 +448,12 @@ void TForm1::PresentLcd()
 // through; the power-on splash plays on, so that ON works while paused.
 void TForm1::PumpMessages()
 {
+    if (!poweringOn_)
+        ++passes_;
+    if (stepping_) {
+        stepping_ = false;
+        SetStatusMessage("Step: ran pass " + std::to_string(passes_) + " since ON");
+    }
     Application->ProcessMessages();
     Clock.DeliverPass();
     auto mayContinue = [this] {
@@ -408,6 +463,7 @@ void TForm1::PumpMessages()
         RefreshStatusBar();
         Application->HandleMessage();
     }
+    stepping_ = stepRequested_;
     stepRequested_ = false;
     if (maxPassRate_ > 0)
         KeepPace();
@@ -464,14 +520,17 @@ void TForm1::ShootWindow()
     SetStatusMessage(result.message);
 }
 
-// A new time-stamped state file in the current folder.
+// A new time-stamped state file in the screenshots' folder (the current
+// one unless --shots named another); the status bar names its whole path.
 void TForm1::SaveState()
 {
     std::string path;
-    StateFileResult result = SaveNewStateFile("", *this, &path);
+    StateFileResult result = SaveNewStateFile(shotsFolder_, *this, &path);
     if (result.ok)
         Application->FileSaved(path);
-    SetStatusMessage(result.ok ? "State saved to " + path : "State not saved: " + result.error);
+    std::error_code ignored;
+    const std::string whole = std::filesystem::absolute(path, ignored).lexically_normal().string();
+    SetStatusMessage(result.ok ? "State saved to " + whole : "State not saved: " + result.error);
 }
 
 // A state file the user opened: checked whole and applied, or refused with
@@ -500,12 +559,14 @@ void TForm1::SetStatusMessage(const std::string &message)
 // one of its parts changed, so that it costs a comparison per pass.
 void TForm1::RefreshStatusBar()
 {
-    const StatusShown now{running_, Clock.Paused(), Clock.Rate(), messageSerial_};
+    const StatusShown now{running_, Clock.Paused(), Clock.Rate(), maxPassRate_, messageSerial_};
     if (now == statusShown_)
         return;
     statusShown_ = now;
     std::string text = running_ ? " Running" : " Off";
     text += "  x" + std::to_string(Clock.Rate());
+    if (maxPassRate_ > 0)
+        text += "  max " + std::to_string(maxPassRate_) + "/s";
     if (Clock.Paused())
         text += "  PAUSED";
     text += "  |  " + (statusMessage_.empty() ? KeyHint() : statusMessage_);

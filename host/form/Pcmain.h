@@ -94,6 +94,13 @@ class TForm1 : public TForm {
     const std::vector<std::string> &LastShotFiles() const { return lastShotFiles_; }
     // At most this many passes of the main cycle a second (0: no limit).
     void SetMaxPassRate(int passesPerSecond) { maxPassRate_ = passesPerSecond > 0 ? passesPerSecond : 0; }
+    int MaxPassRate() const { return maxPassRate_; }
+    // The window at zoom, one of ZoomSteps, or at the largest step the
+    // screen holds, which the status bar then names. Returns the zoom shown.
+    double ZoomTo(double zoom);
+    // Told when the user changed the zoom (SetZoom) or the pass-rate limit
+    // (SetPassRateLimit), which the program remembers for its next start.
+    std::function<void(FormAction changed)> OnPreferencesChanged;
 
     // Shows a message in the status bar until the user's next action.
     void SetStatusMessage(const std::string &message);
@@ -121,6 +128,8 @@ class TForm1 : public TForm {
     bool restartRequested_ = false;
     bool poweringOn_ = false; // the power-on sequence with its splash runs
     bool stepRequested_ = false;
+    bool stepping_ = false; // the pass a step let through runs
+    int64_t passes_ = 0;    // main-cycle passes since ON
     // The control Act is moving itself, whose change events are its own.
     const TControl *actingOn_ = nullptr;
 
@@ -142,7 +151,7 @@ class TForm1 : public TForm {
     // What the status bar shows, to rebuild its text only when it changed.
     struct StatusShown {
         bool running, paused;
-        int rate;
+        int rate, passRateLimit;
         unsigned message;
         bool operator==(const StatusShown &) const = default;
     };

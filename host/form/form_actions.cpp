@@ -1,10 +1,10 @@
 #include "host/form/form_actions.h"
 
 static const char *const actionNames[(int)FormAction::Count] = {
-    "None",          "PressKnob",   "TurnClockwise", "TurnAntiClockwise", "PressLeftKey",
-    "PressRightKey", "PowerOn",     "PowerOff",      "SetPressure",       "SetSpeed",
-    "SetCalibrate",  "SetKeyFast",  "SetPaused",     "StepPass",          "SetClockRate",
-    "ShootDisplay",  "ShootWindow", "ShowKeyMap",    "ShowStateView",     "SaveStateFile",
+    "None",          "PressKnob",     "TurnClockwise", "TurnAntiClockwise", "PressLeftKey", "PressRightKey",
+    "PowerOn",       "PowerOff",      "SetPressure",   "SetSpeed",          "SetCalibrate", "SetKeyFast",
+    "SetPaused",     "StepPass",      "SetClockRate",  "ShootDisplay",      "ShootWindow",  "ShowKeyMap",
+    "ShowStateView", "SaveStateFile", "SetZoom",       "SetPassRateLimit",
 };
 
 const char *FormActionName(FormAction action)

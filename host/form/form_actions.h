@@ -27,6 +27,8 @@ enum class FormAction : uint8_t {
     ShowKeyMap,        // the window listing every key
     ShowStateView,     // the window listing the state record
     SaveStateFile,     // the state into a new time-stamped file
+    SetZoom,           // value: the window's zoom in tenths (10, 15, 20, 30, 40)
+    SetPassRateLimit,  // value: at most this many passes a second, 0 free
     Count
 };
 

@@ -35,6 +35,8 @@ const KeyBinding KeyMap[] = {
     {'p', "P", FormAction::SetPaused, 0, false, "Pause or resume the clock and the main cycle", "pause"},
     {'n', "N", FormAction::StepPass, 0, true, "Step: one pass of the main cycle (pauses first)", nullptr},
     {'r', "R", FormAction::SetClockRate, 0, false, "Clock rate: x1, x10, x60, x1, ...", "rate"},
+    {'m', "M", FormAction::SetPassRateLimit, 0, false,
+     "Pass-rate limit: free, 1,000 a second, 100 a second, free, ... (remembered)", nullptr},
     {vkF(9), "F9", FormAction::ShootDisplay, 0, false, "Screenshot of the display: its dots and as shown",
      nullptr},
     {vkF(10), "F10", FormAction::ShootWindow, 0, false, "Screenshot of the whole window", nullptr},
@@ -43,6 +45,10 @@ const KeyBinding KeyMap[] = {
     {'?', "?", FormAction::ShowKeyMap, 0, false, "", nullptr},
     {vkF(5), "F5", FormAction::SaveStateFile, 0, false,
      "Save the state to a new file qpx-state-<date>-<time>.toml", nullptr},
+    // Keys with Ctrl, which the form takes before this table: listed, never
+    // looked up (no key code).
+    {vkNone, "Ctrl+=, Ctrl+-, Ctrl+0", FormAction::SetZoom, 0, false,
+     "Zoom the window in, out, back to its own size (remembered)", nullptr},
     {vkEscape, "Esc", FormAction::None, 0, false,
      "Nothing: the main window never closes on it (a side window does)", nullptr},
 };
@@ -51,7 +57,7 @@ const size_t KeyMapSize = sizeof KeyMap / sizeof KeyMap[0];
 const KeyBinding *FindKeyBinding(int key)
 {
     for (const KeyBinding &binding : KeyMap)
-        if (binding.key == key)
+        if (binding.key == key && key != vkNone)
             return &binding;
     return nullptr;
 }

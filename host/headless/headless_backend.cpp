@@ -140,6 +140,10 @@ bool CaptureForm(TForm &, TPicture &) { return false; }
 
 void ShowError(const char *message) { fprintf(stderr, "error: %s\n", message); }
 
+// Without a screen of its own, a zoom changes nothing drawn and any fits.
+void FormZoomChanged(TForm &) {}
+double LargestZoom(const TForm &) { return 1e9; }
+
 // The file stays where it was written.
 void FileSaved(const std::string &) {}
 

@@ -386,6 +386,10 @@ bool CaptureForm(TForm &form, TPicture &picture)
 
 void ShowError(const char *message) { fprintf(stderr, "qpx-sim: %s\n", message); }
 
+// The page is zoomed by the browser.
+void FormZoomChanged(TForm &) {}
+double LargestZoom(const TForm &) { return 1e9; }
+
 void FileSaved(const std::string &path) { qpx_page_offer_file(path.c_str()); }
 
 } // namespace backend

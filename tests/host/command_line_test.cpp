@@ -33,13 +33,17 @@ TEST(CommandLine, OptionsReachTheWindow)
     Outcome none = Parse({});
     EXPECT_EQ(none.code, CommandLineRun);
     EXPECT_EQ(none.options.shotsFolder, "");
-    EXPECT_EQ(none.options.maxPassRate, 0);
+    // Not given: the program takes the remembered rate and zoom.
+    EXPECT_EQ(none.options.maxPassRate, -1);
+    EXPECT_EQ(none.options.zoom, 0);
 
-    Outcome both = Parse({"--shots", "/tmp/pictures", "--max-rate", "250"});
-    EXPECT_EQ(both.code, CommandLineRun);
-    EXPECT_EQ(both.options.shotsFolder, "/tmp/pictures");
-    EXPECT_EQ(both.options.maxPassRate, 250);
-    EXPECT_EQ(both.out + both.err, "");
+    Outcome all = Parse({"--shots", "/tmp/pictures", "--max-rate", "250", "--zoom", "1.5"});
+    EXPECT_EQ(all.code, CommandLineRun);
+    EXPECT_EQ(all.options.shotsFolder, "/tmp/pictures");
+    EXPECT_EQ(all.options.maxPassRate, 250);
+    EXPECT_EQ(all.options.zoom, 1.5);
+    EXPECT_EQ(all.out + all.err, "");
+    EXPECT_EQ(Parse({"--max-rate", "0"}).options.maxPassRate, 0); // free, said outright
 }
 
 TEST(CommandLine, HelpAndVersionEndTheProgramWithSuccess)
@@ -60,8 +64,14 @@ TEST(CommandLine, HelpAndVersionEndTheProgramWithSuccess)
 
 TEST(CommandLine, MistakesSayWhatIsWrongAndExitWithCode2)
 {
-    for (auto args : std::vector<std::vector<const char *>>{
-             {"--bogus"}, {"stray"}, {"--max-rate", "0"}, {"--max-rate", "fast"}, {"--shots"}}) {
+    for (auto args : std::vector<std::vector<const char *>>{{"--bogus"},
+                                                            {"stray"},
+                                                            {"--max-rate", "-1"},
+                                                            {"--max-rate", "fast"},
+                                                            {"--shots"},
+                                                            {"--zoom", "2.5"},
+                                                            {"--zoom", "0"},
+                                                            {"--zoom", "big"}}) {
         Outcome outcome = Parse(args);
         EXPECT_EQ(outcome.code, 2) << args[0];
         EXPECT_EQ(outcome.out, "");

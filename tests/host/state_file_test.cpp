@@ -191,11 +191,21 @@ TEST_F(StateFile, TheSaveKeyWritesNewTimeStampedFiles)
     std::string files = folder.Listing(); // "qpx-state-<date>-<time>[-2].toml" twice
     EXPECT_EQ(files.find("qpx-state-"), 0u) << files;
     EXPECT_NE(files.find(" qpx-state-"), std::string::npos) << files;
-    EXPECT_NE(form->StatusBar1.Caption().find("State saved to qpx-state-"), std::string::npos)
+    // The status bar names the whole path.
+    EXPECT_NE(form->StatusBar1.Caption().find("State saved to " + folder.File("qpx-state-")),
+              std::string::npos)
         << form->StatusBar1.Caption();
     state.hobbsHours = 0;
     ASSERT_TRUE(LoadStateFile(folder.File(files.substr(0, files.find(' '))), *form).ok);
     EXPECT_EQ(state.hobbsHours, 42u);
+
+    // With a screenshots folder the state files go there too.
+    const std::string shots = folder.File("shots");
+    std::filesystem::create_directory(shots);
+    form->SetShotsFolder(shots);
+    headless::PressKey(*form, vkF(5));
+    Idle();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(shots), {}), 1);
 }
 
 // Before the TOML reader sees a file, its bytes and its shape must be those

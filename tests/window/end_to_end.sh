@@ -85,12 +85,13 @@ start_sim() { # name [options...]
         fail "qpx-sim ended before showing its window"
     done
     [ -n "$WID" ] || fail "the window did not appear"
-    # Mapped comes before painted: wait for the lamp, bright red before ON.
+    # Mapped comes before painted: wait for the lamp, bright red before ON
+    # (at LAMP_X, LAMP_Y in a zoomed window).
     for _ in $(seq 250); do
-        [ "$(pixel "$WID" 168 30)" = "255,0,0" ] && return
+        [ "$(pixel "$WID" "${LAMP_X:-168}" "${LAMP_Y:-30}")" = "255,0,0" ] && return
         sleep 0.02
     done
-    fail "the lamp never showed bright red (got $(pixel "$WID" 168 30))"
+    fail "the lamp never showed bright red (got $(pixel "$WID" "${LAMP_X:-168}" "${LAMP_Y:-30}"))"
 }
 
 click() { # x y
@@ -144,6 +145,26 @@ click 244 352 # OFF
 sleep 0.3
 kill -0 "$SIM_PID" 2>/dev/null || fail "OFF ended the program"
 close_and_expect_success "after OFF"
+
+# --- Session 1b: zoom 2, too large for this 1024 x 768 screen, shown at
+# 1.5; back to 1 with Ctrl+0; remembered ---
+# The lamp must show where the face, one and a half times the size, puts it.
+LAMP_X=252 LAMP_Y=45 start_sim zoomed --zoom 2
+GEOMETRY=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
+[ "$GEOMETRY" = "932x606" ] || fail "at --zoom 2 on a 1024 x 768 screen the window is $GEOMETRY, not 932x606"
+grep -qx "zoom = 2" "$XDG_CONFIG_HOME/qpx-sim/settings.toml" || fail "--zoom 2 was not remembered"
+xdotool mousemove --window "$WID" 800 300 key ctrl+0
+sleep 0.5
+GEOMETRY=$(xdotool getwindowgeometry "$WID" | sed -n 's/.*Geometry: //p')
+[ "$GEOMETRY" = "621x404" ] || fail "after Ctrl+0 the window is $GEOMETRY, not 621x404"
+# All but the status bar, which now says the zoom, as before.
+/usr/bin/import -window "$WID" "$OUT/zoom-back.png"
+/usr/bin/convert "$REFERENCE/window_zoom1.png" -crop 621x385+0+0 +repage "$OUT/zoom1-above-status.png"
+/usr/bin/convert "$OUT/zoom-back.png" -crop 621x385+0+0 +repage "$OUT/zoom-back-above-status.png"
+D=$(/usr/bin/compare -metric AE "$OUT/zoom1-above-status.png" "$OUT/zoom-back-above-status.png" null: 2>&1)
+[ "$D" = "0" ] || fail "back at zoom 1 the window differs from $REFERENCE/window_zoom1.png in $D pixels"
+grep -qx "zoom = 1" "$XDG_CONFIG_HOME/qpx-sim/settings.toml" || fail "Ctrl+0 was not remembered"
+close_and_expect_success "after zooming"
 
 # --- Session 2: close while the splash plays ---
 start_sim two

@@ -1,0 +1,83 @@
+#include "host/preferences.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <toml++/toml.h>
+
+#include "host/form/zoom_steps.h"
+#include "host/state_file/atomic_write.h"
+
+// The largest limit the command line takes.
+constexpr int MaxPassRateLimit = 1000000;
+
+std::string PreferencesPath()
+{
+    const char *config = getenv("XDG_CONFIG_HOME");
+    std::string folder;
+    if (config && *config)
+        folder = config;
+    else if (const char *home = getenv("HOME"); home && *home)
+        folder = std::string(home) + "/.config";
+    else
+        return "";
+    return folder + "/qpx-sim/settings.toml";
+}
+
+Preferences LoadPreferences(const std::string &path, std::string *warning)
+{
+    Preferences preferences;
+    struct stat info;
+    if (path.empty() || stat(path.c_str(), &info) != 0)
+        return preferences; // nothing remembered yet
+    auto ignored = [&](const std::string &why) {
+        *warning = path + ": " + why + "; the settings are ignored";
+        return Preferences{};
+    };
+    toml::table table;
+    try {
+        table = toml::parse_file(path);
+    } catch (const toml::parse_error &error) {
+        return ignored(std::string("not a settings file (") + std::string(error.description()) + ")");
+    }
+    if (const toml::node *zoom = table.get("zoom")) {
+        const std::optional<double> value = zoom->value<double>();
+        if (!value || !IsZoomStep(*value))
+            return ignored("zoom must be 1, 1.5, 2, 3 or 4");
+        preferences.zoom = *value;
+    }
+    if (const toml::node *rate = table.get("maxPassRate")) {
+        const std::optional<int64_t> value = rate->value<int64_t>();
+        if (!value || *value < 0 || *value > MaxPassRateLimit)
+            return ignored("maxPassRate must be a whole number from 0 (free) to 1000000");
+        preferences.maxPassRate = (int)*value;
+    }
+    return preferences;
+}
+
+bool SavePreferences(const std::string &path, const Preferences &preferences, std::string *error)
+{
+    if (path.empty()) {
+        *error = "no configuration folder (neither XDG_CONFIG_HOME nor HOME is set)";
+        return false;
+    }
+    // The folder and its parent (~/.config on a new account) may be missing.
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        if (mkdir(path.substr(0, slash).c_str(), 0777) != 0 && errno != EEXIST) {
+            *error = path.substr(0, slash) + ": cannot create the folder: " + strerror(errno);
+            return false;
+        }
+    char zoom[16];
+    snprintf(zoom, sizeof zoom, "%g", preferences.zoom);
+    const std::string text = "# What qpx-sim remembers between starts (written by the program).\n"
+                             "# The window's zoom: 1, 1.5, 2, 3 or 4.\n"
+                             "zoom = " +
+                             std::string(zoom) +
+                             "\n"
+                             "# At most this many main-cycle passes a second; 0: as fast as it goes.\n"
+                             "maxPassRate = " +
+                             std::to_string(preferences.maxPassRate) + "\n";
+    return WriteFileAtomically(path, text, error);
+}

@@ -1,0 +1,23 @@
+// What the simulator remembers between starts: the window's zoom and the
+// pass-rate limit, nothing of the instrument. They live in a small TOML file
+// of the user's configuration folder; a file that cannot be read or holds a
+// value out of range is ignored with a warning, as if it were not there.
+#pragma once
+#include <string>
+
+struct Preferences {
+    double zoom = 1;     // one of ZoomSteps
+    int maxPassRate = 0; // 0: free, else at most this many passes a second
+    bool operator==(const Preferences &) const = default;
+};
+
+// $XDG_CONFIG_HOME/qpx-sim/settings.toml, or ~/.config/qpx-sim/settings.toml
+// when XDG_CONFIG_HOME is not set (nor HOME: "").
+std::string PreferencesPath();
+
+// The preferences in path: the defaults when the file does not exist, and
+// also, with *warning saying why, when it cannot be used.
+Preferences LoadPreferences(const std::string &path, std::string *warning);
+
+// Writes them to path, creating its folder; false with *error on failure.
+bool SavePreferences(const std::string &path, const Preferences &preferences, std::string *error);
