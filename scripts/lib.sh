@@ -17,7 +17,8 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake make g++ libfltk1.3-dev libjpeg-dev libpng-dev libcli11-dev libtomlplusplus-dev)
+# What the programs need to build; scdoc writes their manual pages.
+BUILD_PACKAGES=(cmake make g++ libfltk1.3-dev libjpeg-dev libpng-dev libcli11-dev libtomlplusplus-dev scdoc)
 # What the test suite needs to build, on top of BUILD_PACKAGES: the sanitizer
 # build uses Clang, its sanitizer runtimes, and llvm-symbolizer for readable
 # sanitizer reports.
