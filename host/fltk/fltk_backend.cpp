@@ -629,13 +629,17 @@ void ProcessMessagesFor(int ms)
     CountPump();
 }
 
+// A paced cycle waits here between passes: the events that arrived during
+// the wait are handled, so the pass that follows need not look again.
 void ProcessMessagesUntil(int64_t deadlineUs)
 {
     for (;;) {
         UpdateChanged();
-        const int64_t left = deadlineUs - NowUs();
-        if (left <= 0 || Application->Terminated())
+        const int64_t now = NowUs(), left = deadlineUs - now;
+        if (left <= 0 || Application->Terminated()) {
+            World().lastCheckUs = now;
             break;
+        }
         Fl::wait(left / 1e6);
     }
 }

@@ -89,7 +89,15 @@ void PictureBox::Refresh()
         shownWidth_ = w();
         shownHeight_ = h();
     } else if (zoom_ == 1) {
-        shown_ = image_.RgbPixels();
+        // The display repaints often: its pixels become RGB in place, in
+        // the buffer of the last repaint.
+        shown_.resize(lastPicture_.size() * 3);
+        uint8_t *to = shown_.data();
+        for (const uint32_t pixel : lastPicture_) {
+            *to++ = (uint8_t)(pixel >> 16);
+            *to++ = (uint8_t)(pixel >> 8);
+            *to++ = (uint8_t)pixel;
+        }
         shownWidth_ = image_.PictureWidth();
         shownHeight_ = image_.PictureHeight();
     } else {
