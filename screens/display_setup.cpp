@@ -37,10 +37,10 @@ static const SetupRow Rows[] = {
     ChoiceRow("BAR: ", &s.barHorizontal, BarTexts),
 };
 
-static const SetupScreen Screen =
+const SetupScreen DisplaySetupList =
     SetupList(" DISPLAY SETUP ", Rows, MainMenuScreen, MenuDisplaySetup, LastRow);
 
-void DisplaySetupScreen() { RunSetupList(Screen); }
+void DisplaySetupScreen() { RunSetupList(DisplaySetupList); }
 
 // Contrast moves in steps of 2 and stops at 0 and 63; every step asks the
 // display to apply it, also one that hit a limit.

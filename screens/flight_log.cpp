@@ -36,9 +36,10 @@ static const SetupRow Rows[] = {
     NumberRow("RPM T/O: ", &s.flightRpm, KnobSteps(10, 100, 19500), FormatDecimal),
 };
 
-static const SetupScreen Screen = SetupList(" FLIGHT LOG ", Rows, MainMenuScreen, MenuFlightLog, LastRow);
+const SetupScreen FlightLogSetupList =
+    SetupList(" FLIGHT LOG ", Rows, MainMenuScreen, MenuFlightLog, LastRow);
 
-void FlightLogMenuScreen() { RunSetupList(Screen); }
+void FlightLogMenuScreen() { RunSetupList(FlightLogSetupList); }
 
 void FlightLogEraseScreen()
 {

@@ -44,6 +44,6 @@ static const SetupRow Rows[] = {
     ActionRow("HOBBS CODE", OpenCodeChange),
 };
 
-static const SetupScreen Screen = SetupList(" HOBBS METER ", Rows, MainMenuScreen, MenuHobbsMeter);
+const SetupScreen HobbsMeterSetupList = SetupList(" HOBBS METER ", Rows, MainMenuScreen, MenuHobbsMeter);
 
-void HobbsMeterScreen() { RunSetupList(Screen); }
+void HobbsMeterScreen() { RunSetupList(HobbsMeterSetupList); }

@@ -63,10 +63,10 @@ static const SetupRow Rows[] = {
     ChoiceRow("UNIT: ", &s.pressureUnit, PressureUnitNames, UnitChanged),
 };
 
-static const SetupScreen Screen = SetupList(" PRESSURE SETUP ", Rows, MainMenuScreen, MenuPressureSetup);
+const SetupScreen PressureSetupList = SetupList(" PRESSURE SETUP ", Rows, MainMenuScreen, MenuPressureSetup);
 
 void PressureSetupScreen()
 {
     ClampPressureSettings();
-    RunSetupList(Screen);
+    RunSetupList(PressureSetupList);
 }

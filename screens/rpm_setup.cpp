@@ -40,7 +40,7 @@ static const SetupRow Rows[] = {
 
 // The time-between-pulses mode takes a changed pulses-per-revolution only
 // when the screen is left.
-static const SetupScreen Screen =
+const SetupScreen RpmSetupList =
     SetupList(" RPM SETUP ", Rows, MainMenuScreen, MenuRpmSetup, LastRow, UpdateRpmPeriodConstant);
 
-void RpmSetupScreen() { RunSetupList(Screen); }
+void RpmSetupScreen() { RunSetupList(RpmSetupList); }

@@ -1,6 +1,7 @@
 #include "screens/setup_list.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "lcd/furniture.h"
 #include "lcd/text.h"
@@ -165,4 +166,30 @@ void RunSetupList(const SetupScreen &screen)
 {
     DrawSetupList(screen);
     HandleSetupKey(screen);
+}
+
+bool SetupChoiceText(const uint8_t *setting, uint8_t value, char *text, size_t size)
+{
+    const SetupScreen *const screens[] = {&DisplaySetupList, &FlightLogSetupList, &HobbsMeterSetupList,
+                                          &PressureSetupList, &RpmSetupList};
+    for (const SetupScreen *screen : screens)
+        for (uint8_t i = 0; i < screen->rowCount; ++i) {
+            const SetupRow &row = screen->rows[i];
+            if (row.kind != RowChoice || row.choice != setting || value >= row.textCount || size == 0)
+                continue;
+            // Each text fills a field of textWidth bytes, ended or padded.
+            const char *from = row.texts + (size_t)value * row.textWidth;
+            size_t length = strnlen(from, row.textWidth);
+            while (length > 0 && from[length - 1] == ' ')
+                --length;
+            while (length > 0 && *from == ' ') {
+                ++from;
+                --length;
+            }
+            length = length < size - 1 ? length : size - 1;
+            memcpy(text, from, length);
+            text[length] = '\0';
+            return true;
+        }
+    return false;
 }

@@ -194,6 +194,14 @@ constexpr SetupScreen SetupList(const char *title, const SetupRow (&rows)[Count]
 
 // One pass of a setup screen: draws it, then handles the pending key.
 void RunSetupList(const SetupScreen &screen);
+
+// The setup screens whose choice rows name a setting's values.
+extern const SetupScreen DisplaySetupList, FlightLogSetupList, HobbsMeterSetupList, PressureSetupList,
+    RpmSetupList;
+// The text those screens show for value of the setting at setting, with
+// the blanks that pad it left out, in text (size bytes); false when no
+// choice row edits that setting or the value is beyond its texts.
+bool SetupChoiceText(const uint8_t *setting, uint8_t value, char *text, size_t size);
 // The two halves, for screens that draw something more between them.
 void DrawSetupList(const SetupScreen &screen);
 void HandleSetupKey(const SetupScreen &screen);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "host/inspect/state_fields.h"
+#include "screens/setup_list.h"
 
 namespace {
 
@@ -64,13 +65,30 @@ struct Block {
     size_t widest = 0;
 };
 
+// " (\"Hg)" after a coded value: the text the setup screens show for a
+// setting's value, the key that waits; "" for the other fields.
+std::string ValueName(const StateField &field)
+{
+    if (field.type != FieldType::U8 || field.count != 1)
+        return "";
+    const uint8_t *address = reinterpret_cast<const uint8_t *>(&state) + field.offset;
+    if (address == &state.pendingKey) {
+        static const char *const keys[] = {"none", "knob", "clockwise", "anticlockwise", "F1", "F2"};
+        return *address < std::size(keys) ? std::string(" (") + keys[*address] + ")" : "";
+    }
+    char text[16];
+    return SetupChoiceText(address, *address, text, sizeof text) ? std::string(" (") + text + ")" : "";
+}
+
 void AddFieldLines(const StateField &field, Block &block)
 {
     std::vector<std::string> &lines = block.lines;
     const std::string name = Padded(ShownName(field), NameWidth);
     if (field.count == 1) {
-        lines.push_back(name + StateFieldText(field));
-        block.widest = std::max(block.widest, NameWidth + WidestValue(field));
+        const std::string valueName = ValueName(field);
+        lines.push_back(name + StateFieldText(field) + valueName);
+        // Room for the longest name a coded value can have: " (" 7 ")".
+        block.widest = std::max(block.widest, NameWidth + WidestValue(field) + (valueName.empty() ? 0 : 10));
         return;
     }
     if (field.count > 64) {

@@ -7,6 +7,7 @@
 #include "host/inspect/state_fields.h"
 #include "host/inspect/state_text.h"
 #include "instrument/main_cycle.h"
+#include "instrument/pressure_units.h"
 #include "support/frame_dots.h"
 #include "support/png_read.h"
 #include "support/window_fixture.h"
@@ -252,4 +253,22 @@ TEST(StateText, EveryFieldOnceInDeclarationOrderWithinTheLines)
         ASSERT_NE(found, std::string::npos) << name << " missing or out of order";
         at = found + 1;
     }
+}
+
+TEST(StateText, CodedValuesShowTheirNames)
+{
+    ResetInstrumentState();
+    state.settings.pressureUnit = UnitInchesHg;
+    state.settings.pressureFilter = 2;
+    state.settings.pulseMode = 7; // beyond the texts: the number alone
+    state.settings.backlightOn = 1;
+    state.pendingKey = KeyLeft;
+    std::string all;
+    for (const StateTextColumn &column : StateTextColumns(40))
+        all += column.text + "\n";
+    for (const char *line :
+         {"pressureUnit        4 (\"Hg)\n", "pressureFilter      2 (SLOW)\n", "pulseMode           7\n",
+          "pendingKey          4 (F1)\n", "backlightOn         1 (ON)\n", "hobbsHours          0\n"})
+        EXPECT_NE(all.find(line), std::string::npos) << line;
+    ResetInstrumentState();
 }

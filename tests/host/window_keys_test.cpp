@@ -180,3 +180,20 @@ TEST_F(WindowKeys, OneTableBindsTheKeysAndShowsThem)
     EXPECT_EQ(state.pendingKey, KeyRight);
     EXPECT_FALSE(form->KeyMapWindow()->Visible());
 }
+
+TEST_F(WindowKeys, AStepWhilePausedNamesThePassItRan)
+{
+    std::string said;
+    RunInstrument([&](long round) {
+        if (round == 85)
+            headless::PressKey(*form, 'p');
+        if (round == 90)
+            headless::PressKey(*form, 'n');
+        if (round == 95) {
+            said = form->StatusBar1.Caption();
+            headless::PressKey(*form, 'f');
+        }
+    });
+    // Rounds 81..85 ran passes 1..5; paused, the step ran the sixth.
+    EXPECT_NE(said.find("Step: ran pass 6 since ON"), std::string::npos) << said;
+}
