@@ -69,7 +69,8 @@ install(FILES ${QPX_PACKAGING_DIR}/org.qpx2.qpx_sim.metainfo.xml DESTINATION ${C
 # scenarios as CI does (with --out pointing somewhere writable).
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${QPX_PACKAGING_DIR}/copyright ${qpx_changelog}
   DESTINATION ${QPX_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml DESTINATION ${QPX_INSTALL_DOCDIR}/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine_run.csv
+  DESTINATION ${QPX_INSTALL_DOCDIR}/examples)
 file(GLOB qpx_scenario_scripts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scenarios/*.txt)
 install(FILES ${qpx_scenario_scripts} DESTINATION ${QPX_INSTALL_DOCDIR}/scenarios)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/scenarios/refs ${PROJECT_SOURCE_DIR}/scenarios/states

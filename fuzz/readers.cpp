@@ -1,7 +1,9 @@
 #include "fuzz/readers.h"
 
 #include <cctype>
+#include <cmath>
 
+#include "host/feed/engine_log.h"
 #include "host/run/script.h"
 #include "host/state_file/state_file_format.h"
 
@@ -72,5 +74,39 @@ std::string CheckStateFileReader(const uint8_t *data, size_t size)
         return "refused without naming the file and line: " + error.substr(0, MaxMessage);
     if (!values.values.empty() || values.hasFlightLog)
         return "refused, yet values were kept";
+    return "";
+}
+
+std::string CheckEngineLogReader(const uint8_t *data, size_t size)
+{
+    const std::string text((const char *)data, size);
+    EngineLog log;
+    std::string error;
+    if (!ParseEngineLog(text, FileName, &log, &error)) {
+        if (!NamesFileAndLine(error))
+            return "refused without naming the file and line: " + error.substr(0, MaxMessage);
+        if (error.size() > MaxMessage)
+            return "a message of " + std::to_string(error.size()) + " characters";
+        if (!log.samples.empty())
+            return "refused, yet samples were kept";
+        return "";
+    }
+    if (log.samples.empty() || (!log.hasPressure && !log.hasSpeed))
+        return "read, yet with no samples or no channel";
+    for (size_t i = 0; i < log.samples.size(); ++i) {
+        const EngineSample &s = log.samples[i];
+        if (!std::isfinite(s.seconds) || !std::isfinite(s.millibar) || !std::isfinite(s.rpm) ||
+            s.millibar < 0 || s.rpm < 0)
+            return "sample " + std::to_string(i) + " holds a value that is not finite or below 0";
+        if (i > 0 && s.seconds < log.samples[i - 1].seconds)
+            return "time goes backwards at sample " + std::to_string(i);
+        if (i > 0 && s.seconds > log.samples[i - 1].seconds) {
+            const EngineSample &a = log.samples[i - 1];
+            const EngineSample mid = EngineLogAt(log, (a.seconds + s.seconds) / 2);
+            if (mid.rpm < std::fmin(a.rpm, s.rpm) - 1e-6 || mid.rpm > std::fmax(a.rpm, s.rpm) + 1e-6)
+                return "between samples " + std::to_string(i - 1) + " and " + std::to_string(i) +
+                       " the speed leaves their range";
+        }
+    }
     return "";
 }

@@ -19,3 +19,9 @@ std::string CheckScriptReader(const uint8_t *data, size_t size);
 // A state file, from its bytes to checked values: they are read, or the
 // file is refused with "file:line: why", one line per problem.
 std::string CheckStateFileReader(const uint8_t *data, size_t size);
+
+// A recorded engine run (CSV): it is read, or refused with "file:line: why"
+// and nothing kept; a log read has samples whose time never goes back and
+// whose values are finite, and its values between samples lie between
+// theirs.
+std::string CheckEngineLogReader(const uint8_t *data, size_t size);

@@ -38,6 +38,11 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
     app.add_option("--record", options.recordFile,
                    "Write what you do in the window to FILE as a scenario script, which qpx-run replays")
         ->type_name("FILE");
+    app.add_option(
+           "--feed", options.feedFile,
+           "Drive the Pressure and RPM sliders from a recorded engine run: a CSV file with the columns "
+           "time, mp_inhg (or mp_mbar, mp_kpa, mp_psi) and rpm, replayed on the window's clock")
+        ->type_name("FILE");
     app.add_option("--state", options.stateFile,
                    "Start from the Hobbs time, maintenance time, access code, flight log and controls in "
                    "this state file (examples/state.toml shows every key)")

@@ -1,6 +1,6 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
-// [--zoom N] [--record FILE] [--state FILE | --store FILE], with --help and
-// --version.
+// [--zoom N] [--record FILE] [--feed FILE] [--state FILE | --store FILE],
+// with --help and --version.
 #pragma once
 #include <ostream>
 #include <string>
@@ -12,6 +12,7 @@ struct CommandLine {
     std::string recordFile;  // where the session is recorded as a script; "" = not recorded
     std::string stateFile;   // start from this state file; "" = none
     std::string storeFile;   // keep engine time in this file; "" = no store
+    std::string feedFile;    // a recorded engine run that drives the sliders; "" = none
 };
 
 // What the program does after reading its command line.

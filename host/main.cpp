@@ -1,9 +1,11 @@
 // The simulator program: the window, and the instrument inside its ON button.
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "host/command_line.h"
+#include "host/feed/feed_player.h"
 #include "host/form/Pcmain.h"
 #include "host/preferences.h"
 #include "host/run/form_recording.h"
@@ -27,6 +29,14 @@ int main(int argc, char **argv)
     std::string recordError;
     if (!options.recordFile.empty() && !recording.Open(options.recordFile, recordError)) {
         std::cerr << "qpx-sim: " << recordError << "\n";
+        return StartError;
+    }
+
+    // A recording that cannot be replayed is refused before the window opens.
+    EngineLog feed;
+    std::string feedError;
+    if (!options.feedFile.empty() && !ReadEngineLog(options.feedFile, &feed, &feedError)) {
+        std::cerr << "qpx-sim: " << feedError << "\n";
         return StartError;
     }
 
@@ -72,9 +82,15 @@ int main(int argc, char **argv)
             // The recording starts after the state file has set the sliders,
             // so that it writes the controls the session really began with.
             if (!options.recordFile.empty())
-                recording.Attach(*form, options.stateFile, options.storeFile);
+                recording.Attach(*form, options.stateFile, options.storeFile, options.feedFile);
             ShowStoreMessagesIn(*form);
+            // The feed starts with the program, after the state file has set
+            // the sliders; it ends before the form.
+            std::unique_ptr<FeedPlayer> player;
+            if (!options.feedFile.empty())
+                player = std::make_unique<FeedPlayer>(*form, std::move(feed), options.feedFile);
             Application->Run();
+            player.reset();
             if (!recording.Finish(recordError)) {
                 std::cerr << "qpx-sim: the recording is incomplete: " << recordError << "\n";
                 exitCode = 1;

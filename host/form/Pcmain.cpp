@@ -152,13 +152,14 @@ TForm1::~TForm1()
 
 void TForm1::Act(FormAction action, int32_t value)
 {
-    if (OnAction)
-        OnAction(action, value, Clock.NowMs());
-    // A message in the status bar stays until the user does something else.
-    if (!statusMessage_.empty()) {
+    // A message in the status bar stays until the user does something else;
+    // a listener may put up one of its own about this action.
+    if (!statusMessage_.empty() && !feeding_) {
         statusMessage_.clear();
         ++messageSerial_;
     }
+    if (OnAction)
+        OnAction(action, value, Clock.NowMs());
     if (const ControlEntry *control = ControlOfAction(action)) {
         // A button runs its click handler; a slider or check box is moved
         // to the value first, then its handler, if it has one, takes it.
@@ -220,6 +221,13 @@ void TForm1::Act(FormAction action, int32_t value)
         break;
     }
     RefreshStatusBar();
+}
+
+void TForm1::Feed(FormAction action, int32_t value)
+{
+    feeding_ = true;
+    Act(action, value);
+    feeding_ = false;
 }
 
 // A key does what the click it stands for does. Keys held down repeat only

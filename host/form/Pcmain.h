@@ -69,6 +69,10 @@ class TForm1 : public TForm {
     // stands for. value: a slider position, 1/0 for a check box or pause,
     // the clock rate; 0 otherwise.
     void Act(FormAction action, int32_t value = 0);
+    // A sensor value from an engine feed (SetPressure, SetSpeed): the slider
+    // moves and its handler runs exactly as for a hand move, and OnAction
+    // hears of it, but the status bar keeps its message.
+    void Feed(FormAction action, int32_t value);
     // Told of every action before it is carried out, with the clock's time.
     std::function<void(FormAction action, int32_t value, int64_t clockMs)> OnAction;
     // Told at the end of every pass of the instrument (splash passes too),
@@ -129,6 +133,7 @@ class TForm1 : public TForm {
     bool poweringOn_ = false; // the power-on sequence with its splash runs
     bool stepRequested_ = false;
     bool stepping_ = false; // the pass a step let through runs
+    bool feeding_ = false;  // Act carries a value from an engine feed
     int64_t passes_ = 0;    // main-cycle passes since ON
     // The control Act is moving itself, whose change events are its own.
     const TControl *actingOn_ = nullptr;

@@ -40,7 +40,8 @@ bool CommandForAction(FormAction action, int32_t value, Command &command)
 
 bool FormRecording::Open(const std::string &path, std::string &error) { return recording_.Open(path, error); }
 
-void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std::string &storeFile)
+void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std::string &storeFile,
+                           const std::string &feedFile)
 {
     form_ = &form;
     if (!stateFile.empty())
@@ -55,6 +56,10 @@ void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std
             CommandForAction(control.action, ControlValue(form, control.control), setting))
             recording_.Setting(setting);
     }
+    // The replay plays the same recording; the slider moves it makes are
+    // not written (FeedPlayer keeps them from the listeners before it).
+    if (!feedFile.empty())
+        recording_.StartsWithFeed(feedFile);
     form.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {
         Acted(action, value, clockMs);
     };

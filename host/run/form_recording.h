@@ -20,7 +20,8 @@ class FormRecording {
     // Writes the state file or store the session starts from (either may be
     // empty), then the form's controls as they are, and observes the form
     // from now on.
-    void Attach(TForm1 &form, const std::string &stateFile = {}, const std::string &storeFile = {});
+    void Attach(TForm1 &form, const std::string &stateFile = {}, const std::string &storeFile = {},
+                const std::string &feedFile = {});
     // Stops observing the form and closes the file; false when writing
     // failed on the way.
     bool Finish(std::string &error);

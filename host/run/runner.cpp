@@ -4,10 +4,12 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 
+#include "host/feed/feed_player.h"
 #include "host/form/Pcmain.h"
 #include "host/form/control_table.h"
 #include "host/headless/headless_driver.h"
@@ -123,6 +125,10 @@ class ScriptRun {
                 LoadState(command);
                 settle_ = SettlePasses;
                 return;
+            case CommandKind::Feed:
+                ++next_;
+                StartFeed(command);
+                break;
             case CommandKind::Slide:
                 ++next_;
                 ramping_ = true;
@@ -185,6 +191,27 @@ class ScriptRun {
             outcome_.outputError = script_.file + ":" + std::to_string(command.line) + ": " + result.error;
     }
 
+    // A recording checked before the run, or else read now; the one before
+    // it, if any, ends.
+    void StartFeed(const Command &command)
+    {
+        feed_.reset();
+        EngineLog log;
+        std::string error;
+        if (command.feed)
+            log = *command.feed;
+        else if (!ReadEngineLog(ScriptPath(script_, command.path).string(), &log, &error)) {
+            outcome_.outputError = script_.file + ":" + std::to_string(command.line) + ": " + error;
+            return;
+        }
+        feed_ = std::make_unique<FeedPlayer>(form_, std::move(log), command.path.string());
+    }
+
+  public:
+    // Before the form goes.
+    void EndFeed() { feed_.reset(); }
+
+  private:
     // The script is over (or cannot go on): a running instrument is switched
     // off, as a user would before leaving.
     void Finish()
@@ -198,6 +225,7 @@ class ScriptRun {
 
     const Script &script_;
     TForm1 &form_;
+    std::unique_ptr<FeedPlayer> feed_;
     RunOutcome outcome_;
     CheckSite site_;
     std::optional<FrameSequence> frames_;
@@ -220,6 +248,17 @@ bool ReadScriptStateFiles(Script &script, std::ostream &err)
 {
     bool ok = true;
     for (Command &command : script.commands) {
+        if (command.kind == CommandKind::Feed) {
+            auto log = std::make_shared<EngineLog>();
+            std::string error;
+            if (ReadEngineLog(ScriptPath(script, command.path).string(), log.get(), &error))
+                command.feed = log;
+            else {
+                err << script.file << ":" << command.line << ": " << error << "\n";
+                ok = false;
+            }
+            continue;
+        }
         if (command.kind != CommandKind::LoadState)
             continue;
         auto values = std::make_shared<StateFileValues>();
@@ -250,6 +289,7 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
         Application->ProcessMessages();
 
     headless::OnProcessMessages(nullptr);
+    run.EndFeed();
     StopCollectingDrawnTexts();
     headless::Reset();
     Application->Reset();

@@ -22,7 +22,7 @@ constexpr int64_t MaxDurationMs = INT64_C(1000) * 1000 * 1000 * 1000;
 constexpr size_t MaxWords = 6;
 
 const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, calibrate, keyfast, wait, "
-                             "load-state, expect-frame, expect-text, expect or save";
+                             "load-state, feed, expect-frame, expect-text, expect or save";
 
 // Editors may start a UTF-8 file with it; it is invisible, so elsewhere it
 // is refused by name rather than read as part of a word.
@@ -169,6 +169,8 @@ class LineParser {
             return Wait();
         if (name == "load-state")
             return LoadState();
+        if (name == "feed")
+            return Feed();
         if (name == "expect-frame")
             return ExpectFrame();
         if (name == "expect-text")
@@ -322,6 +324,16 @@ class LineParser {
         command_.kind = CommandKind::LoadState;
         if (rest_.empty())
             return Fail("expected the state file to load, FILE.toml");
+        command_.path = rest_;
+        return true;
+    }
+
+    // The rest of the line, as for load-state.
+    bool Feed()
+    {
+        command_.kind = CommandKind::Feed;
+        if (rest_.empty())
+            return Fail("expected the engine recording to replay, FILE.csv");
         command_.path = rest_;
         return true;
     }
@@ -529,6 +541,8 @@ std::string CommandText(const Command &c)
         return "save " + c.path.string() + (c.scale != 1 ? " --scale " + std::to_string(c.scale) : "");
     case CommandKind::LoadState:
         return "load-state " + c.path.string();
+    case CommandKind::Feed:
+        return "feed " + c.path.string();
     }
     return "";
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/feed/engine_log.h"
 #include "host/form/control_table.h"
 #include "host/inspect/state_fields.h"
 #include "host/state_file/state_file_format.h"
@@ -23,6 +24,7 @@ enum class CommandKind : uint8_t {
     ExpectLamp,  // lampRed
     Save,        // path, scale
     LoadState,   // path of a state file
+    Feed,        // path of a recorded engine run (CSV) that drives the sliders from now on
 };
 
 struct Command {
@@ -46,6 +48,8 @@ struct Command {
     // load-state: the file's values once checked (ReadScriptStateFiles);
     // until then the runner reads the file when it gets there.
     std::shared_ptr<const StateFileValues> state;
+    // feed: the recording once checked (ReadScriptStateFiles).
+    std::shared_ptr<const EngineLog> feed;
 };
 
 struct Script {

@@ -22,14 +22,26 @@ bool SessionRecording::Open(const std::string &path, std::string &error)
     return true;
 }
 
-void SessionRecording::StartsFromStateFile(const std::string &path)
+// A command naming a file by its absolute path, so that the replay finds
+// it from wherever the script is kept.
+static Command FileCommand(CommandKind kind, const std::string &path)
 {
     std::error_code ignored;
     std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-    Command load{};
-    load.kind = CommandKind::LoadState;
-    load.path = absolute.empty() ? std::filesystem::path(path) : absolute;
-    Line(CommandText(load));
+    Command command{};
+    command.kind = kind;
+    command.path = absolute.empty() ? std::filesystem::path(path) : absolute;
+    return command;
+}
+
+void SessionRecording::StartsFromStateFile(const std::string &path)
+{
+    Line(CommandText(FileCommand(CommandKind::LoadState, path)));
+}
+
+void SessionRecording::StartsWithFeed(const std::string &path)
+{
+    Line(CommandText(FileCommand(CommandKind::Feed, path)));
 }
 
 void SessionRecording::StartsFromStore(const std::string &path)

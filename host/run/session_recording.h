@@ -23,6 +23,9 @@ class SessionRecording {
     // The session starts from a state file: the replay loads it too (by its
     // absolute path, so that it is found from anywhere).
     void StartsFromStateFile(const std::string &path);
+    // The session replays a recorded engine run from its start: a feed
+    // command with the file's absolute path.
+    void StartsWithFeed(const std::string &path);
     // The session starts from a store: its contents change as it is used, so
     // the replay cannot start from them; the script only says so.
     void StartsFromStore(const std::string &path);

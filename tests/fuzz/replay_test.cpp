@@ -43,7 +43,9 @@ TEST(FuzzReplay, EveryKeptInputKeepsItsReadersContract)
     struct Reader {
         const char *name;
         std::string (*check)(const uint8_t *, size_t);
-    } readers[] = {{"script", CheckScriptReader}, {"state_file", CheckStateFileReader}};
+    } readers[] = {{"script", CheckScriptReader},
+                   {"state_file", CheckStateFileReader},
+                   {"engine_log", CheckEngineLogReader}};
     for (const Reader &reader : readers) {
         size_t replayed = 0;
         for (const char *folder : {"corpus", "findings"})

@@ -1,0 +1,31 @@
+// A recorded engine run, as engine monitors export it: CSV text with a
+// header row naming the columns. Recognised: time (seconds, or hh:mm:ss),
+// one manifold pressure column of mp_inhg, mp_mbar, mp_kpa or mp_psi, and
+// rpm; other columns are ignored. A recording may leave out the pressure or
+// the speed, not both. CRLF line ends and a byte-order mark are accepted.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct EngineSample {
+    double seconds;  // since the start of the recording
+    double millibar; // manifold pressure
+    double rpm;      // engine speed
+};
+
+struct EngineLog {
+    bool hasPressure = false, hasSpeed = false;
+    std::vector<EngineSample> samples; // time never goes backwards
+};
+
+// Reads text; name is the file's name in messages. false with *error as
+// "name:line: why" when the recording cannot be used, and *log untouched.
+bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *log, std::string *error);
+// The same for a file.
+bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error);
+
+// The values at seconds into the recording: linear between the samples
+// around it, the first sample's before it starts, the last one's after it
+// ends. The log must hold a sample.
+EngineSample EngineLogAt(const EngineLog &log, double seconds);

@@ -1,0 +1,157 @@
+// Engine data from a recording: the CSV reader, the conversion into what
+// the sensors would deliver, and the player driving the window's sliders.
+#include <cmath>
+
+#include "host/feed/engine_log.h"
+#include "host/feed/feed_player.h"
+#include "host/feed/sensor_conversion.h"
+#include "host/run/form_recording.h"
+#include "instrument/rpm.h"
+#include "support/temp_folder.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+EngineLog Parsed(const std::string &text)
+{
+    EngineLog log;
+    std::string error;
+    EXPECT_TRUE(ParseEngineLog(text, "run.csv", &log, &error)) << error;
+    return log;
+}
+
+} // namespace
+
+TEST(SensorConversion, PressureAndSpeedAsTheSensorsWouldDeliverThem)
+{
+    ResetInstrumentState();
+    struct Row {
+        double millibar;
+        int32_t position;
+        bool clamped;
+    };
+    for (const Row &row : {Row{1000, 1451, false}, Row{600, 799, false}, Row{1013, 1472, false},
+                           Row{29.92 * 33.8638866667, 1472, false}, Row{0, 0, true}, Row{3000, 4096, true}}) {
+        bool clamped = false;
+        EXPECT_EQ(PressureSliderFor(row.millibar, &clamped), row.position) << row.millibar;
+        EXPECT_EQ(clamped, row.clamped) << row.millibar;
+        // Read back by the instrument's arithmetic, the count gives m again.
+        if (!row.clamped) {
+            EXPECT_EQ((row.position + 180) * 100 / 163, std::lround(row.millibar)) << row.millibar;
+        }
+    }
+    bool clamped = false;
+    state.settings.pulsesPerRev = 60;
+    EXPECT_EQ(SpeedSliderFor(2400, &clamped), 120); // 6.0 pulses a revolution
+    EXPECT_EQ(SpeedSliderFor(100000, &clamped), 4096);
+    EXPECT_TRUE(clamped);
+    state.settings.pulsesPerRev = 20; // 2.0
+    EXPECT_EQ(SpeedSliderFor(2400, &clamped), 40);
+
+    // Timing the pulses: the position whose reading is nearest of all.
+    state.settings.pulseMode = 1;
+    state.settings.pulsesPerRev = 60;
+    UpdateRpmPeriodConstant();
+    for (double rpm : {700.0, 2400.0, 2437.0, 5600.0}) {
+        const int32_t position = SpeedSliderFor(rpm, &clamped);
+        auto miss = [&](int32_t p) { return std::abs((double)(state.rpmPeriodConstant / (p * 20)) - rpm); };
+        for (int32_t p = 1; p <= 4096; ++p)
+            ASSERT_LE(miss(position), miss(p)) << rpm << " at " << position << ", nearer at " << p;
+    }
+    EXPECT_EQ(SpeedSliderFor(0, &clamped), 0);
+    ResetInstrumentState();
+}
+
+TEST(EngineLog, ReadsItsColumnsAndInterpolates)
+{
+    // A byte-order mark, CRLF, hh:mm:ss, an unknown column, upper case.
+    EngineLog log =
+        Parsed("\xEF\xBB\xBFTime,EGT,mp_kpa,RPM\r\n00:00:00,300,100,1000\r\n00:01:00,900,80,2000\r\n");
+    ASSERT_EQ(log.samples.size(), 2u);
+    EXPECT_TRUE(log.hasPressure && log.hasSpeed);
+    const EngineSample half = EngineLogAt(log, 30);
+    EXPECT_DOUBLE_EQ(half.millibar, 900);
+    EXPECT_DOUBLE_EQ(half.rpm, 1500);
+    EXPECT_DOUBLE_EQ(EngineLogAt(log, -5).rpm, 1000);
+    EXPECT_DOUBLE_EQ(EngineLogAt(log, 500).rpm, 2000);
+    EXPECT_FALSE(Parsed("time,rpm\n0,0\n").hasPressure);
+}
+
+TEST(EngineLog, RecordingsThatCannotBeUsedAreRefusedWithTheLine)
+{
+    struct Refused {
+        const char *text, *message;
+    };
+    for (const Refused &r : std::vector<Refused>{
+             {"", "run.csv:0: empty: no header row"},
+             {"0,29.9,2400\n", "run.csv:1: no header row"},
+             {"mp_inhg,rpm\n29.9,2400\n", "run.csv:1: no time column"},
+             {"time,oil\n0,80\n", "run.csv:1: neither a pressure column"},
+             {"time,mp_inhg,mp_kpa\n", "run.csv:1: two pressure columns (mp_inhg and mp_kpa)"},
+             {"time,rpm\n", "run.csv:1: no samples after the header"},
+             {"time,rpm\n0,2400\nfive,2400\n", "run.csv:3: time \"five\" is neither seconds nor hh:mm:ss"},
+             {"time,rpm\n0,nan\n", "run.csv:2: rpm \"nan\""},
+             {"time,mp_psi\n0,inf\n", "run.csv:2: pressure \"inf\""},
+             {"time,rpm\n0,1e999\n", "run.csv:2: rpm \"1e999\""},
+             {"time,rpm\n0,0x10\n", "run.csv:2: rpm \"0x10\""},
+             {"time,rpm\n10,2400\n5,2400\n", "run.csv:3: time goes backwards"},
+             {"time,rpm\n0,2400,7\n", "run.csv:2: 3 fields where the header has 2"},
+             {"time,rpm\n00:61:00,2400\n", "run.csv:2: time \"00:61:00\""},
+         }) {
+        EngineLog log;
+        std::string error;
+        EXPECT_FALSE(ParseEngineLog(r.text, "run.csv", &log, &error)) << r.text;
+        EXPECT_EQ(error.rfind(r.message, 0), 0u) << error;
+        EXPECT_TRUE(log.samples.empty());
+    }
+}
+
+class FeedPlayerTest : public WindowTest {};
+
+TEST_F(FeedPlayerTest, TheSlidersFollowTheRecordingOnTheWindowsClockUntilAHandTakesOver)
+{
+    state.settings.pulsesPerRev = 60;
+    // 1000 mbar then 600 mbar; 2400 rpm throughout.
+    FeedPlayer player(*form, Parsed("time,mp_mbar,rpm\n0,1000,2400\n10,600,2400\n20,600,2400\n"), "run.csv");
+    EXPECT_EQ(form->TrackBar1.Position(), 1451);
+    EXPECT_EQ(form->Label13.Caption(), "1451");
+    EXPECT_EQ(form->TrackBar2.Position(), 120);
+    headless::AdvanceClock(10000);
+    Idle();
+    EXPECT_EQ(form->TrackBar1.Position(), 799);
+    // A hand on the RPM slider takes that channel back; pressure still follows.
+    headless::MoveSlider(form->TrackBar2, 50);
+    Idle();
+    EXPECT_NE(form->StatusBar1.Caption().find("RPM slider taken back by hand"), std::string::npos)
+        << form->StatusBar1.Caption();
+    headless::AdvanceClock(10000);
+    Idle();
+    EXPECT_EQ(form->TrackBar2.Position(), 50);
+    EXPECT_TRUE(player.Ended());
+    EXPECT_NE(form->StatusBar1.Caption().find("The feed run.csv ended at 00:00:20"), std::string::npos)
+        << form->StatusBar1.Caption();
+    EXPECT_EQ(player.ClampedValues(), 0);
+}
+
+TEST_F(FeedPlayerTest, ARecordingOfTheSessionWritesTheFeedNotItsMoves)
+{
+    TempFolder folder;
+    WriteText(folder.File("run.csv"), "time,mp_mbar\n0,1000\n10,600\n");
+    FormRecording recording;
+    std::string error;
+    ASSERT_TRUE(recording.Open(folder.File("session.txt"), error)) << error;
+    recording.Attach(*form, "", "", folder.File("run.csv"));
+    EngineLog log;
+    ASSERT_TRUE(ReadEngineLog(folder.File("run.csv"), &log, &error)) << error;
+    {
+        FeedPlayer player(*form, log, "run.csv");
+        headless::AdvanceClock(5000);
+        headless::MoveSlider(form->TrackBar1, 77); // the hand's move is written
+        Idle();
+    }
+    ASSERT_TRUE(recording.Finish(error)) << error;
+    const std::string text = ReadText(folder.File("session.txt"));
+    EXPECT_NE(text.find("\nfeed " + folder.File("run.csv") + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\npressure 77\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("pressure 1451"), std::string::npos) << "the feed's moves were written\n" << text;
+}
