@@ -84,7 +84,7 @@ bool Time(std::string_view field, double *seconds)
         minutes >= 60 || minutes != std::floor(minutes) || secs < 0 || secs >= 60)
         return false;
     *seconds = hours * 3600 + minutes * 60 + secs;
-    return true;
+    return std::isfinite(*seconds);
 }
 
 std::string Lower(std::string_view field)
@@ -169,6 +169,9 @@ bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *l
                 return fail("pressure " + Quoted(fields[(size_t)pressureColumn]) +
                             " is not a number of 0 or more");
             sample.millibar = value * toMillibar;
+            // 1e308 inches of mercury are more millibar than a number holds.
+            if (!std::isfinite(sample.millibar))
+                return fail("pressure " + Quoted(fields[(size_t)pressureColumn]) + " is out of range");
         }
         if (speedColumn >= 0 && (!Number(fields[(size_t)speedColumn], &sample.rpm) || sample.rpm < 0))
             return fail("rpm " + Quoted(fields[(size_t)speedColumn]) + " is not a number of 0 or more");

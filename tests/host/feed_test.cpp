@@ -94,6 +94,7 @@ TEST(EngineLog, RecordingsThatCannotBeUsedAreRefusedWithTheLine)
              {"time,mp_psi\n0,inf\n", "run.csv:2: pressure \"inf\""},
              {"time,rpm\n0,1e999\n", "run.csv:2: rpm \"1e999\""},
              {"time,rpm\n0,0x10\n", "run.csv:2: rpm \"0x10\""},
+             {"time,mp_inhg\n0,1e308\n", "run.csv:2: pressure \"1e308\" is out of range"},
              {"time,rpm\n10,2400\n5,2400\n", "run.csv:3: time goes backwards"},
              {"time,rpm\n0,2400,7\n", "run.csv:2: 3 fields where the header has 2"},
              {"time,rpm\n00:61:00,2400\n", "run.csv:2: time \"00:61:00\""},
