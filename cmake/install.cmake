@@ -71,6 +71,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${QPX_PACKAGING_DIR}/copyright ${q
   DESTINATION ${QPX_INSTALL_DOCDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine_run.csv
   DESTINATION ${QPX_INSTALL_DOCDIR}/examples)
+install(FILES ${PROJECT_SOURCE_DIR}/integrations/flightgear/qpx.xml
+  DESTINATION ${QPX_INSTALL_DOCDIR}/integrations/flightgear)
 file(GLOB qpx_scenario_scripts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scenarios/*.txt)
 install(FILES ${qpx_scenario_scripts} DESTINATION ${QPX_INSTALL_DOCDIR}/scenarios)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/scenarios/refs ${PROJECT_SOURCE_DIR}/scenarios/states

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "host/feed/engine_log.h"
+#include "host/feed/feed_datagram.h"
 #include "host/run/script.h"
 #include "host/state_file/state_file_format.h"
 
@@ -108,5 +109,26 @@ std::string CheckEngineLogReader(const uint8_t *data, size_t size)
                        " the speed leaves their range";
         }
     }
+    return "";
+}
+
+std::string CheckFeedDatagramReader(const uint8_t *data, size_t size)
+{
+    FeedValues values{-1, -1};
+    std::string why;
+    if (!ParseFeedDatagram(std::string_view((const char *)data, size), &values, &why)) {
+        if (why.empty() || why.size() > MaxMessage)
+            return "refused without a short reason";
+        if (values.millibar != -1 || values.rpm != -1)
+            return "refused, yet values were kept";
+        return "";
+    }
+    if (size > MaxFeedDatagram)
+        return "a datagram of " + std::to_string(size) + " bytes was taken";
+    if (std::isnan(values.millibar) && std::isnan(values.rpm))
+        return "taken with neither a pressure nor a speed";
+    for (double value : {values.millibar, values.rpm})
+        if (!std::isnan(value) && (!std::isfinite(value) || value < 0))
+            return "taken with a value that is not finite or below 0";
     return "";
 }

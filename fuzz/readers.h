@@ -25,3 +25,7 @@ std::string CheckStateFileReader(const uint8_t *data, size_t size);
 // whose values are finite, and its values between samples lie between
 // theirs.
 std::string CheckEngineLogReader(const uint8_t *data, size_t size);
+
+// A datagram of a live engine feed: taken with finite values of 0 or more
+// and at least one of them, or refused with a reason; never more.
+std::string CheckFeedDatagramReader(const uint8_t *data, size_t size);

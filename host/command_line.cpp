@@ -40,9 +40,10 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
         ->type_name("FILE");
     app.add_option(
            "--feed", options.feedFile,
-           "Drive the Pressure and RPM sliders from a recorded engine run: a CSV file with the columns "
-           "time, mp_inhg (or mp_mbar, mp_kpa, mp_psi) and rpm, replayed on the window's clock")
-        ->type_name("FILE");
+           "Drive the Pressure and RPM sliders from engine data: a recorded run, a CSV file with the "
+           "columns time, mp_inhg (or mp_mbar, mp_kpa, mp_psi) and rpm, replayed on the window's clock; "
+           "or live, udp:PORT (udp:ADDRESS:PORT) for datagrams such as \"mp_inhg=25.3 rpm=2400\"")
+        ->type_name("FILE|udp:PORT");
     app.add_option("--state", options.stateFile,
                    "Start from the Hobbs time, maintenance time, access code, flight log and controls in "
                    "this state file (examples/state.toml shows every key)")

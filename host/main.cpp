@@ -6,6 +6,7 @@
 
 #include "host/command_line.h"
 #include "host/feed/feed_player.h"
+#include "host/feed/live_feed.h"
 #include "host/form/Pcmain.h"
 #include "host/preferences.h"
 #include "host/run/form_recording.h"
@@ -33,9 +34,11 @@ int main(int argc, char **argv)
     }
 
     // A recording that cannot be replayed is refused before the window opens.
+    const bool liveFeed = LiveFeed::IsLiveSpec(options.feedFile);
+    const std::string replayedFeed = liveFeed ? "" : options.feedFile;
     EngineLog feed;
     std::string feedError;
-    if (!options.feedFile.empty() && !ReadEngineLog(options.feedFile, &feed, &feedError)) {
+    if (!replayedFeed.empty() && !ReadEngineLog(replayedFeed, &feed, &feedError)) {
         std::cerr << "qpx-sim: " << feedError << "\n";
         return StartError;
     }
@@ -82,16 +85,27 @@ int main(int argc, char **argv)
             // The recording starts after the state file has set the sliders,
             // so that it writes the controls the session really began with.
             if (!options.recordFile.empty())
-                recording.Attach(*form, options.stateFile, options.storeFile, options.feedFile);
+                recording.Attach(*form, options.stateFile, options.storeFile, replayedFeed);
             ShowStoreMessagesIn(*form);
             // The feed starts with the program, after the state file has set
-            // the sliders; it ends before the form.
-            std::unique_ptr<FeedPlayer> player;
-            if (!options.feedFile.empty())
-                player = std::make_unique<FeedPlayer>(*form, std::move(feed), options.feedFile);
-            Application->Run();
+            // the sliders; it ends before the form. A port that cannot be
+            // had stops the program before its window shows.
+            std::unique_ptr<FeedDelivery> player;
+            if (!replayedFeed.empty())
+                player = std::make_unique<FeedPlayer>(*form, std::move(feed), replayedFeed);
+            if (liveFeed) {
+                auto live = std::make_unique<LiveFeed>(*form, options.feedFile);
+                if (live->Open(&feedError))
+                    player = std::move(live);
+                else {
+                    std::cerr << "qpx-sim: " << feedError << "\n";
+                    exitCode = StartError;
+                }
+            }
+            if (exitCode == 0)
+                Application->Run();
             player.reset();
-            if (!recording.Finish(recordError)) {
+            if (!recording.Finish(recordError) && exitCode == 0) {
                 std::cerr << "qpx-sim: the recording is incomplete: " << recordError << "\n";
                 exitCode = 1;
             }

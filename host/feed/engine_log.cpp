@@ -57,9 +57,17 @@ std::string Quoted(std::string_view field)
     return "\"" + text + (field.size() > MaxQuoted ? "...\"" : "\"");
 }
 
-// A finite decimal number, nothing around it: no hexadecimal, no "nan" or
-// "inf".
-bool Number(std::string_view field, double *value)
+} // namespace
+
+double MillibarPerUnit(std::string_view name)
+{
+    for (const PressureColumn &column : PressureColumns)
+        if (name == column.name)
+            return column.millibar;
+    return 0;
+}
+
+bool ReadFeedNumber(std::string_view field, double *value)
 {
     if (field.empty() || field.size() > 32 ||
         field.find_first_not_of("0123456789+-.eE") != std::string_view::npos)
@@ -69,6 +77,10 @@ bool Number(std::string_view field, double *value)
     *value = strtod(text.c_str(), &end);
     return end == text.c_str() + text.size() && std::isfinite(*value);
 }
+
+namespace {
+
+bool Number(std::string_view field, double *value) { return ReadFeedNumber(field, value); }
 
 // Seconds, or hh:mm:ss (the seconds may have a fraction).
 bool Time(std::string_view field, double *seconds)
@@ -135,14 +147,13 @@ bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *l
                         return fail("two rpm columns");
                     speedColumn = (int)i;
                 }
-                for (const PressureColumn &column : PressureColumns)
-                    if (field == column.name) {
-                        if (pressureColumn >= 0)
-                            return fail("two pressure columns (" + Lower(fields[(size_t)pressureColumn]) +
-                                        " and " + field + "): keep one");
-                        pressureColumn = (int)i;
-                        toMillibar = column.millibar;
-                    }
+                if (const double unit = MillibarPerUnit(field); unit > 0) {
+                    if (pressureColumn >= 0)
+                        return fail("two pressure columns (" + Lower(fields[(size_t)pressureColumn]) +
+                                    " and " + field + "): keep one");
+                    pressureColumn = (int)i;
+                    toMillibar = unit;
+                }
             }
             if (timeColumn < 0) {
                 double number;

@@ -25,6 +25,14 @@ bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *l
 // The same for a file.
 bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error);
 
+// The names engine data goes by, in recordings and live datagrams alike.
+// What one unit of a pressure column (mp_inhg, mp_mbar, mp_kpa, mp_psi) is
+// in millibar; 0 for any other name (lower case expected).
+double MillibarPerUnit(std::string_view name);
+// A finite decimal number and nothing else: no hexadecimal, no "nan" or
+// "inf", at most 32 characters.
+bool ReadFeedNumber(std::string_view field, double *value);
+
 // The values at seconds into the recording: linear between the samples
 // around it, the first sample's before it starts, the last one's after it
 // ends. The log must hold a sample.

@@ -45,7 +45,8 @@ TEST(FuzzReplay, EveryKeptInputKeepsItsReadersContract)
         std::string (*check)(const uint8_t *, size_t);
     } readers[] = {{"script", CheckScriptReader},
                    {"state_file", CheckStateFileReader},
-                   {"engine_log", CheckEngineLogReader}};
+                   {"engine_log", CheckEngineLogReader},
+                   {"feed_datagram", CheckFeedDatagramReader}};
     for (const Reader &reader : readers) {
         size_t replayed = 0;
         for (const char *folder : {"corpus", "findings"})

@@ -1,9 +1,16 @@
 // Engine data from a recording: the CSV reader, the conversion into what
 // the sensors would deliver, and the player driving the window's sliders.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cmath>
 
 #include "host/feed/engine_log.h"
+#include "host/feed/feed_datagram.h"
 #include "host/feed/feed_player.h"
+#include "host/feed/live_feed.h"
 #include "host/feed/sensor_conversion.h"
 #include "host/run/form_recording.h"
 #include "instrument/rpm.h"
@@ -155,4 +162,57 @@ TEST_F(FeedPlayerTest, ARecordingOfTheSessionWritesTheFeedNotItsMoves)
     EXPECT_NE(text.find("\nfeed " + folder.File("run.csv") + "\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\npressure 77\n"), std::string::npos) << text;
     EXPECT_EQ(text.find("pressure 1451"), std::string::npos) << "the feed's moves were written\n" << text;
+}
+
+TEST(FeedDatagram, TakesNameValueLinesAndRefusesWhatCannotBeTrusted)
+{
+    FeedValues values{};
+    std::string why;
+    ASSERT_TRUE(ParseFeedDatagram("mp_inhg=29.92 rpm=2400\n", &values, &why)) << why;
+    EXPECT_NEAR(values.millibar, 1013.2, 0.05);
+    EXPECT_EQ(values.rpm, 2400);
+    ASSERT_TRUE(ParseFeedDatagram("egt=1350\r\nrpm=900\r\n", &values, &why)) << why;
+    EXPECT_TRUE(std::isnan(values.millibar));
+    for (const char *refused : {"", "rpm", "rpm=-1", "rpm=nan", "rpm=1 rpm=2", "mp_kpa=80 mp_psi=12",
+                                "mp_inhg=1e308", "egt=1350", "rpm=0x10"}) {
+        why.clear();
+        EXPECT_FALSE(ParseFeedDatagram(refused, &values, &why)) << refused;
+        EXPECT_FALSE(why.empty()) << refused;
+    }
+    EXPECT_FALSE(ParseFeedDatagram(std::string(MaxFeedDatagram - 8, ' ') + "rpm=2400 ", &values, &why));
+}
+
+TEST_F(FeedPlayerTest, ALiveFeedOnLoopbackDrivesTheSlidersAndGoesStale)
+{
+    state.settings.pulsesPerRev = 60;
+    LiveFeed feed(*form, "udp:127.0.0.1:0");
+    std::string error;
+    ASSERT_TRUE(feed.Open(&error)) << error;
+    LiveFeed rival(*form, "udp:" + std::to_string(feed.Port()));
+    EXPECT_FALSE(rival.Open(&error));
+    EXPECT_NE(error.find("another program has the port"), std::string::npos) << error;
+
+    const int sender = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons((uint16_t)feed.Port());
+    inet_pton(AF_INET, "127.0.0.1", &to.sin_addr);
+    auto send = [&](const std::string &datagram) {
+        sendto(sender, datagram.data(), datagram.size(), 0, (const sockaddr *)&to, sizeof to);
+    };
+    send("mp_mbar=1000 rpm=2400\n");
+    send("rpm=lots\n");
+    send(std::string(2000, 'x'));
+    send("mp_inhg=17.72\n"); // 600 mbar; the speed holds
+    headless::AdvanceClock(10);
+    Idle();
+    close(sender);
+    EXPECT_EQ(feed.Taken(), 2);
+    EXPECT_EQ(feed.Refused(), 2);
+    EXPECT_EQ(form->TrackBar1.Position(), 799);
+    EXPECT_EQ(form->TrackBar2.Position(), 120);
+    headless::AdvanceClock(2100);
+    Idle();
+    EXPECT_TRUE(feed.Stale());
+    EXPECT_NE(form->StatusBar1.Caption().find("is stale"), std::string::npos) << form->StatusBar1.Caption();
 }

@@ -1,0 +1,56 @@
+#include "host/feed/feed_delivery.h"
+
+#include <cmath>
+#include <utility>
+
+#include "host/feed/sensor_conversion.h"
+
+FeedDelivery::FeedDelivery(TForm1 &form, std::string name, bool passMovesOn)
+    : form_(form), name_(std::move(name)), passMovesOn_(passMovesOn), before_(form.OnAction)
+{
+    form_.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {
+        Heard(action, value, clockMs);
+    };
+}
+
+FeedDelivery::~FeedDelivery() { form_.OnAction = before_; }
+
+void FeedDelivery::Heard(FormAction action, int32_t value, int64_t clockMs)
+{
+    if (!delivering_ && !finished_) {
+        const char *taken = nullptr;
+        if (action == FormAction::SetPressure && pressureFed_ && !pressureByHand_)
+            pressureByHand_ = true, taken = "Pressure";
+        else if (action == FormAction::SetSpeed && speedFed_ && !speedByHand_)
+            speedByHand_ = true, taken = "RPM";
+        if (taken)
+            form_.SetStatusMessage(std::string(taken) + " slider taken back by hand: the feed " + name_ +
+                                   " no longer moves it");
+    }
+    if (before_ && (passMovesOn_ || !delivering_))
+        before_(action, value, clockMs);
+}
+
+void FeedDelivery::Move(FormAction action, int32_t position, bool clamped)
+{
+    clamped_ += clamped;
+    ++deliveries_;
+    delivering_ = true;
+    form_.Feed(action, position);
+    delivering_ = false;
+}
+
+void FeedDelivery::Deliver(double millibar, double rpm)
+{
+    bool clamped = false;
+    if (!std::isnan(millibar) && !pressureByHand_) {
+        pressureFed_ = true;
+        const int32_t position = PressureSliderFor(millibar, &clamped);
+        Move(FormAction::SetPressure, position, clamped);
+    }
+    if (!std::isnan(rpm) && !speedByHand_) {
+        speedFed_ = true;
+        const int32_t position = SpeedSliderFor(rpm, &clamped);
+        Move(FormAction::SetSpeed, position, clamped);
+    }
+}

@@ -1,0 +1,38 @@
+// A live engine feed: datagrams of name=value text (feed_datagram.h) sent
+// to a UDP port, as a flight simulator's generic output protocol sends them
+// (integrations/flightgear/qpx.xml). Each datagram taken moves the sliders
+// (feed_delivery.h); one that cannot be read is counted and ignored. When
+// none has come for two seconds the status bar says the feed is stale, and
+// the sliders hold their values. A recording of the session writes the
+// slider moves the feed made.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "host/feed/feed_delivery.h"
+
+class LiveFeed : public FeedDelivery {
+  public:
+    // spec: "udp:PORT" (on 127.0.0.1) or "udp:ADDRESS:PORT" (an IPv4
+    // address of this machine). false with *error when the spec is wrong or
+    // the port cannot be had (taken by another program, say).
+    static bool IsLiveSpec(const std::string &spec) { return spec.rfind("udp:", 0) == 0; }
+    LiveFeed(TForm1 &form, const std::string &spec);
+    ~LiveFeed() override;
+    bool Open(std::string *error);
+
+    // The port listened on (the one the system chose for port 0).
+    int Port() const { return port_; }
+    int64_t Taken() const { return taken_; }
+    int64_t Refused() const { return refused_; }
+    bool Stale() const { return stale_; }
+
+  private:
+    void Poll();
+
+    std::string spec_;
+    int socket_ = -1, port_ = 0;
+    int64_t taken_ = 0, refused_ = 0, lastUs_ = 0;
+    bool stale_ = false;
+    TTimer timer_;
+};
