@@ -69,7 +69,7 @@ install(FILES ${QPX_PACKAGING_DIR}/org.qpx2.qpx_sim.metainfo.xml DESTINATION ${C
 # scenarios as CI does (with --out pointing somewhere writable).
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${QPX_PACKAGING_DIR}/copyright ${qpx_changelog}
   DESTINATION ${QPX_INSTALL_DOCDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine_run.csv
+install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine-run.csv
   DESTINATION ${QPX_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/integrations/flightgear/qpx.xml
   DESTINATION ${QPX_INSTALL_DOCDIR}/integrations/flightgear)

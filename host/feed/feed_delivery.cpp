@@ -6,14 +6,24 @@
 #include "host/feed/sensor_conversion.h"
 
 FeedDelivery::FeedDelivery(TForm1 &form, std::string name, bool passMovesOn)
-    : form_(form), name_(std::move(name)), passMovesOn_(passMovesOn), before_(form.OnAction)
+    : form_(form), name_(std::move(name)), passMovesOn_(passMovesOn), before_(form.OnAction),
+      describedBefore_(form.DescribeFeed)
 {
     form_.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {
         Heard(action, value, clockMs);
     };
+    form_.DescribeFeed = [this] {
+        return "ENGINE FEED\n" + Describe() + "\nmoves     " + std::to_string(deliveries_) + "\nclamped   " +
+               std::to_string(clamped_) + (pressureByHand_ ? "\npressure  by hand" : "") +
+               (speedByHand_ ? "\nrpm       by hand" : "");
+    };
 }
 
-FeedDelivery::~FeedDelivery() { form_.OnAction = before_; }
+FeedDelivery::~FeedDelivery()
+{
+    form_.OnAction = before_;
+    form_.DescribeFeed = describedBefore_;
+}
 
 void FeedDelivery::Heard(FormAction action, int32_t value, int64_t clockMs)
 {

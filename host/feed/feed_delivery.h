@@ -27,6 +27,9 @@ class FeedDelivery {
     int64_t ClampedValues() const { return clamped_; }
 
   protected:
+    // The feed's own lines for the state view, under the heading and before
+    // the delivered and clamped counts.
+    virtual std::string Describe() const = 0;
     // Each value the feed has (NaN: none), to the channels still its own.
     void Deliver(double millibar, double rpm);
     // No hand takes a channel back any more (the feed is over).
@@ -44,4 +47,5 @@ class FeedDelivery {
     bool pressureByHand_ = false, speedByHand_ = false;
     int64_t clamped_ = 0, deliveries_ = 0;
     std::function<void(FormAction, int32_t, int64_t)> before_;
+    std::function<std::string()> describedBefore_;
 };

@@ -1,5 +1,6 @@
 #include "host/feed/feed_player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -41,4 +42,13 @@ void FeedPlayer::Tick()
         form_.SetStatusMessage("The feed " + Name() + " ended at " + ClockText(log_.samples.back().seconds) +
                                ": the sliders hold its last values");
     }
+}
+
+std::string FeedPlayer::Describe() const
+{
+    const double seconds = lastMs_ < 0 ? 0 : (double)(lastMs_ - startMs_) / 1000.0;
+    // The file's name alone, so that a long path stays within its column.
+    return "file      " + Name().substr(Name().find_last_of('/') + 1) + "\nat        " +
+           ClockText(std::min(seconds, log_.samples.back().seconds)) + " of " +
+           ClockText(log_.samples.back().seconds) + (ended_ ? " (ended)" : "");
 }

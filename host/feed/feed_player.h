@@ -19,6 +19,7 @@ class FeedPlayer : public FeedDelivery {
     bool Ended() const { return ended_; }
 
   private:
+    std::string Describe() const override;
     void Tick();
 
     EngineLog log_;

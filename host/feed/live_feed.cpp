@@ -93,3 +93,9 @@ void LiveFeed::Poll()
                                " is stale: nothing for two seconds; the sliders hold their values");
     }
 }
+
+std::string LiveFeed::Describe() const
+{
+    return "listens   " + Name() + (port_ ? " (port " + std::to_string(port_) + ")" : "") + "\ntaken     " +
+           std::to_string(taken_) + "\nrefused   " + std::to_string(refused_) + (stale_ ? "\nstale" : "");
+}

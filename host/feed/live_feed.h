@@ -28,6 +28,7 @@ class LiveFeed : public FeedDelivery {
     bool Stale() const { return stale_; }
 
   private:
+    std::string Describe() const override;
     void Poll();
 
     std::string spec_;

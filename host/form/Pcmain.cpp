@@ -195,8 +195,10 @@ void TForm1::Act(FormAction action, int32_t value)
         keyMapWindow_->Show();
         break;
     case FormAction::ShowStateView:
-        if (!stateView_)
+        if (!stateView_) {
             stateView_ = std::make_unique<TStateView>(*this);
+            stateView_->ExtraText = [this] { return DescribeFeed ? DescribeFeed() : std::string(); };
+        }
         stateView_->Refresh();
         stateView_->Show();
         break;

@@ -102,6 +102,9 @@ class TForm1 : public TForm {
     // The window at zoom, one of ZoomSteps, or at the largest step the
     // screen holds, which the status bar then names. Returns the zoom shown.
     double ZoomTo(double zoom);
+    // An engine feed's state for the state view (several lines), while a
+    // feed runs; unset otherwise.
+    std::function<std::string()> DescribeFeed;
     // Told when the user changed the zoom (SetZoom) or the pass-rate limit
     // (SetPassRateLimit), which the program remembers for its next start.
     std::function<void(FormAction changed)> OnPreferencesChanged;

@@ -115,6 +115,14 @@ void TStateView::Refresh()
     const size_t used = (size_t)std::count(last.begin(), last.end(), '\n') + 1;
     if (used + 2 < StateLines)
         last += "\n\n" + DrawnTextsColumn(DrawnTexts(), StateLines - used - 1);
+    if (const std::string extra = ExtraText ? ExtraText() : ""; !extra.empty() && columns.size() > 1) {
+        auto lines = [](const std::string &text) { return std::count(text.begin(), text.end(), '\n') + 1; };
+        auto shortest = std::min_element(columns.begin(), columns.end() - 1,
+                                         [&](const StateTextColumn &a, const StateTextColumn &b) {
+                                             return lines(a.text) < lines(b.text);
+                                         });
+        shortest->text += "\n\n" + extra;
+    }
     for (size_t i = 0; i < Columns.size() && i < columns.size(); ++i)
         Columns[i]->SetCaption(columns[i].text);
 }

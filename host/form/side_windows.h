@@ -3,7 +3,9 @@
 // Escape and passes every other key to the main form, so that the instrument
 // can be driven from whichever window has the keyboard.
 #pragma once
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/toolkit.h"
@@ -29,4 +31,7 @@ class TStateView : public TForm {
 
     std::vector<std::unique_ptr<TLabel>> Columns; // the last one ends with the drawn texts
     TTimer RefreshTimer;
+    // More lines for the view, under the shortest column but the last (the
+    // engine feed's state); "" or unset: none.
+    std::function<std::string()> ExtraText;
 };

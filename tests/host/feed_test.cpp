@@ -19,6 +19,16 @@
 
 namespace {
 
+// Every column of the state view as it shows now.
+std::string StateViewText(TForm1 &form)
+{
+    form.Act(FormAction::ShowStateView);
+    std::string text;
+    for (const auto &column : form.StateView()->Columns)
+        text += column->Caption() + "\n";
+    return text;
+}
+
 EngineLog Parsed(const std::string &text)
 {
     EngineLog log;
@@ -139,6 +149,10 @@ TEST_F(FeedPlayerTest, TheSlidersFollowTheRecordingOnTheWindowsClockUntilAHandTa
     EXPECT_NE(form->StatusBar1.Caption().find("The feed run.csv ended at 00:00:20"), std::string::npos)
         << form->StatusBar1.Caption();
     EXPECT_EQ(player.ClampedValues(), 0);
+    const std::string view = StateViewText(*form);
+    for (const char *line : {"ENGINE FEED\n", "file      run.csv\n",
+                             "at        00:00:20 of 00:00:20 (ended)\n", "rpm       by hand"})
+        EXPECT_NE(view.find(line), std::string::npos) << line << " missing from\n" << view;
 }
 
 TEST_F(FeedPlayerTest, ARecordingOfTheSessionWritesTheFeedNotItsMoves)
@@ -188,9 +202,11 @@ TEST_F(FeedPlayerTest, ALiveFeedOnLoopbackDrivesTheSlidersAndGoesStale)
     LiveFeed feed(*form, "udp:127.0.0.1:0");
     std::string error;
     ASSERT_TRUE(feed.Open(&error)) << error;
-    LiveFeed rival(*form, "udp:" + std::to_string(feed.Port()));
-    EXPECT_FALSE(rival.Open(&error));
-    EXPECT_NE(error.find("another program has the port"), std::string::npos) << error;
+    {
+        LiveFeed rival(*form, "udp:" + std::to_string(feed.Port()));
+        EXPECT_FALSE(rival.Open(&error));
+        EXPECT_NE(error.find("another program has the port"), std::string::npos) << error;
+    }
 
     const int sender = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in to{};
@@ -211,6 +227,9 @@ TEST_F(FeedPlayerTest, ALiveFeedOnLoopbackDrivesTheSlidersAndGoesStale)
     EXPECT_EQ(feed.Refused(), 2);
     EXPECT_EQ(form->TrackBar1.Position(), 799);
     EXPECT_EQ(form->TrackBar2.Position(), 120);
+    const std::string view = StateViewText(*form);
+    for (const char *line : {"taken     2\n", "refused   2\n", "clamped   0"})
+        EXPECT_NE(view.find(line), std::string::npos) << line << " missing from\n" << view;
     headless::AdvanceClock(2100);
     Idle();
     EXPECT_TRUE(feed.Stale());
