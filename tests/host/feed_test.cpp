@@ -13,6 +13,7 @@
 #include "host/feed/live_feed.h"
 #include "host/feed/sensor_conversion.h"
 #include "host/run/form_recording.h"
+#include "instrument/pressure_units.h"
 #include "instrument/rpm.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
@@ -234,4 +235,36 @@ TEST_F(FeedPlayerTest, ALiveFeedOnLoopbackDrivesTheSlidersAndGoesStale)
     Idle();
     EXPECT_TRUE(feed.Stale());
     EXPECT_NE(form->StatusBar1.Caption().find("is stale"), std::string::npos) << form->StatusBar1.Caption();
+}
+
+// 29.92 "Hg fed to the instrument shows in "Hg as 29.9, except when it is
+// reached from below under the FAST filter, which settles one count low.
+TEST_F(FeedPlayerTest, TheFilterDecidesTheLastDigitOfAFedPressure)
+{
+    struct Row {
+        uint8_t filter;
+        double fromInHg;
+        int32_t shown; // tenths of "Hg
+    };
+    for (const Row &row : {Row{0, 29.92, 299}, Row{1, 31.0, 299}, Row{1, 25.0, 298}}) {
+        SetUp();
+        {
+            FeedPlayer player(
+                *form, Parsed("time,mp_inhg\n0," + std::to_string(row.fromInHg) + "\n5,29.92\n"), "run.csv");
+            int32_t shown = -1;
+            RunInstrument([&](long round) {
+                if (round == SplashPasses + 1) {
+                    state.settings.pressureUnit = UnitInchesHg;
+                    state.settings.pressureFilter = row.filter;
+                }
+                headless::AdvanceClock(100); // a pass every 100 ms of the clock
+                if (round == SplashPasses + 300) {
+                    shown = state.pressureValue;
+                    headless::Click(form->Button2);
+                }
+            });
+            EXPECT_EQ(shown, row.shown) << "filter " << (int)row.filter << " from " << row.fromInHg;
+        }
+        TearDown();
+    }
 }
