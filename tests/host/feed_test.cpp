@@ -58,6 +58,12 @@ TEST(SensorConversion, PressureAndSpeedAsTheSensorsWouldDeliverThem)
             EXPECT_EQ((row.position + 180) * 100 / 163, std::lround(row.millibar)) << row.millibar;
         }
     }
+    // The same 1000 mbar in every unit a feed may use.
+    for (const auto &[unit, value] : {std::pair{"mp_mbar", 1000.0}, std::pair{"mp_kpa", 100.0},
+                                      std::pair{"mp_psi", 14.5038}, std::pair{"mp_inhg", 29.53}}) {
+        bool clamped = false;
+        EXPECT_EQ(PressureSliderFor(value * MillibarPerUnit(unit), &clamped), 1451) << unit;
+    }
     bool clamped = false;
     state.settings.pulsesPerRev = 60;
     EXPECT_EQ(SpeedSliderFor(2400, &clamped), 120); // 6.0 pulses a revolution
