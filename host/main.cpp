@@ -34,7 +34,7 @@ int main(int argc, char **argv)
     }
 
     // A recording that cannot be replayed is refused before the window opens.
-    const bool liveFeed = LiveFeed::IsLiveSpec(options.feedFile);
+    const bool liveFeed = LiveFeed::IsLiveAddress(options.feedFile);
     const std::string replayedFeed = liveFeed ? "" : options.feedFile;
     EngineLog feed;
     std::string feedError;

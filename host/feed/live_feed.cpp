@@ -20,8 +20,8 @@ constexpr int64_t StaleUs = 2000000;
 
 } // namespace
 
-LiveFeed::LiveFeed(TForm1 &form, const std::string &spec)
-    : FeedDelivery(form, spec, true), spec_(spec), timer_(PollMs, [this] { Poll(); })
+LiveFeed::LiveFeed(TForm1 &form, const std::string &address)
+    : FeedDelivery(form, address, true), address_(address), timer_(PollMs, [this] { Poll(); })
 {
     timer_.SetEnabled(false);
 }
@@ -34,27 +34,27 @@ LiveFeed::~LiveFeed()
 
 bool LiveFeed::Open(std::string *error)
 {
-    std::string address = "127.0.0.1", port = spec_.substr(4);
+    std::string host = "127.0.0.1", port = address_.substr(4);
     if (const size_t colon = port.rfind(':'); colon != std::string::npos) {
-        address = port.substr(0, colon);
+        host = port.substr(0, colon);
         port = port.substr(colon + 1);
     }
     sockaddr_in where{};
     where.sin_family = AF_INET;
-    if (inet_pton(AF_INET, address.c_str(), &where.sin_addr) != 1) {
-        *error = spec_ + ": " + address + " is not an IPv4 address";
+    if (inet_pton(AF_INET, host.c_str(), &where.sin_addr) != 1) {
+        *error = address_ + ": " + host + " is not an IPv4 address";
         return false;
     }
     if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos ||
         std::stoi(port) > 65535) {
-        *error = spec_ + ": the port must be a number from 0 to 65535";
+        *error = address_ + ": the port must be a number from 0 to 65535";
         return false;
     }
     where.sin_port = htons((uint16_t)std::stoi(port));
     socket_ = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (socket_ < 0 || bind(socket_, (const sockaddr *)&where, sizeof where) != 0) {
         const int code = errno;
-        *error = spec_ + ": cannot listen: " + strerror(code) +
+        *error = address_ + ": cannot listen: " + strerror(code) +
                  (code == EADDRINUSE ? " (another program has the port)" : "");
         return false;
     }

@@ -13,11 +13,11 @@
 
 class LiveFeed : public FeedDelivery {
   public:
-    // spec: "udp:PORT" (on 127.0.0.1) or "udp:ADDRESS:PORT" (an IPv4
-    // address of this machine). false with *error when the spec is wrong or
-    // the port cannot be had (taken by another program, say).
-    static bool IsLiveSpec(const std::string &spec) { return spec.rfind("udp:", 0) == 0; }
-    LiveFeed(TForm1 &form, const std::string &spec);
+    // address: "udp:PORT" (on 127.0.0.1) or "udp:ADDRESS:PORT" (an IPv4
+    // address of this machine). Open: false with *error when the address is
+    // wrong or the port cannot be had (taken by another program, say).
+    static bool IsLiveAddress(const std::string &address) { return address.rfind("udp:", 0) == 0; }
+    LiveFeed(TForm1 &form, const std::string &address);
     ~LiveFeed() override;
     bool Open(std::string *error);
 
@@ -31,7 +31,7 @@ class LiveFeed : public FeedDelivery {
     std::string Describe() const override;
     void Poll();
 
-    std::string spec_;
+    std::string address_;
     int socket_ = -1, port_ = 0;
     int64_t taken_ = 0, refused_ = 0, lastUs_ = 0;
     bool stale_ = false;
