@@ -11,6 +11,8 @@ std::string heard;
 void A(HookId) { heard += "a"; }
 void B(HookId) { heard += "b"; }
 void C(HookId) { heard += "c"; }
+void D(HookId) { heard += "d"; }
+void E(HookId) { heard += "e"; }
 HookToken selfToken;
 void EndsItself(HookId)
 {
@@ -79,4 +81,49 @@ TEST(Hooks, AFullListRefusesAnotherListenerUntilOneLeaves)
     heard.clear();
     BacklightOn();
     EXPECT_EQ(heard, "aab");
+}
+
+// A full list loses any one place, the first and the last too: the others
+// are still heard in their order and a newcomer takes the freed place at
+// the end, after which the list is full again.
+TEST(Hooks, EndingAnyPlaceOfAFullListFreesOnePlaceAtTheEnd)
+{
+    const struct {
+        int ended;
+        const char *heard;
+    } cases[] = {{0, "bcd"}, {1, "acd"}, {2, "abd"}, {3, "abc"}};
+    static_assert(HookListenerCapacity == 4, "one listener per place");
+    for (const auto &c : cases) {
+        ResetInstrumentState();
+        UnsubscribeAllHooks(); // the counting listener would take the first place
+        HookToken tokens[HookListenerCapacity];
+        const HookListener listeners[HookListenerCapacity] = {A, B, C, D};
+        for (int i = 0; i < HookListenerCapacity; ++i)
+            tokens[i] = SubscribeHook(HookAlarmOutputOn, listeners[i]);
+        UnsubscribeHook(tokens[c.ended]);
+        EXPECT_EQ(HookListenerCount(HookAlarmOutputOn), HookListenerCapacity - 1) << c.ended;
+        heard.clear();
+        AlarmOutputOn();
+        EXPECT_EQ(heard, c.heard) << c.ended;
+        EXPECT_NE(SubscribeHook(HookAlarmOutputOn, E), NoHookToken) << c.ended;
+        EXPECT_EQ(SubscribeHook(HookAlarmOutputOn, E), NoHookToken) << c.ended;
+        heard.clear();
+        AlarmOutputOn();
+        EXPECT_EQ(heard, std::string(c.heard) + "e") << c.ended;
+    }
+}
+
+// Every hook has its own name, and anything from HookCount on has none.
+TEST(Hooks, NamesEndWithTheLastHook)
+{
+    const struct {
+        int hook;
+        const char *name;
+    } cases[] = {{HookSaveSettings, "SaveSettings"},
+                 {HookAlarmOutputOff, "AlarmOutputOff"},
+                 {HookCount, ""},
+                 {HookCount + 1, ""},
+                 {255, ""}};
+    for (const auto &c : cases)
+        EXPECT_STREQ(HookName((HookId)c.hook), c.name) << c.hook;
 }
