@@ -108,9 +108,12 @@ TEST(TimeAdjust, DecimalFractionAbove59RollsOverAtTheNextMinute)
 
 // Hours the digits cannot show are offered as all nines; hour digits
 // committed as all nines keep the counter, others replace it. Only a changed
-// maintenance digit restarts the maintenance minutes.
+// maintenance digit restarts the maintenance minutes. Either commit saves
+// the engine times once, with the committed hours.
 TEST(TimeAdjust, CountersBeyondTheDigitsSurviveAnUntouchedCommit)
 {
+    static const uint32_t *watched;
+    static uint32_t savedHours;
     const struct {
         uint8_t row;
         uint32_t *counter;
@@ -129,11 +132,16 @@ TEST(TimeAdjust, CountersBeyondTheDigitsSurviveAnUntouchedCommit)
         state.hobbsMinutes = 30;
         state.maintMinutes = 17;
         state.menuCursor = c.row;
+        watched = c.counter;
+        savedHours = 0;
+        SubscribeHook(HookSaveHobbs, [](HookId) { savedHours = *watched; });
         Press(KeyCentre);
         EXPECT_EQ(state.entryDigits[0], c.from > 999 ? 9 : 0) << c.from;
         Press(c.key);
         PressTimes(KeyCentre, c.row == HobbsRowSetHobbsTime ? 6 : 3);
         EXPECT_EQ(*c.counter, c.to) << c.from << " key " << int(c.key);
+        EXPECT_EQ(hookCalls.saveHobbs, 1u) << c.from << " key " << int(c.key);
+        EXPECT_EQ(savedHours, c.to) << c.from << " key " << int(c.key);
         EXPECT_EQ(state.hobbsMinutes, 30);
         EXPECT_EQ(state.maintMinutes, c.row == HobbsRowSetMaintTime && c.key != KeyNone ? 0 : 17);
         EXPECT_EQ(state.menuCursor, c.row);
