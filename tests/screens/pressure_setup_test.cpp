@@ -42,6 +42,44 @@ TEST(PressureSetup, SpanJumpsToTheOppositeLimitWithEitherKnobStep)
     }
 }
 
+// Every unit's limits, a quarter bar to two and a half, as the user meets
+// them on each number row: up to the upper limit and from there to the
+// lower, and down to the lower and from there to the upper.
+TEST(PressureSetup, EveryUnitStepsToItsOwnLimitsAndJumpsAcross)
+{
+    const struct {
+        uint8_t unit;
+        int32_t lo, hi;
+    } cases[] = {{UnitMillibar, 250, 2500}, {UnitBar, 25, 250},       {UnitPsi, 36, 362},
+                 {UnitKgPerCm2, 25, 254},   {UnitInchesHg, 73, 738},  {UnitMmHg, 187, 1875},
+                 {UnitKiloPascal, 25, 250}, {UnitAtmosphere, 24, 254}};
+    Settings &s = state.settings;
+    const struct {
+        uint8_t row;
+        int32_t *value;
+    } rows[] = {
+        {RowSpan, &s.pressureSpan}, {RowLowAlarm, &s.pressureLowAlarm}, {RowHighAlarm, &s.pressureHighAlarm}};
+    for (const auto &c : cases)
+        for (const auto &row : rows) {
+            EditRow(row.row);
+            s.pressureUnit = c.unit;
+            const struct {
+                int32_t from;
+                uint8_t key;
+                int32_t to;
+            } steps[] = {{c.hi - 1, KeyClockwise, c.hi},
+                         {c.hi, KeyClockwise, c.lo},
+                         {c.lo + 1, KeyAntiClockwise, c.lo},
+                         {c.lo, KeyAntiClockwise, c.hi}};
+            for (const auto &step : steps) {
+                *row.value = step.from;
+                Press(step.key);
+                EXPECT_EQ(*row.value, step.to)
+                    << "unit " << int(c.unit) << " row " << int(row.row) << " from " << step.from;
+            }
+        }
+}
+
 TEST(PressureSetup, FilterAndUnitListsWrapAround)
 {
     EditRow(RowFilter);
