@@ -101,6 +101,12 @@ TEST(ExtendedPrecision, OperationsRoundOnceToNearestEven)
         // 2^64 + 1 + 2^-62, just past a tie; 2^64 - 1/2 - 2^-64, just short of one
         {'-', X(1ull << 63, 1), X(0x8000000000000002, -63, true), X(0x8000000000000001, 1)},
         {'-', X(1ull << 63, 1), X(0x8000000000000001, -64), X(~0ull, 0)},
+        // Nearly equal, within 2^-61 of each other: exact, either sign, +0 when equal.
+        {'-', X(0x8000000000000001, -63), I(1), X(1ull << 63, -126)},
+        {'-', I(1), X(0x8000000000000003, -63), X(3ull << 62, -125, true)},
+        {'-', X(1ull << 63, -62), X(~0ull, -63), X(1ull << 63, -126)},
+        {'-', X(~0ull, -63, true), X(0x8000000000000002, -62, true), X(0xA000000000000000, -124)},
+        {'-', X(0x8000000000000005, -63, true), X(0x8000000000000005, -63, true), X(0, 0)},
     };
     for (const Case &c : cases) {
         Extended got = c.op == '*'   ? ExtendedMultiply(c.a, c.b)
