@@ -644,6 +644,10 @@ TEST(RunFrames, RunModeScreens)
         {"run_maxvalues", [] {}, MaxValuesScreen},
         {"run_maxvalues_percent", [] { state.settings.rpmPercent = 1; }, MaxValuesScreen},
         {"run_maxvalues_pressure", [] { state.settings.rpmDisplayOn = 0; }, MaxValuesScreen},
+        // Units written on two lines, below the engine speed and alone.
+        {"run_maxvalues_unit3", [] { StartInFlight(UnitKgPerCm2); }, MaxValuesScreen},
+        {"run_maxvalues_pressure_unit5", [] { StartInFlight(UnitMmHg), state.settings.rpmDisplayOn = 0; },
+         MaxValuesScreen},
         {"refs/flight_start", [] {}, FlightScreen},
         {"refs/flight_stop", [] { state.inFlight = 1; }, FlightScreen},
         // The percent sign also stands beside the magneto check's drop.
