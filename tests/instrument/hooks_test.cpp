@@ -113,7 +113,7 @@ TEST(Hooks, EndingAnyPlaceOfAFullListFreesOnePlaceAtTheEnd)
     }
 }
 
-// Every hook has its own name, and anything from HookCount on has none.
+// The first and the last hook have their names; from HookCount on there is none.
 TEST(Hooks, NamesEndWithTheLastHook)
 {
     const struct {
