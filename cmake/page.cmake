@@ -1,6 +1,7 @@
 # The simulator's page (WebAssembly build only): build-web/index.html with
-# its script and style, and qpx-sim.js with qpx-sim.wasm, the window's form
-# on the browser backend (host/web).
+# its script, its style and the codes it shares with the program (codes.js),
+# and qpx-sim.js with qpx-sim.wasm, the window's form on the browser backend
+# (host/web).
 #
 # Asyncify lets the instrument's main cycle, which runs inside the ON click,
 # give the browser its event loop back from inside the cycle
@@ -20,6 +21,23 @@ target_link_options(qpx-sim-page PRIVATE
   --js-library=${qpx_page_link}
   -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 "-sEXPORTED_RUNTIME_METHODS=['FS']")
 set_property(TARGET qpx-sim-page APPEND PROPERTY LINK_DEPENDS ${qpx_page_link} ${qpx_asyncify_only})
+
+# codes.js, the codes the program and its page share (control kinds, event
+# kinds, keys), is written from the program's own definitions by
+# qpx-page-codes under Node; the page loads it before page.js. Node is run by
+# itself: the emulator emcmake names passes it an option this Node refuses.
+add_executable(qpx-page-codes ${PROJECT_SOURCE_DIR}/host/web/page_codes_main.cpp
+  ${PROJECT_SOURCE_DIR}/host/web/page_codes.cpp)
+target_include_directories(qpx-page-codes PRIVATE ${PROJECT_SOURCE_DIR})
+qpx_web_program(qpx-page-codes)
+find_program(QPX_NODE NAMES node nodejs REQUIRED)
+add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/codes.js
+  COMMAND ${QPX_NODE} $<TARGET_FILE:qpx-page-codes> ${PROJECT_BINARY_DIR}/codes.js
+  DEPENDS qpx-page-codes
+  COMMENT "The page's codes, codes.js"
+  VERBATIM)
+add_custom_target(qpx_page_codes DEPENDS ${PROJECT_BINARY_DIR}/codes.js)
+add_dependencies(qpx-sim-page qpx_page_codes)
 
 foreach(qpx_page_file index.html page.js page.css)
   configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${PROJECT_BINARY_DIR}/${qpx_page_file}

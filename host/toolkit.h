@@ -47,27 +47,34 @@ struct TPicture {
 };
 
 // Keys as forms receive them: a character key as the character it types
-// ('a', 'A', '+', ' '), every other key by one of these codes.
+// ('a', 'A', '+', ' '), every other key by one of these codes. The enum is
+// made from this list, and the page's script gets its codes from the same
+// list (host/web/page_codes.cpp), so that the two cannot differ.
+#define QPX_TKEYS(X)                                                                                         \
+    X(vkNone, 0)                                                                                             \
+    X(vkSpace, ' ')                                                                                          \
+    X(vkReturn, 0x100)                                                                                       \
+    X(vkEscape, 0x101)                                                                                       \
+    X(vkTab, 0x102)                                                                                          \
+    X(vkBackSpace, 0x103)                                                                                    \
+    X(vkUp, 0x104)                                                                                           \
+    X(vkDown, 0x105)                                                                                         \
+    X(vkLeft, 0x106)                                                                                         \
+    X(vkRight, 0x107)                                                                                        \
+    X(vkPageUp, 0x108)                                                                                       \
+    X(vkPageDown, 0x109)                                                                                     \
+    X(vkHome, 0x10a)                                                                                         \
+    X(vkEnd, 0x10b)                                                                                          \
+    X(vkInsert, 0x10c)                                                                                       \
+    X(vkDelete, 0x10d)                                                                                       \
+    X(vkF1, 0x200) /* F1..F12 are vkF1 + 0..11 */
 enum TKey : int {
-    vkNone = 0,
-    vkSpace = ' ',
-    vkReturn = 0x100,
-    vkEscape,
-    vkTab,
-    vkBackSpace,
-    vkUp,
-    vkDown,
-    vkLeft,
-    vkRight,
-    vkPageUp,
-    vkPageDown,
-    vkHome,
-    vkEnd,
-    vkInsert,
-    vkDelete,
-    vkF1 = 0x200, // F1..F12 are vkF1 + 0..11
+#define QPX_TKEY(name, code) name = code,
+    QPX_TKEYS(QPX_TKEY)
+#undef QPX_TKEY
 };
 constexpr int vkF(int n) { return vkF1 + n - 1; }
+constexpr int vkFunctionKeys = 12; // F1..F12
 
 struct TKeyEvent {
     int key;
@@ -75,7 +82,15 @@ struct TKeyEvent {
     bool ctrlOrAlt; // pressed together with Ctrl, Alt or a system key
 };
 
-enum class TControlKind { Form, Image, TrackBar, CheckBox, Shape, Label, Button, StatusBar, Panel };
+// The kinds of control. The enum is made from this list, and the page's
+// script gets their codes from the same list (host/web/page_codes.cpp).
+#define QPX_CONTROL_KINDS(X)                                                                                 \
+    X(Form) X(Image) X(TrackBar) X(CheckBox) X(Shape) X(Label) X(Button) X(StatusBar) X(Panel)
+enum class TControlKind {
+#define QPX_CONTROL_KIND(name) name,
+    QPX_CONTROL_KINDS(QPX_CONTROL_KIND)
+#undef QPX_CONTROL_KIND
+};
 
 struct TNative; // the backend's counterpart of a control
 

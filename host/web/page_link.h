@@ -9,16 +9,21 @@
 extern "C" {
 
 // The kinds of event the page queues; an event is its kind and up to five
-// numbers (PageEventFields).
+// numbers (PageEventFields). The enum is made from this list, and the page's
+// script gets their codes from the same list (page_codes.cpp).
+#define QPX_PAGE_EVENT_KINDS(X)                                                                              \
+    X(PageNoEvent)                                                                                           \
+    X(PageClick)     /* control */                                                                           \
+    X(PageSlider)    /* control, position */                                                                 \
+    X(PageCheckBox)  /* control, ticked */                                                                   \
+    X(PageKey)       /* form, key (TKey), repeat, ctrlOrAlt, focused control (0: none) */                    \
+    X(PageWheel)     /* form, x, y, notches (negative: away from the user) */                                \
+    X(PageCloseForm) /* form */                                                                              \
+    X(PageOpenFile)  /* form; the path is the event's text */
 enum PageEventKind : int32_t {
-    PageNoEvent = 0,
-    PageClick = 1,     // control
-    PageSlider = 2,    // control, position
-    PageCheckBox = 3,  // control, ticked
-    PageKey = 4,       // form, key (TKey), repeat, ctrlOrAlt, focused control (0: none)
-    PageWheel = 5,     // form, x, y, notches (negative: away from the user)
-    PageCloseForm = 6, // form
-    PageOpenFile = 7,  // form; the path is the event's text
+#define QPX_PAGE_EVENT_KIND(name) name,
+    QPX_PAGE_EVENT_KINDS(QPX_PAGE_EVENT_KIND)
+#undef QPX_PAGE_EVENT_KIND
 };
 constexpr int PageEventFields = 5;
 

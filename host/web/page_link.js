@@ -30,7 +30,7 @@ mergeInto(LibraryManager.library, {
   qpx_page_next_event: function (fields) {
     var event = QpxPage.nextEvent();
     if (!event) return 0;
-    for (var i = 0; i < 5; ++i) HEAP32[(fields >> 2) + i] = event.fields[i] | 0;
+    for (var i = 0; i < QpxCodes.EventFields; ++i) HEAP32[(fields >> 2) + i] = event.fields[i] | 0;
     QpxPage.eventText = event.text || '';
     return event.kind;
   },

@@ -162,6 +162,15 @@ def run(driver, url):
     driver.get(url)
     WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
 
+    # --- Every code the scripts name is one codes.js defines ---
+    codes = driver.execute_script("return QpxCodes")
+    with open(os.path.join(WEB, "page.js")) as f:
+        named = re.findall(r"\b(Kind|Event|Key)\.(\w+)", f.read())
+    with open(os.path.join(WEB, "qpx-sim.js")) as f:  # page_link.js is linked into it
+        named += [(None, name) for name in re.findall(r"\bQpxCodes\.(\w+)", f.read())]
+    unknown = sorted({f"{group}.{name}" for group, name in named if name not in codes.get(group, codes)})
+    check(len(named) > 20 and not unknown, f"the codes page.js and page_link.js name are in codes.js {unknown or ''}")
+
     # --- Opened: off, the display blank, the lamp in its design colour ---
     check(status(driver).startswith("Off"), "opened: the status bar says Off")
     check(dots(driver) is None, "opened: the display panel is blank")

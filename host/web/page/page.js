@@ -7,17 +7,19 @@
 'use strict';
 
 const QpxPage = (() => {
-  // The toolkit's control kinds (TControlKind), in its order.
-  const Kind = { Form: 0, Image: 1, TrackBar: 2, CheckBox: 3, Shape: 4, Label: 5, Button: 6, StatusBar: 7, Panel: 8 };
-  // The event kinds of host/web/page_link.h.
-  const Event = { Click: 1, Slider: 2, CheckBox: 3, Key: 4, Wheel: 5, CloseForm: 6, OpenFile: 7 };
-  // Keys as the program names them (TKey): characters by their code.
+  // The codes the program and the page share (codes.js, written from the
+  // program's definitions when the page is built): control kinds, event
+  // kinds and keys, each under its C++ name.
+  const { Kind, Event, Key } = QpxCodes;
+  // Keys the browser names, as the program names them; characters are
+  // their code, function keys vkF1, vkF2, ...
   const NamedKeys = {
-    Enter: 0x100, Escape: 0x101, Tab: 0x102, Backspace: 0x103, ArrowUp: 0x104, ArrowDown: 0x105,
-    ArrowLeft: 0x106, ArrowRight: 0x107, PageUp: 0x108, PageDown: 0x109, Home: 0x10a, End: 0x10b,
-    Insert: 0x10c, Delete: 0x10d,
+    Enter: Key.vkReturn, Escape: Key.vkEscape, Tab: Key.vkTab, Backspace: Key.vkBackSpace, ArrowUp: Key.vkUp,
+    ArrowDown: Key.vkDown, ArrowLeft: Key.vkLeft, ArrowRight: Key.vkRight, PageUp: Key.vkPageUp,
+    PageDown: Key.vkPageDown, Home: Key.vkHome, End: Key.vkEnd, Insert: Key.vkInsert, Delete: Key.vkDelete,
   };
-  const F1 = 0x200;
+  // A control's element has its kind's name as its class: 'trackbar', ...
+  const kindClass = Object.fromEntries(Object.entries(Kind).map(([name, code]) => [code, name.toLowerCase()]));
   const query = new URLSearchParams(location.search);
 
   const controls = new Map(); // id -> { kind, element, form, ... }
@@ -60,9 +62,8 @@ const QpxPage = (() => {
   }
 
   function keyCode(event) {
-    if (event.key in NamedKeys) return NamedKeys[event.key];
-    const f = /^F([1-9]|1[0-2])$/.exec(event.key);
-    if (f) return F1 + Number(f[1]) - 1;
+    if (Object.hasOwn(NamedKeys, event.key)) return NamedKeys[event.key];
+    if (/^F\d+$/.test(event.key)) return Key['vk' + event.key] || 0;
     if (event.key.length === 1 && event.key >= ' ' && event.key < '\x7f') return event.key.charCodeAt(0);
     return 0;
   }
@@ -80,7 +81,7 @@ const QpxPage = (() => {
     if (!key || !mainForm) return;
     if (!forBrowser(event)) event.preventDefault();
     const ctrlOrAlt = event.ctrlKey || event.altKey || event.metaKey;
-    queueEvent(Event.Key, [formOf(document.activeElement), key, event.repeat ? 1 : 0, ctrlOrAlt ? 1 : 0,
+    queueEvent(Event.PageKey, [formOf(document.activeElement), key, event.repeat ? 1 : 0, ctrlOrAlt ? 1 : 0,
       focusedControl()]);
   });
   // A focused button would also click on the release of Space.
@@ -112,7 +113,7 @@ const QpxPage = (() => {
       const box = client.getBoundingClientRect();
       const lines = event.deltaMode === 0 ? event.deltaY / 100 : event.deltaMode === 1 ? event.deltaY / 3 : event.deltaY;
       const notches = Math.sign(lines) * Math.max(1, Math.round(Math.abs(lines)));
-      if (notches) queueEvent(Event.Wheel, [id, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top), notches]);
+      if (notches) queueEvent(Event.PageWheel, [id, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top), notches]);
     }, { passive: false });
     frame.append(title, client);
     document.getElementById('desk').append(frame);
@@ -124,32 +125,32 @@ const QpxPage = (() => {
     switch (kind) {
       case Kind.Image:
         element = document.createElement('div');
-        element.addEventListener('click', () => queueEvent(Event.Click, [id]));
+        element.addEventListener('click', () => queueEvent(Event.PageClick, [id]));
         break;
       case Kind.TrackBar:
         element = document.createElement('input');
         element.type = 'range';
         element.step = 1;
-        element.addEventListener('input', () => queueEvent(Event.Slider, [id, Number(element.value)]));
+        element.addEventListener('input', () => queueEvent(Event.PageSlider, [id, Number(element.value)]));
         break;
       case Kind.CheckBox: {
         element = document.createElement('label');
         const box = document.createElement('input');
         box.type = 'checkbox';
-        box.addEventListener('change', () => queueEvent(Event.CheckBox, [id, box.checked ? 1 : 0]));
+        box.addEventListener('change', () => queueEvent(Event.PageCheckBox, [id, box.checked ? 1 : 0]));
         element.append(box, document.createElement('span'));
         break;
       }
       case Kind.Button:
         element = document.createElement('button');
         element.type = 'button';
-        element.addEventListener('click', () => queueEvent(Event.Click, [id]));
+        element.addEventListener('click', () => queueEvent(Event.PageClick, [id]));
         break;
       default:
         element = document.createElement('div');
         break;
     }
-    element.className = Object.keys(Kind)[kind].toLowerCase();
+    element.className = kindClass[kind];
     element.dataset.id = id;
     return { element };
   }
@@ -283,7 +284,7 @@ const QpxPage = (() => {
         control.closer.className = 'close';
         control.closer.title = 'Close (Esc)';
         control.closer.textContent = '\u00d7';
-        control.closer.addEventListener('click', () => queueEvent(Event.CloseForm, [id]));
+        control.closer.addEventListener('click', () => queueEvent(Event.PageCloseForm, [id]));
         control.title.append(control.closer);
       }
       control.frame.hidden = false;
@@ -406,7 +407,7 @@ const QpxPage = (() => {
         // user knows it.
         const name = file.name.replace(/[^\w.+-]/g, '_').replace(/^\.+/, '') || 'state.toml';
         Module.FS.writeFile(name, new Uint8Array(bytes));
-        queueEvent(Event.OpenFile, [mainForm], name);
+        queueEvent(Event.PageOpenFile, [mainForm], name);
       });
     },
   };
