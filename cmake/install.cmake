@@ -10,11 +10,13 @@
 # files relative to their own folder.
 #
 # The files of the package itself are in packaging/: the desktop entry, the
-# AppStream metadata, the Debian copyright file and changelog, and the icons,
-# made from the face picture with ImageMagick:
-#   /usr/bin/convert host/face/face.jpg -filter Lanczos -resize 48x48 -strip \
-#       -define png:exclude-chunks=date,time packaging/icons/qpx-sim-48.png
-# (and likewise at 128 and 256).
+# AppStream metadata, the Debian copyright file and changelog, and the icons.
+# The 128 and 256 pixel icons are the face picture made small with
+# ImageMagick:
+#   /usr/bin/convert host/face/face.jpg -filter Lanczos -resize 128x128 -strip \
+#       -define png:exclude-chunks=date,time packaging/icons/qpx-sim-128.png
+# (and likewise at 256). At 48 pixels that picture blurs, so that icon is
+# drawn for its size by packaging/icons/draw_icon_48.py.
 
 include(GNUInstallDirs)
 
