@@ -1,22 +1,17 @@
 #!/usr/bin/env python3
-"""Keeps the documents true: README.md and docs/*.md.
+"""Keeps README.md and docs/*.md true.
 
     doc_commands.py --source DIR --build DIR   run what the documents show, check their links
     doc_commands.py --links-only DIR           only check the links (the package's doc folder)
 
-Every command of a fenced `sh` block runs as a reader would run it from a
-fresh clone: in a copy of the source tree, with build-tests/ and build-sim/
-meaning this build tree and qpx-sim and qpx-run found there. It must exit 0
-within a minute; a command that opens the window (qpx-sim without --help or
---version) must still be running after a few seconds (it needs a display:
-ctest runs this under xvfb-run). A command that cannot run here is listed in
-NOT_RUN by its exact text with the reason; a command neither run nor listed
-fails, and so does a listed one that no document shows any more.
-
-Every `scenario` block runs through qpx-run and must pass its checks; every
-`toml` block is loaded as a state file and must give no error or warning.
-Every relative link must name a file that exists, and a #fragment a heading
-of that file. Prints each fault and exits 1 if there is any.
+Each command of an `sh` block runs in a copy of the source tree, build-tests/
+and build-sim/ meaning this build tree, where qpx-sim and qpx-run are found:
+it must exit 0 within a minute, or, opening the window, still run after a few
+seconds (on the display ctest's xvfb-run gives). NOT_RUN names, by exact text,
+the commands a test cannot run; one neither run nor listed fails, and so does
+a listed one no document shows. `scenario` blocks must pass through qpx-run;
+`toml` blocks must load as state files without a word on the standard error.
+Relative links must name an existing file and, with #, one of its headings.
 """
 import argparse
 import glob
