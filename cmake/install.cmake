@@ -1,7 +1,8 @@
 # Installing the simulator: `cmake --install` puts the two programs, their
 # manual pages, the desktop entry, the icons, the AppStream metadata and the
-# documentation (README, the example state file and the scenarios with their
-# reference frames and state files) under the prefix; `cpack -G DEB` makes
+# documentation (README and the documents in docs/ with their pictures, the
+# examples and the scenarios with their reference frames and state files)
+# under the prefix; `cpack -G DEB` makes
 # the Debian package qpx-sim_VERSION_ARCH.deb of the same files
 # (scripts/package builds it in a release tree and checks it).
 #
@@ -10,11 +11,13 @@
 # files relative to their own folder.
 #
 # The files of the package itself are in packaging/: the desktop entry, the
-# AppStream metadata, the Debian copyright file and changelog, and the icons,
-# made from the face picture with ImageMagick:
-#   /usr/bin/convert host/face/face.jpg -filter Lanczos -resize 48x48 -strip \
-#       -define png:exclude-chunks=date,time packaging/icons/qpx-sim-48.png
-# (and likewise at 128 and 256).
+# AppStream metadata, the Debian copyright file and changelog, and the icons.
+# The 128 and 256 pixel icons are the face picture made small with
+# ImageMagick:
+#   /usr/bin/convert host/face/face.jpg -filter Lanczos -resize 128x128 -strip \
+#       -define png:exclude-chunks=date,time packaging/icons/qpx-sim-128.png
+# (and likewise at 256). At 48 pixels that picture blurs, so that icon is
+# drawn for its size by packaging/icons/draw_icon_48.py.
 
 include(GNUInstallDirs)
 
@@ -69,6 +72,13 @@ install(FILES ${QPX_PACKAGING_DIR}/org.qpx2.qpx_sim.metainfo.xml DESTINATION ${C
 # scenarios as CI does (with --out pointing somewhere writable).
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${QPX_PACKAGING_DIR}/copyright ${qpx_changelog}
   DESTINATION ${QPX_INSTALL_DOCDIR})
+# The documents the README links, with their pictures, in the same places
+# relative to it, so that the installed copy links nothing that is missing
+# (scripts/package checks its links).
+file(GLOB qpx_documents CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
+install(FILES ${qpx_documents} ${PROJECT_SOURCE_DIR}/docs/window.png ${PROJECT_SOURCE_DIR}/docs/page.png
+  DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screens DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine-run.csv
   DESTINATION ${QPX_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/integrations/flightgear/qpx.xml
