@@ -405,7 +405,7 @@ int ToolkitKey()
     default:
         break;
     }
-    if (key >= FL_F + 1 && key <= FL_F + 12)
+    if (key >= FL_F + 1 && key <= FL_F + vkFunctionKeys)
         return vkF(key - FL_F);
     // A character key is the character it types, so that Shift+= is '+'.
     const char *text = Fl::event_text();
