@@ -8,10 +8,9 @@
 #include "host/feed/feed_player.h"
 #include "host/feed/live_feed.h"
 #include "host/form/Pcmain.h"
+#include "host/form/form_state_files.h"
 #include "host/preferences.h"
 #include "host/run/form_recording.h"
-#include "host/state_file/state_file.h"
-#include "host/state_file/store.h"
 #include "host/toolkit.h"
 
 // A recording, state file or store the program cannot start with.
