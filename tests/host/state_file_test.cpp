@@ -302,17 +302,17 @@ TEST_F(StateFile, ControlValuesMoveOnlyTheControlsTheyGive)
         Control control;
         int32_t value;
     } cases[] = {
-        {Control::Pressure, 4096}, {Control::Rpm, 17}, {Control::Calibrate, 1}, {Control::KeyFast, 1}};
+        {Control::Pressure, 17}, {Control::Rpm, 300}, {Control::Calibrate, 0}, {Control::KeyFast, 0}};
     for (const auto &c : cases) {
         SCOPED_TRACE(ControlInfo(c.control).scriptWord);
-        ControlValues zero, given, expected;
+        ControlValues before, given;
         for (const ControlEntry &entry : ControlTable)
             if (entry.kind != ControlKind::Button)
-                zero[entry.control] = 0;
-        ApplyControlValues(*form, zero);
+                before[entry.control] = entry.max;
+        ApplyControlValues(*form, before);
         given[c.control] = c.value;
         ApplyControlValues(*form, given);
-        expected = zero;
+        ControlValues expected = before;
         expected[c.control] = c.value;
         EXPECT_EQ(ReadControlValues(*form), expected);
     }
