@@ -7,7 +7,8 @@ StateFileResult LoadStateFile(const std::string &path, TForm1 &form)
 {
     ControlValues controls;
     StateFileResult result = LoadStateFile(path, &controls);
-    ApplyControlValues(form, controls);
+    if (result.ok)
+        ApplyControlValues(form, controls);
     return result;
 }
 

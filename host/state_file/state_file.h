@@ -1,7 +1,6 @@
 // Starting from a named state, and saving the present one: state files read
 // into the state record and the values of the window's controls, and written
-// from them. Whoever owns the controls applies and gives their values
-// (host/form/form_state_files.h does it for a form).
+// from them. Whoever owns the controls applies and gives their values.
 #pragma once
 #include <ctime>
 #include <ostream>
