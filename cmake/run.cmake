@@ -1,7 +1,7 @@
 # Scenarios:
 #   qpx_script  reading and writing scenario scripts, and recording a session
 #               in the window as one; both name the controls through the
-#               form's control table (host/form/control_table.h).
+#               control table (host/controls/control_table.h).
 #               Uses the form and the state field table of the window's
 #               objects, so it links into anything built on them (qpx-run,
 #               qpx-sim).

@@ -73,7 +73,7 @@ std::string CheckStateFileReader(const uint8_t *data, size_t size)
         return "refused without a message";
     if (!NamesFileAndLine(error))
         return "refused without naming the file and line: " + error.substr(0, MaxMessage);
-    if (!values.values.empty() || values.hasFlightLog)
+    if (!values.values.empty() || values.controls != ControlValues{} || values.hasFlightLog)
         return "refused, yet values were kept";
     return "";
 }

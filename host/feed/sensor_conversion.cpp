@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "host/form/control_table.h"
+#include "host/controls/control_table.h"
 #include "instrument/state.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <filesystem>
 
 #include "host/face/face_picture.h"
-#include "host/form/control_table.h"
+#include "host/form/control_widgets.h"
+#include "host/form/form_state_files.h"
 #include "host/form/key_map.h"
 #include "host/form/zoom_steps.h"
-#include "host/state_file/state_file.h"
 #include "instrument/hooks.h"
 #include "instrument/host_link.h"
 #include "instrument/main_cycle.h"
@@ -96,17 +96,18 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
     Image2.LoadJpeg(FacePictureJpeg, FacePictureJpegSize);
     // Each control acts through its action; a slider or check box moved by
     // Act itself does not report the action again.
-    for (const ControlEntry &entry : ControlTable) {
+    for (const ControlWidgetEntry &entry : ControlWidgetTable) {
         TControl &widget = entry.widget(*this);
         const Control control = entry.control;
+        const ControlKind kind = ControlInfo(control).kind;
         const FormAction action = entry.action;
         auto changed = [this, &widget, control, action] {
             if (actingOn_ != &widget)
                 Act(action, ControlValue(*this, control));
         };
-        if (entry.kind == ControlKind::Slider)
+        if (kind == ControlKind::Slider)
             static_cast<TTrackBar &>(widget).OnChange = changed;
-        else if (entry.kind == ControlKind::CheckBox)
+        else if (kind == ControlKind::CheckBox)
             widget.OnClick = changed;
         else
             widget.OnClick = [this, action] { Act(action); };
@@ -163,13 +164,14 @@ void TForm1::Act(FormAction action, int32_t value)
     if (const ControlEntry *control = ControlOfAction(action)) {
         // A button runs its click handler; a slider or check box is moved
         // to the value first, then its handler, if it has one, takes it.
+        const ControlWidgetEntry &onForm = ControlOnForm(control->control);
         if (control->kind != ControlKind::Button) {
-            actingOn_ = &control->widget(*this);
+            actingOn_ = &onForm.widget(*this);
             SetControlValue(*this, control->control, value);
             actingOn_ = nullptr;
         }
-        if (control->handler)
-            (this->*control->handler)();
+        if (onForm.handler)
+            (this->*onForm.handler)();
         RefreshStatusBar();
         return;
     }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/form/control_table.h"
+#include "host/form/control_widgets.h"
 #include "host/form/display_look.h"
 #include "host/form/form_actions.h"
 #include "host/form/scaled_clock.h"
@@ -18,7 +18,7 @@
 #include "host/toolkit.h"
 #include "instrument/hooks.h"
 
-// The widgets keep the form's names; control_table.h tells which control of
+// The widgets keep the form's names; control_widgets.h tells which control of
 // the instrument each one is.
 class TForm1 : public TForm {
   public:

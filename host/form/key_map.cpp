@@ -1,6 +1,6 @@
 #include "host/form/key_map.h"
 
-#include "host/form/control_table.h"
+#include "host/form/control_widgets.h"
 #include "host/toolkit.h"
 
 // Slider steps: small and large.
@@ -81,7 +81,7 @@ static bool SameGroup(const KeyBinding &a, const KeyBinding &b)
 static const char *Section(FormAction action)
 {
     const ControlEntry *control = ControlOfAction(action);
-    return control ? control->keyGroup : "SIMULATOR";
+    return control ? ControlOnForm(control->control).keyGroup : "SIMULATOR";
 }
 
 std::vector<KeyMapLine> KeyMapLines()

@@ -53,7 +53,8 @@ void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std
     for (const ControlEntry &control : ControlTable) {
         Command setting;
         if (control.kind != ControlKind::Button &&
-            CommandForAction(control.action, ControlValue(form, control.control), setting))
+            CommandForAction(ControlOnForm(control.control).action, ControlValue(form, control.control),
+                             setting))
             recording_.Setting(setting);
     }
     // The replay plays the same recording; the slider moves it makes are

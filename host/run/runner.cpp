@@ -11,11 +11,11 @@
 
 #include "host/feed/feed_player.h"
 #include "host/form/Pcmain.h"
-#include "host/form/control_table.h"
+#include "host/form/control_widgets.h"
+#include "host/form/form_state_files.h"
 #include "host/headless/headless_driver.h"
 #include "host/inspect/drawn_texts.h"
 #include "host/run/checks.h"
-#include "host/state_file/state_file.h"
 #include "instrument/state.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "host/controls/control_table.h"
 #include "host/feed/engine_log.h"
-#include "host/form/control_table.h"
 #include "host/inspect/state_fields.h"
 #include "host/state_file/state_file_format.h"
 

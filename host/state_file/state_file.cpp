@@ -41,19 +41,20 @@ StateFileResult ReadStateFile(const std::string &path, StateFileValues *values)
     return result;
 }
 
-StateFileResult LoadStateFile(const std::string &path, TForm1 &form)
+StateFileResult LoadStateFile(const std::string &path, ControlValues *controls)
 {
     StateFileValues values;
     StateFileResult result = ReadStateFile(path, &values);
     if (result.ok)
-        ApplyStateFileValues(values, form);
+        ApplyStateFileValues(values);
+    *controls = values.controls;
     return result;
 }
 
-StateFileResult SaveStateFile(const std::string &path, const TForm1 &form)
+StateFileResult SaveStateFile(const std::string &path, const ControlValues &controls)
 {
     StateFileResult result;
-    result.ok = WriteFileAtomically(path, StateFileText(form), &result.error);
+    result.ok = WriteFileAtomically(path, StateFileText(PresentStateFileValues(controls)), &result.error);
     return result;
 }
 
@@ -82,7 +83,7 @@ std::string TimeStampedStateFileName(std::time_t when)
     return name;
 }
 
-StateFileResult SaveNewStateFile(const std::string &folder, const TForm1 &form, std::string *path)
+StateFileResult SaveNewStateFile(const std::string &folder, const ControlValues &controls, std::string *path)
 {
     std::string name = TimeStampedStateFileName(std::time(nullptr));
     std::string stem = (folder.empty() ? "" : folder + "/") + name.substr(0, name.size() - 5);
@@ -91,5 +92,5 @@ StateFileResult SaveNewStateFile(const std::string &folder, const TForm1 &form, 
     for (int n = 2; stat(candidate.c_str(), &existing) == 0; ++n)
         candidate = stem + "-" + std::to_string(n) + ".toml";
     *path = candidate;
-    return SaveStateFile(candidate, form);
+    return SaveStateFile(candidate, controls);
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <toml++/toml.h>
 
-#include "host/form/control_table.h"
+#include "host/controls/control_table.h"
 #include "host/inspect/shown_input.h"
 #include "host/inspect/state_fields.h"
 #include "host/state_file/state_file_limits.h"
@@ -57,8 +57,7 @@ const std::vector<StateFileKey> &Keys()
             list.push_back(
                 {std::string(ControlsTable) + "." + control.stateKey,
                  control.formerStateKey ? std::string(ControlsTable) + "." + control.formerStateKey : "",
-                 slider ? KeyKind::Slider : KeyKind::CheckBox, slider ? SliderMin : 0, slider ? SliderMax : 1,
-                 control.control});
+                 slider ? KeyKind::Slider : KeyKind::CheckBox, control.min, control.max, control.control});
         }
         return list;
     }();
@@ -339,14 +338,18 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
             continue;
         if (key.kind == KeyKind::CheckBox) {
             if (const toml::value<bool> *ticked = node->as_boolean())
-                values->values.push_back({(uint8_t)k, ticked->get() ? 1 : 0});
+                values->controls[key.control] = ticked->get() ? 1 : 0;
             else
                 report.Error(*node, *name, std::string("expected true or false, found ") + TypeWords(*node));
             continue;
         }
         int64_t v = 0;
-        if (ReadNumber(*node, *name, key.min, key.max, report, &v))
+        if (!ReadNumber(*node, *name, key.min, key.max, report, &v))
+            continue;
+        if (key.kind == KeyKind::Field)
             values->values.push_back({(uint8_t)k, v});
+        else
+            values->controls[key.control] = (int32_t)v;
     }
     if (const toml::node *log = root.get(FlightLogKey))
         ReadFlightLog(*log, report, values);
@@ -365,17 +368,11 @@ bool ParseStateFile(const std::string &text, const std::string &fileName, StateF
     return true;
 }
 
-void ApplyStateFileValues(const StateFileValues &values, TForm1 &form)
+void ApplyStateFileValues(const StateFileValues &values)
 {
-    for (const StateFileValues::Value &v : values.values) {
-        const StateFileKey &key = Keys()[v.key];
-        if (key.kind == KeyKind::Field) {
-            if (const StateField *field = FindStateField(key.path))
-                WriteStateField(*field, v.value);
-        } else {
-            SetControlValue(form, key.control, (int32_t)v.value);
-        }
-    }
+    for (const StateFileValues::Value &v : values.values)
+        if (const StateField *field = FindStateField(Keys()[v.key].path))
+            WriteStateField(*field, v.value);
     if (values.hasFlightLog)
         for (int i = 0; i < FlightLogEntries; ++i) {
             state.flightLogHours[i] = values.flightLogHours[i];
@@ -383,39 +380,58 @@ void ApplyStateFileValues(const StateFileValues &values, TForm1 &form)
         }
 }
 
-std::string StateFileText(const TForm1 &form)
+StateFileValues PresentStateFileValues(const ControlValues &controls)
+{
+    StateFileValues values;
+    const std::vector<StateFileKey> &keys = Keys();
+    for (size_t k = 0; k < keys.size(); ++k)
+        if (keys[k].kind == KeyKind::Field)
+            if (const StateField *field = FindStateField(keys[k].path))
+                values.values.push_back({(uint8_t)k, ReadStateField(*field)});
+    values.controls = controls;
+    values.hasFlightLog = true;
+    for (int i = 0; i < FlightLogEntries; ++i) {
+        values.flightLogHours[i] = state.flightLogHours[i];
+        values.flightLogMinutes[i] = state.flightLogMinutes[i];
+    }
+    return values;
+}
+
+std::string StateFileText(const StateFileValues &values)
 {
     toml::table root;
-    for (const StateFileKey &key : Keys()) {
+    const std::vector<StateFileKey> &keys = Keys();
+    for (const StateFileValues::Value &v : values.values) {
+        std::string_view leaf;
+        TableFor(root, keys[v.key].path, &leaf).insert_or_assign(leaf, v.value);
+    }
+    for (const StateFileKey &key : keys) {
+        if (key.kind == KeyKind::Field || !values.controls[key.control])
+            continue;
+        const int32_t value = *values.controls[key.control];
         std::string_view leaf;
         toml::table &table = TableFor(root, key.path, &leaf);
-        switch (key.kind) {
-        case KeyKind::Field:
-            if (const StateField *field = FindStateField(key.path))
-                table.insert_or_assign(leaf, ReadStateField(*field));
-            break;
-        case KeyKind::Slider:
-            table.insert_or_assign(leaf, (int64_t)ControlValue(form, key.control));
-            break;
-        case KeyKind::CheckBox:
-            table.insert_or_assign(leaf, ControlValue(form, key.control) != 0);
-            break;
-        }
+        if (key.kind == KeyKind::Slider)
+            table.insert_or_assign(leaf, (int64_t)value);
+        else
+            table.insert_or_assign(leaf, value != 0);
     }
     // Entries are inline tables, so that the list is always written as one
     // list of entries and "empty" words, whatever it holds.
-    toml::array log;
-    for (int i = 0; i < FlightLogEntries; ++i) {
-        if (state.flightLogHours[i] > MaxEntryHours) {
-            log.push_back(EmptyWord);
-            continue;
+    if (values.hasFlightLog) {
+        toml::array log;
+        for (int i = 0; i < FlightLogEntries; ++i) {
+            if (values.flightLogHours[i] > MaxEntryHours) {
+                log.push_back(EmptyWord);
+                continue;
+            }
+            toml::table entry{{"hours", (int64_t)values.flightLogHours[i]},
+                              {"minutes", (int64_t)values.flightLogMinutes[i]}};
+            entry.is_inline(true);
+            log.push_back(std::move(entry));
         }
-        toml::table entry{{"hours", (int64_t)state.flightLogHours[i]},
-                          {"minutes", (int64_t)state.flightLogMinutes[i]}};
-        entry.is_inline(true);
-        log.push_back(std::move(entry));
+        root.insert_or_assign(FlightLogKey, std::move(log));
     }
-    root.insert_or_assign(FlightLogKey, std::move(log));
 
     std::ostringstream out;
     out << "# Simulator state: Hobbs meter, maintenance countdown, access code, flight log and\n"

@@ -7,21 +7,23 @@
 #include <string>
 #include <vector>
 
-class TForm1;
+#include "host/controls/control_values.h"
 
 // An empty flight log entry, as the erased store holds it (all bits set);
 // the flight log view shows any hours above 99 as "-----".
 constexpr uint8_t FlightLogEmpty = 0xFF;
 constexpr int FlightLogEntries = 24;
 
-// A state file's contents, checked and ready to apply. Every key is
-// optional: only the values present are applied.
+// A state file's contents as plain data: the instrument's fields, its flight
+// log and the values of the window's controls. Every key is optional: only
+// the values present are applied, and only they are written.
 struct StateFileValues {
     struct Value {
         uint8_t key; // which key of the file
         int64_t value;
     };
-    std::vector<Value> values;
+    std::vector<Value> values; // the instrument's fields
+    ControlValues controls;
     bool hasFlightLog = false;
     uint8_t flightLogHours[FlightLogEntries] = {};
     uint8_t flightLogMinutes[FlightLogEntries] = {};
@@ -34,9 +36,13 @@ struct StateFileValues {
 bool ParseStateFile(const std::string &text, const std::string &fileName, StateFileValues *values,
                     std::vector<std::string> *warnings, std::string *error);
 
-// Stores the values into the state record and the form's controls; a moved
-// slider acts as if the user had moved it.
-void ApplyStateFileValues(const StateFileValues &values, TForm1 &form);
+// Stores the fields and the flight log into the state record. The controls
+// are left to whoever owns them, to apply after this.
+void ApplyStateFileValues(const StateFileValues &values);
 
-// The present state and controls as the text of a state file.
-std::string StateFileText(const TForm1 &form);
+// Every field and the flight log of the state record as they are now, with
+// the controls' values as given.
+StateFileValues PresentStateFileValues(const ControlValues &controls);
+
+// The text of a state file that holds values.
+std::string StateFileText(const StateFileValues &values);

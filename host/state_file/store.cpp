@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <sys/stat.h>
 
-#include "host/form/Pcmain.h"
 #include "host/state_file/atomic_write.h"
 #include "host/state_file/flight_log_slots.h"
 #include "host/state_file/state_file_format.h"
@@ -18,7 +17,8 @@ constexpr int SaveHookCount = sizeof SaveHooks / sizeof SaveHooks[0];
 
 struct Store {
     std::string path;
-    TForm1 *form = nullptr;
+    bool open = false;
+    StoreControls controls;
     // The text last written, so that a save that changes nothing (power-on
     // saves settings right after erasing the log) does not write again.
     std::string written;
@@ -41,7 +41,7 @@ void Tell(const std::string &message)
 StateFileResult WriteStore()
 {
     StateFileResult result;
-    std::string text = StateFileText(*store.form);
+    std::string text = StateFileText(PresentStateFileValues(store.controls.read()));
     if (text == store.written) {
         result.ok = true;
         return result;
@@ -65,7 +65,7 @@ StateFileResult WriteStore()
 // way the table is shown afresh from the slots before the file is written.
 void OnSave(HookId hook)
 {
-    if (!store.form) // still opening
+    if (!store.open) // still opening
         return;
     if (hook == HookSaveFlightLogEntry) {
         SaveFlightLogSlot();
@@ -103,9 +103,9 @@ bool Listen(std::string *error)
 
 } // namespace
 
-StateFileResult OpenStore(const std::string &path, TForm1 &form)
+StateFileResult OpenStore(const std::string &path, StoreControls controls)
 {
-    if (store.form)
+    if (store.open)
         CloseStore();
     StateFileResult result;
     if (!store.lock.Take(path, &result.error))
@@ -121,12 +121,14 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
         return result;
     }
     if (exists) {
-        result = LoadStateFile(path, form);
+        ControlValues loaded;
+        result = LoadStateFile(path, &loaded);
         if (!result.ok) {
             StopListening();
             store.lock.Release();
             return result;
         }
+        controls.apply(loaded);
     }
     // A new store holds no flights yet: its log starts erased, as the
     // instrument's memory does.
@@ -136,7 +138,7 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
         EraseFlightLogSlots();
         ShowFlightLogSlots();
     }
-    std::string text = StateFileText(form);
+    std::string text = StateFileText(PresentStateFileValues(controls.read()));
     if (!exists) {
         result.ok = WriteFileAtomically(path, text, &result.error);
         if (!result.ok) {
@@ -146,7 +148,8 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
         }
     }
     store.path = path;
-    store.form = &form;
+    store.open = true;
+    store.controls = std::move(controls);
     store.written = text;
     store.failing = false;
     return result;
@@ -154,23 +157,19 @@ StateFileResult OpenStore(const std::string &path, TForm1 &form)
 
 StateFileResult CloseStore()
 {
-    if (!store.form)
+    if (!store.open)
         return {true, "", {}};
     StateFileResult result = WriteStore();
     StopListening();
     store.lock.Release();
-    store.form = nullptr;
+    store.open = false;
+    store.controls = {};
     return result;
 }
 
-bool StoreIsOpen() { return store.form != nullptr; }
+bool StoreIsOpen() { return store.open; }
 
 void SetStoreMessageHandler(std::function<void(const std::string &message)> handler)
 {
     store.onMessage = std::move(handler);
-}
-
-void ShowStoreMessagesIn(TForm1 &form)
-{
-    SetStoreMessageHandler([&form](const std::string &message) { form.SetStatusMessage(message); });
 }

@@ -9,7 +9,14 @@
 
 #include "host/state_file/state_file.h"
 
-class TForm1;
+// What the store asks of whoever opens it (the window, the runner, a test):
+// the controls a state file keeps are theirs.
+struct StoreControls {
+    // The controls' values as they are, written with every save.
+    std::function<ControlValues()> read;
+    // Sets the controls an existing store file gives, as it opens.
+    std::function<void(const ControlValues &values)> apply;
+};
 
 // Starts from the file at path, or creates it from the present state with an
 // erased flight log when it does not exist yet, and listens to the four save
@@ -18,8 +25,9 @@ class TForm1;
 // read. Then it removes the temporary files a killed writer of path left. A
 // file that cannot be read or is invalid is left untouched and nothing is
 // applied; so it is when a save hook has no room for another listener. The
-// store then stays closed and unlocked. The form must outlive the store.
-StateFileResult OpenStore(const std::string &path, TForm1 &form);
+// store then stays closed and unlocked. Whatever controls reads and applies
+// must outlive the store.
+StateFileResult OpenStore(const std::string &path, StoreControls controls);
 
 // Writes the store a last time, stops listening to the hooks and lets go of
 // the lock.
@@ -31,6 +39,3 @@ bool StoreIsOpen();
 // (the old file is kept and the next save tries again) and the first write
 // that succeeds after one failed. Each is also printed on the standard error.
 void SetStoreMessageHandler(std::function<void(const std::string &message)> handler);
-
-// The window's handler: each message shows in form's status bar.
-void ShowStoreMessagesIn(TForm1 &form);

@@ -4,7 +4,7 @@
 // open.
 #include <iostream>
 
-#include "host/command_line.h"
+#include "host/app/command_line.h"
 #include "host/form/Pcmain.h"
 #include "host/toolkit.h"
 

@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "host/form/Pcmain.h"
+#include "host/form/form_state_files.h"
 #include "host/headless/headless_driver.h"
-#include "host/state_file/store.h"
 #include "instrument/hooks.h"
 #include "instrument/state.h"
 

@@ -1,4 +1,4 @@
-#include "host/preferences.h"
+#include "host/app/preferences.h"
 
 #include <sys/stat.h>
 

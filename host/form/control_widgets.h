@@ -1,16 +1,16 @@
-// The window's controls of the instrument, in one table: what each is called
-// by every part of the simulator that names it. The form wires its widgets
-// from it, the key list groups its keys by it, scenario scripts and
-// recordings name controls with its script words, state files keep the
-// sliders and check boxes under its state-file keys, and a new front end
-// finds in it what to draw and what each control does.
+// The form's side of the control table (host/controls/control_table.h):
+// the widget that stands for each control, what a click, a key or a change
+// of it does, how its tooltip names it and where the key list puts its
+// keys. Through it every front end reads its form's controls into plain
+// values and applies values to them.
 //
 // The widgets keep the form's names (Button1, TrackBar1, ...); nothing
 // outside the form and this table needs them.
 #pragma once
 #include <cstdint>
-#include <string_view>
 
+#include "host/controls/control_table.h"
+#include "host/controls/control_values.h"
 #include "host/form/form_actions.h"
 
 class TForm1;
@@ -18,45 +18,11 @@ class TControl;
 class TTrackBar;
 class TCheckBox;
 
-enum class Control : uint8_t {
-    On,
-    Off,
-    F1,
-    F2,
-    Knob,
-    Clockwise,
-    AntiClockwise,
-    Pressure,
-    Rpm,
-    Calibrate,
-    KeyFast,
-    Count
-};
-
-// The positions of the sensors' sliders.
-constexpr int SliderMin = 0;
-constexpr int SliderMax = 4096;
-
-enum class ControlKind : uint8_t {
-    Button,   // acts when clicked: the instrument's keys and knob, ON, OFF
-    Slider,   // a position 0..4096: the sensors
-    CheckBox, // ticked or not: the service switches
-};
-
-struct ControlEntry {
+struct ControlWidgetEntry {
     Control control;
-    ControlKind kind;
     // What a click, a key or a change of the control does (TForm1::Act);
     // the keys bound to it are those of this action in the key table.
     FormAction action;
-    // A script's words for it: "on", "press f1", "turn cw", "pressure",
-    // "calibrate".
-    const char *scriptWord;
-    // Its key under [controls] in a state file; nullptr for a button, which
-    // holds nothing. The key earlier files used, the widget's name, still
-    // reads, with a warning.
-    const char *stateKey;
-    const char *formerStateKey;
     // What it is, for its tooltip: "Left key F1".
     const char *label;
     // The heading its keys are listed under in the key list.
@@ -70,13 +36,11 @@ struct ControlEntry {
 };
 
 // In the order of Control.
-extern const ControlEntry ControlTable[(int)Control::Count];
+extern const ControlWidgetEntry ControlWidgetTable[(int)Control::Count];
 
-inline const ControlEntry &ControlInfo(Control control) { return ControlTable[(int)control]; }
+inline const ControlWidgetEntry &ControlOnForm(Control control) { return ControlWidgetTable[(int)control]; }
 // The control an action acts on; nullptr for the simulator's own actions.
 const ControlEntry *ControlOfAction(FormAction action);
-// The control of a script's words ("press f1", "pressure"); nullptr if none.
-const ControlEntry *ControlOfScriptWord(std::string_view words);
 
 // The widget of a control on the form; the slider and check box of a control
 // of that kind.
@@ -89,3 +53,9 @@ int32_t ControlValue(const TForm1 &form, Control control);
 // Moves a slider or ticks a check box as the user would: the form hears of
 // the change as of any other. Nothing for a button.
 void SetControlValue(TForm1 &form, Control control, int32_t value);
+
+// Every slider and check box of the form, as a state file saves them.
+ControlValues ReadControlValues(const TForm1 &form);
+// Sets the controls that values give, in the order of Control, each as
+// SetControlValue does; the others stay as they are.
+void ApplyControlValues(TForm1 &form, const ControlValues &values);

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "host/command_line.h"
+#include "host/app/command_line.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // and the settings file that keeps them.
 #include <vector>
 
-#include "host/preferences.h"
+#include "host/app/preferences.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
 

@@ -1,6 +1,6 @@
 // The form's controls and handlers: keys, sliders, timers, the lamp and the
 // display image.
-#include "host/form/control_table.h"
+#include "host/form/control_widgets.h"
 #include "host/form/key_map.h"
 #include "host/jpeg_decode.h"
 #include "instrument/host_link.h"
@@ -196,16 +196,18 @@ TEST_F(Form, DisplayIsHiddenOnlyWhileTheFrameIsCopied)
     EXPECT_FALSE(form->Image1.Empty());
 }
 
-// Every part of the simulator finds a control through the table: its row
+// Every part of the simulator finds a control through the tables: its rows
 // must be where its control says, be found by its action and its script
 // word, sit on a widget of its kind (the table's casts rely on it) and have
 // a key.
 TEST_F(Form, EachControlIsFoundByEveryNameTheTableGivesIt)
 {
     for (const ControlEntry &entry : ControlTable) {
-        SCOPED_TRACE(entry.widgetName);
+        const ControlWidgetEntry &onForm = ControlOnForm(entry.control);
+        SCOPED_TRACE(onForm.widgetName);
         EXPECT_EQ(&ControlInfo(entry.control), &entry);
-        EXPECT_EQ(ControlOfAction(entry.action), &entry);
+        EXPECT_EQ(onForm.control, entry.control);
+        EXPECT_EQ(ControlOfAction(onForm.action), &entry);
         EXPECT_EQ(ControlOfScriptWord(entry.scriptWord), &entry);
         EXPECT_EQ(entry.stateKey != nullptr, entry.kind != ControlKind::Button);
         const TControlKind widget = ControlWidget(*form, entry.control).Kind();
@@ -220,8 +222,8 @@ TEST_F(Form, EachControlIsFoundByEveryNameTheTableGivesIt)
             EXPECT_EQ(widget, TControlKind::CheckBox);
             break;
         }
-        EXPECT_FALSE(KeysOfAction(entry.action).empty());
-        EXPECT_EQ(ControlWidget(*form, entry.control).Hint().rfind(entry.label, 0), 0u);
+        EXPECT_FALSE(KeysOfAction(onForm.action).empty());
+        EXPECT_EQ(ControlWidget(*form, entry.control).Hint().rfind(onForm.label, 0), 0u);
     }
     EXPECT_EQ(ControlOfAction(FormAction::SetPaused), nullptr);
 }

@@ -1,4 +1,4 @@
-#include "host/command_line.h"
+#include "host/app/command_line.h"
 
 #include "host/form/zoom_steps.h"
 

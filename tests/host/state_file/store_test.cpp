@@ -12,8 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "host/state_file/state_file.h"
-#include "host/state_file/store.h"
+#include "host/form/form_state_files.h"
 #include "instrument/timekeeping.h"
 #include "screens/flight_log_view.h"
 #include "screens/time_adjust.h"
@@ -333,6 +332,7 @@ TEST_F(Store, AWriterKilledAtAnyMomentLeavesTheLastCountOrTheNextAndItsNextStart
         StateFileResult read = ReadStateFile(path, &found);
         ASSERT_TRUE(read.ok) << read.error;
         ASSERT_EQ(found.values.size(), complete.values.size()) << "a store cut short:\n" << ReadText(path);
+        ASSERT_EQ(found.controls, complete.controls) << "a store cut short:\n" << ReadText(path);
         ASSERT_TRUE(found.hasFlightLog);
         ASSERT_TRUE(LoadStateFile(path, *form).ok);
         // The counts the writer began to save, each before its save.
@@ -432,4 +432,25 @@ TEST_F(Store, ASecondOpenerIsRefusedNamingTheHolderUntilTheHolderClosesOrDies)
     EXPECT_EQ(ReadText(path + ".lock"), std::to_string(first.pid) + "\n"); // left by the dead writer
     ASSERT_TRUE(OpenStore(path, *form).ok);
     EXPECT_EQ(ReadText(path + ".lock"), std::to_string(getpid()) + "\n");
+}
+
+// The store asks its opener for the controls, form or not: it hands over
+// those the file gives, and writes those it is given.
+TEST_F(Store, TakesAndGivesTheControlsThroughItsOpener)
+{
+    WriteText(path, "hobbsHours = 7\n[controls]\nrpm = 300\n");
+    ControlValues applied, present;
+    present[Control::Pressure] = 55;
+    StateFileResult opened =
+        OpenStore(path, {[&] { return present; }, [&](const ControlValues &values) { applied = values; }});
+    ASSERT_TRUE(opened.ok) << opened.error;
+    ControlValues fromFile;
+    fromFile[Control::Rpm] = 300;
+    EXPECT_EQ(applied, fromFile);
+    EXPECT_EQ(state.hobbsHours, 7u);
+    present[Control::Pressure] = 56; // read again when it writes
+    ASSERT_TRUE(CloseStore().ok);
+    const std::string text = ReadText(path);
+    EXPECT_NE(text.find("pressure = 56"), std::string::npos) << text;
+    EXPECT_EQ(text.find("rpm"), std::string::npos) << text;
 }

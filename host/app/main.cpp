@@ -4,14 +4,13 @@
 #include <memory>
 #include <string>
 
-#include "host/command_line.h"
+#include "host/app/command_line.h"
+#include "host/app/preferences.h"
 #include "host/feed/feed_player.h"
 #include "host/feed/live_feed.h"
 #include "host/form/Pcmain.h"
-#include "host/preferences.h"
+#include "host/form/form_state_files.h"
 #include "host/run/form_recording.h"
-#include "host/state_file/state_file.h"
-#include "host/state_file/store.h"
 #include "host/toolkit.h"
 
 // A recording, state file or store the program cannot start with.

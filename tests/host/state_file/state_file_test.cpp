@@ -2,10 +2,9 @@
 
 #include <filesystem>
 
-#include "host/state_file/state_file.h"
+#include "host/form/form_state_files.h"
 #include "host/state_file/state_file_format.h"
 #include "host/state_file/state_file_limits.h"
-#include "host/state_file/store.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
@@ -174,7 +173,9 @@ TEST_F(StateFile, UnknownKeysAreNamedInWarningsAndKeysLeftOutKeepTheirValues)
     std::string error;
     ASSERT_TRUE(ParseStateFile(ReadText(example), example, &values, &warnings, &error)) << error;
     EXPECT_TRUE(warnings.empty() && values.hasFlightLog);
-    EXPECT_EQ(values.values.size(), 10u); // the example shows every key
+    EXPECT_EQ(values.values.size(), 6u); // the example shows every key
+    for (const ControlEntry &control : ControlTable)
+        EXPECT_EQ(values.controls[control.control].has_value(), control.kind != ControlKind::Button);
 }
 
 // F5 saves into the current folder; a second save within the same second
@@ -255,5 +256,64 @@ TEST_F(StateFile, FilesFarFromAStateFileAreRefusedBeforeTheReaderSeesThem)
             EXPECT_TRUE(read) << error;
         else
             EXPECT_EQ(error.rfind(std::string("f.toml:") + c.refusal, 0), 0u) << error;
+    }
+}
+
+// A record is written with only the values it holds, under today's keys,
+// and reads back as the same record: no form is needed on either side.
+TEST(StateFileRecord, WritesOnlyTheValuesItHoldsAndReadsThemBack)
+{
+    const struct {
+        std::string text;
+        std::vector<std::string> written, absent;
+    } cases[] = {
+        {"hobbsHours = 5\n", {"hobbsHours = 5"}, {"[controls]", "flightLog", "maintHours"}},
+        {"[controls]\nrpm = 4096\nkeyfast = true\n",
+         {"rpm = 4096", "keyfast = true"},
+         {"pressure", "calibrate", "hobbsHours", "flightLog"}},
+        {"[controls]\nTrackBar1 = 7\nCheckBox2 = false\n",
+         {"pressure = 7", "calibrate = false"},
+         {"TrackBar1", "CheckBox2", "rpm"}},
+        {"flightLog = [\"empty\", { hours = 3, minutes = 60 }]\n",
+         {"flightLog = [\n    \"empty\",\n    { hours = 3, minutes = 60 },\n    \"empty\","},
+         {"[controls]", "hobbsHours"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        StateFileValues values, again;
+        std::string error;
+        ASSERT_TRUE(ParseStateFile(c.text, "f.toml", &values, nullptr, &error)) << error;
+        const std::string text = StateFileText(values);
+        for (const std::string &key : c.written)
+            EXPECT_NE(text.find(key), std::string::npos) << key << " missing from\n" << text;
+        for (const std::string &key : c.absent)
+            EXPECT_EQ(text.find(key), std::string::npos) << key << " in\n" << text;
+        ASSERT_TRUE(ParseStateFile(text, "f.toml", &again, nullptr, &error)) << error;
+        EXPECT_EQ(again.controls, values.controls);
+        EXPECT_EQ(StateFileText(again), text);
+    }
+}
+
+// The values a file gives move their controls on the form and leave the
+// others as they are; reading the form gives every slider and check box.
+TEST_F(StateFile, ControlValuesMoveOnlyTheControlsTheyGive)
+{
+    const struct {
+        Control control;
+        int32_t value;
+    } cases[] = {
+        {Control::Pressure, 17}, {Control::Rpm, 300}, {Control::Calibrate, 0}, {Control::KeyFast, 0}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(ControlInfo(c.control).scriptWord);
+        ControlValues before, given;
+        for (const ControlEntry &entry : ControlTable)
+            if (entry.kind != ControlKind::Button)
+                before[entry.control] = entry.max;
+        ApplyControlValues(*form, before);
+        given[c.control] = c.value;
+        ApplyControlValues(*form, given);
+        ControlValues expected = before;
+        expected[c.control] = c.value;
+        EXPECT_EQ(ReadControlValues(*form), expected);
     }
 }
