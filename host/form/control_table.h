@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "host/form/form_actions.h"
+#include "instrument/sensor_model.h"
 
 class TForm1;
 class TControl;
@@ -33,13 +34,13 @@ enum class Control : uint8_t {
     Count
 };
 
-// The positions of the sensors' sliders.
-constexpr int SliderMin = 0;
-constexpr int SliderMax = 4096;
+// The positions of the sensors' sliders: the sensor inputs' range.
+constexpr int SliderMin = SensorCountMin;
+constexpr int SliderMax = SensorCountMax;
 
 enum class ControlKind : uint8_t {
     Button,   // acts when clicked: the instrument's keys and knob, ON, OFF
-    Slider,   // a position 0..4096: the sensors
+    Slider,   // a position SliderMin..SliderMax: the sensors
     CheckBox, // ticked or not: the service switches
 };
 

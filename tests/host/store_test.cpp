@@ -14,6 +14,7 @@
 
 #include "host/state_file/state_file.h"
 #include "host/state_file/store.h"
+#include "instrument/state.h"
 #include "instrument/timekeeping.h"
 #include "screens/flight_log_view.h"
 #include "screens/time_adjust.h"
@@ -141,7 +142,7 @@ TEST_F(Store, AThreeMinuteFlightIsEntryOneAndAnEraseEmptiesTheTable)
         },
         [&] {
             ASSERT_EQ(state.currentScreen, FlightLogViewScreen);
-            for (int i = 0; i < 24; ++i)
+            for (int i = 0; i < FlightLogEntries; ++i)
                 EXPECT_GT(state.flightLogHours[i], 99) << "entry " << i + 1;
             EXPECT_EQ(ReadText(path).find("hours ="), std::string::npos);
         });
@@ -161,7 +162,7 @@ TEST_F(Store, AThreeMinuteFlightIsEntryOneAndAnEraseEmptiesTheTable)
 TEST_F(Store, WithoutTheStoreFlightsAndErasesLeaveTheTableAsItWas)
 {
     auto allZero = [] {
-        for (int i = 0; i < 24; ++i)
+        for (int i = 0; i < FlightLogEntries; ++i)
             EXPECT_EQ(state.flightLogHours[i] | state.flightLogMinutes[i], 0) << "entry " << i + 1;
     };
     FlyThenViewAndErase(allZero, allZero);
@@ -196,7 +197,7 @@ TEST_F(Store, TheTableShowsTheNewestFlightsFirstAcrossTheSlotWrap)
         EndFlight();
     }
     EXPECT_EQ(state.flightLogIndex, 1);
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < FlightLogEntries; ++i) {
         EXPECT_EQ(state.flightLogHours[i], 33 - i) << "entry " << i + 1;
         EXPECT_EQ(state.flightLogMinutes[i], 1) << "entry " << i + 1;
     }
