@@ -20,8 +20,8 @@ constexpr int32_t SensorCountMax = 4096;
 int32_t PressureCountFor(double millibar, bool *clamped);
 
 // The pulse input that the present settings read as the speed nearest to
-// rpm. In the gate mode the pulses of one half-second gate at the present
-// pulses per revolution, round(rpm x pulsesPerRev / GatesPerMinuteTimesTen)
-// with the setting in tenths; in the time mode the input whose reading is
-// nearest.
+// rpm; of two equally near, the one reading higher. In the gate mode it is
+// the pulses of one half-second gate, in the time mode the period. Speeds
+// faster than a period of 1 shows read as 1, not clamped; settings that read
+// no speed at all (pulsesPerRev of 0, or below) give 0.
 int32_t PulseCountFor(double rpm, bool *clamped);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "instrument/host_link.h"
 #include "instrument/pressure.h"
@@ -66,7 +67,8 @@ TEST(SensorModel, PressureAndSpeedAsTheSensorsWouldDeliverThem)
     for (const Speed &r :
          {Speed{PulseModeGate, 60, 2400, 120, false}, Speed{PulseModeGate, 20, 2400, 40, false},
           Speed{PulseModeGate, 60, 1050, 53, false}, Speed{PulseModeGate, 60, 100000, 4096, true},
-          Speed{PulseModeGate, 60, 0, 0, false}, Speed{PulseModeTime, 60, 0.4, 0, false},
+          Speed{PulseModeGate, 60, 0, 0, false}, Speed{PulseModeGate, 60, -100, 0, true},
+          Speed{PulseModeGate, 0, 2400, 0, false}, Speed{PulseModeTime, 60, 0.4, 0, false},
           Speed{PulseModeTime, 60, 100000, 1, false}, Speed{PulseModeTime, 60, 1, 4096, true},
           Speed{PulseModeTime, 0, 2400, 0, false}}) {
         SetSpeedSettings(r.pulseMode, r.pulsesPerRev);
@@ -74,15 +76,20 @@ TEST(SensorModel, PressureAndSpeedAsTheSensorsWouldDeliverThem)
         EXPECT_EQ(PulseCountFor(r.rpm, &clamped), r.count) << r.rpm << " rpm, mode " << (int)r.pulseMode;
         EXPECT_EQ(clamped, r.clamped) << r.rpm << " rpm, mode " << (int)r.pulseMode;
     }
-    // Timing the pulses: the input whose reading is nearest of all.
-    SetSpeedSettings(PulseModeTime, 60);
-    for (double rpm : {700.0, 2400.0, 2437.0, 5600.0}) {
-        bool clamped = false;
-        const int32_t count = PulseCountFor(rpm, &clamped);
-        auto miss = [&](int32_t p) { return std::abs((double)SpeedReadingAt(p) - rpm); };
-        const double best = miss(count);
-        for (int32_t p = 1; p <= SensorCountMax; ++p)
-            ASSERT_LE(best, miss(p)) << rpm << " at " << count << ", nearer at " << p;
+    // In either mode, at settings where a count's step is not a whole
+    // number of rpm, the input whose reading is nearest of all.
+    for (const auto &[pulseMode, pulsesPerRev] :
+         {std::pair{PulseModeTime, 60}, std::pair{PulseModeGate, 7}, std::pair{PulseModeGate, 1000}}) {
+        SetSpeedSettings(pulseMode, pulsesPerRev);
+        for (double rpm : {256.6, 700.0, 2400.0, 2437.0, 5600.0}) {
+            bool clamped = false;
+            const int32_t count = PulseCountFor(rpm, &clamped);
+            auto miss = [&](int32_t p) { return std::abs((double)SpeedReadingAt(p) - rpm); };
+            const double best = miss(count);
+            for (int32_t p = 1; p <= SensorCountMax; ++p)
+                ASSERT_LE(best, miss(p))
+                    << "mode " << (int)pulseMode << ", " << rpm << " at " << count << ", nearer at " << p;
+        }
     }
     ResetInstrumentState();
 }
@@ -110,8 +117,9 @@ TEST(SensorModel, EveryCountsReadingComesBackAsACountWithTheSameReading)
     };
     for (const Setting &s :
          {Setting{PulseModeGate, 60}, Setting{PulseModeGate, 20}, Setting{PulseModeGate, 7},
-          Setting{PulseModeGate, 600}, Setting{PulseModeTime, 60}, Setting{PulseModeTime, 7},
-          Setting{PulseModeTime, 1000}, Setting{PulseModeTime, 5000}}) {
+          Setting{PulseModeGate, 600}, Setting{PulseModeGate, 1000}, Setting{PulseModeGate, 5000},
+          Setting{PulseModeTime, 60}, Setting{PulseModeTime, 7}, Setting{PulseModeTime, 1000},
+          Setting{PulseModeTime, 5000}}) {
         SetSpeedSettings(s.pulseMode, s.pulsesPerRev);
         for (int32_t count = SensorCountMin; count <= SensorCountMax; ++count) {
             const uint32_t rpm = SpeedReadingAt(count);
