@@ -111,21 +111,17 @@ TEST(SensorModel, EveryCountsReadingComesBackAsACountWithTheSameReading)
         }
     }
 
-    struct Setting {
-        uint8_t pulseMode;
-        int32_t pulsesPerRev; // tenths
-    };
-    for (const Setting &s :
-         {Setting{PulseModeGate, 60}, Setting{PulseModeGate, 20}, Setting{PulseModeGate, 7},
-          Setting{PulseModeGate, 600}, Setting{PulseModeGate, 1000}, Setting{PulseModeGate, 5000},
-          Setting{PulseModeTime, 60}, Setting{PulseModeTime, 7}, Setting{PulseModeTime, 1000},
-          Setting{PulseModeTime, 5000}}) {
-        SetSpeedSettings(s.pulseMode, s.pulsesPerRev);
+    for (const auto &[pulseMode, pulsesPerRev] :
+         {std::pair{PulseModeGate, 60}, std::pair{PulseModeGate, 20}, std::pair{PulseModeGate, 7},
+          std::pair{PulseModeGate, 600}, std::pair{PulseModeGate, 1000}, std::pair{PulseModeGate, 5000},
+          std::pair{PulseModeTime, 60}, std::pair{PulseModeTime, 7}, std::pair{PulseModeTime, 1000},
+          std::pair{PulseModeTime, 5000}}) {
+        SetSpeedSettings(pulseMode, pulsesPerRev);
         for (int32_t count = SensorCountMin; count <= SensorCountMax; ++count) {
             const uint32_t rpm = SpeedReadingAt(count);
             bool clamped = false;
             const int32_t back = PulseCountFor(rpm, &clamped);
-            ASSERT_EQ(SpeedReadingAt(back), rpm) << "mode " << (int)s.pulseMode << ", " << s.pulsesPerRev
+            ASSERT_EQ(SpeedReadingAt(back), rpm) << "mode " << (int)pulseMode << ", " << pulsesPerRev
                                                  << " tenths: count " << count << " came back as " << back;
         }
     }
