@@ -1,5 +1,6 @@
 #include "instrument/host_link.h"
 
+#include "instrument/rpm.h"
 #include "instrument/state.h"
 
 // The registered window's functions; all null while no window is registered.
@@ -25,7 +26,7 @@ void ReadRpmInput()
 {
     if (registered.readRpmSlider)
         state.simPulseCount = registered.readRpmSlider();
-    state.rpmPulsePeriod = state.simPulseCount * 20;
+    state.rpmPulsePeriod = state.simPulseCount * TimerCountsPerPulseInput;
 }
 
 uint8_t CalibrateBoxTicked() { return registered.calibrateBoxTicked ? registered.calibrateBoxTicked() : 0; }

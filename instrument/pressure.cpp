@@ -4,12 +4,6 @@
 #include "instrument/pressure_units.h"
 #include "instrument/state.h"
 
-// Sums below this many counts mean the sensor is missing or below its range.
-static constexpr int32_t SensorCutOff = 168;
-// The sensor's zero lies below its output range: counts + 180 is the pressure
-// in units of 1/1.63 millibar.
-static constexpr int32_t SensorZeroOffset = 180;
-
 // The pressure filter settings.
 static constexpr uint8_t FilterFast = 1;
 static constexpr uint8_t FilterSlow = 2;
@@ -52,7 +46,7 @@ static int32_t MeasureMillibar()
     if (sum < SensorCutOff)
         return 0;
     uint32_t v = FilterReading((uint32_t)(sum + SensorZeroOffset));
-    return (int32_t)(v * 100 / 163);
+    return (int32_t)(v * 100 / SensorCountsPerHundredMillibar);
 }
 
 bool PressureAlarmCondition()

@@ -4,8 +4,10 @@ const char PressureUnitNames[PressureUnitCount][7] = {
     "mB", "bar", "PSI", "kg/cm2", "\"Hg", "mmHg", "KPA", "atm",
 };
 
-// Multipliers keep the divisors' precision: 1 psi is 68.9474 mB, so 0.1 psi
-// is 6.89474 mB = 689474 / 100000.
+// The display's factors, rounded as the instrument has them, not the
+// units' physical definitions (which engine feeds convert with: 1 psi is
+// 68.9475729 mB there). Multipliers keep the divisors' precision: 1 psi is
+// 68.9474 mB here, so 0.1 psi is 6.89474 mB = 689474 / 100000.
 const PressureUnitScale PressureUnitScales[PressureUnitCount] = {
     {1, 1},           // mB: 1 mB
     {1, 10},          // bar: 0.01 bar = 10 mB

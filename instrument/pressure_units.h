@@ -17,9 +17,9 @@ constexpr uint8_t PressureUnitCount = 8;
 // KPA, atm.
 extern const char PressureUnitNames[PressureUnitCount][7];
 
-// A unit's value is millibar x multiplier / divisor: the product first, then
-// one truncating unsigned division, so that the instrument's numbers come out
-// to the last count.
+// The display's own rounded factors. A unit's value is millibar x
+// multiplier / divisor: the product first, then one truncating unsigned
+// division, so that the instrument's numbers come out to the last count.
 struct PressureUnitScale {
     uint32_t multiplier;
     uint32_t divisor;

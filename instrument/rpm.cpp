@@ -4,9 +4,7 @@
 #include "instrument/host_link.h"
 #include "instrument/state.h"
 
-static constexpr uint8_t PulseModeTime = 1;
 static constexpr uint32_t RpmCap = 19999;
-static constexpr uint8_t RingSize = 32;
 // rpmFilter values: 0 averages within a window of 5 x full scale, 1..10
 // within 10 x the setting, 11 and above not at all.
 static constexpr uint8_t FilterSpan = 0;
@@ -39,7 +37,7 @@ uint32_t RawRpmReading()
     uint32_t pulsesPerRev = (uint32_t)state.settings.pulsesPerRev;
     if (pulsesPerRev == 0)
         return 0;
-    return state.rpmGateCount * 1200 / pulsesPerRev;
+    return state.rpmGateCount * GatesPerMinuteTimesTen / pulsesPerRev;
 }
 
 static uint32_t AveragingWindow()
@@ -71,8 +69,8 @@ static void AverageReading(uint32_t reading)
         state.rpmSampleIndex = 0;
     }
     state.rpmSamples[state.rpmSampleIndex] = reading;
-    state.rpmSampleIndex = (uint8_t)((state.rpmSampleIndex + 1) % RingSize);
-    if (state.rpmSampleCount < RingSize)
+    state.rpmSampleIndex = (uint8_t)((state.rpmSampleIndex + 1) % RpmRingSize);
+    if (state.rpmSampleCount < RpmRingSize)
         ++state.rpmSampleCount;
 
     if (state.rpmSampleCount < 2) {

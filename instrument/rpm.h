@@ -3,6 +3,17 @@
 #pragma once
 #include <cstdint>
 
+// Values of pulseMode: pulses counted over a half-second gate ("PULSE"), or
+// the time between pulses measured ("TIME").
+constexpr uint8_t PulseModeGate = 0;
+constexpr uint8_t PulseModeTime = 1;
+// A gate's pulses x this / pulsesPerRev is the speed: 120 half-second gates
+// a minute, times 10 because pulsesPerRev is in tenths.
+constexpr uint32_t GatesPerMinuteTimesTen = 1200;
+// In the time mode the period between pulses, in timer counts, is the pulse
+// input times this.
+constexpr uint32_t TimerCountsPerPulseInput = 20;
+
 void UpdateRpmPeriodConstant();
 // One measurement step: reads the pulse input, then RawRpmReading and
 // ApplyRpmReading.

@@ -32,7 +32,7 @@ void LoadDefaultSettings()
     s.rpmHighAlarm = 5000;
     s.rpmHighAlarmOn = 1;
     s.pulsesPerRev = 60;
-    s.pulseMode = 0;
+    s.pulseMode = PulseModeGate;
     s.rpmFilter = 0;
     EraseFlightLog();
     ResetMaxValues();

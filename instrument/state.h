@@ -18,6 +18,12 @@ constexpr uint8_t KeyRight = 5;         // F2
 constexpr uint8_t AlarmPressure = 1; // bit 0
 constexpr uint8_t AlarmRpm = 2;      // bit 1
 
+// Entries of the flight log table that the flight log screens show, newest
+// first.
+constexpr uint8_t FlightLogEntries = 24;
+// Readings the engine speed average holds at most.
+constexpr uint8_t RpmRingSize = 32;
+
 // A screen draws itself into the cleared frame, then handles pendingKey.
 typedef void (*ScreenHandler)();
 
@@ -56,8 +62,8 @@ struct InstrumentState {
     // Menu and display
     uint8_t menuCursor;
     uint8_t editMode;
-    uint8_t flightLogHours[24];
-    uint8_t flightLogMinutes[24];
+    uint8_t flightLogHours[FlightLogEntries];
+    uint8_t flightLogMinutes[FlightLogEntries];
     uint8_t entryDigits[6];
     uint32_t pendingCode;
     uint8_t lcdFrame[LcdFrameBytes];
@@ -81,7 +87,7 @@ struct InstrumentState {
     uint32_t rpmGateCount;
     uint32_t rpmValue;
     uint32_t rpmMax;
-    uint32_t rpmSamples[32];
+    uint32_t rpmSamples[RpmRingSize];
     int32_t rpmPeriodConstant;
     uint32_t rpmAverage;
 

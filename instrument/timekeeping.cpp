@@ -5,9 +5,6 @@
 
 // Seconds the engine may stay below flightRpm before a flight ends.
 static constexpr uint8_t FlightStopSeconds = 30;
-static constexpr uint8_t FlightLogSlots = 32;
-static constexpr uint8_t MaxFlightHours = 99;
-static constexpr uint32_t MaxHobbsHours = 10000;
 
 // The stop delay is re-armed whenever the engine runs, in or out of a flight,
 // and runs down only during a flight. So any running flight, even one started

@@ -1,6 +1,15 @@
 // Flight timer, Hobbs meter and maintenance countdown, advanced once per
 // second by the main cycle.
 #pragma once
+#include <cstdint>
+
+// The non-volatile flight log's slots; flightLogIndex runs over them, one
+// slot further for each flight that completes its first minute.
+constexpr uint8_t FlightLogSlots = 32;
+// The flight timer's hours roll over to 0 past this.
+constexpr uint8_t MaxFlightHours = 99;
+// The Hobbs meter's hours stop here.
+constexpr uint32_t MaxHobbsHours = 10000;
 
 void OneSecondBlock();
 

@@ -2,23 +2,21 @@
 
 #include <cstdio>
 
+#include "instrument/timekeeping.h"
 #include "lcd/furniture.h"
 #include "lcd/text.h"
 #include "screens/flight_log.h"
 #include "screens/screen_flow.h"
 
-static constexpr uint8_t LogEntries = 24;
-// Hours above this mark an empty entry.
-static constexpr uint8_t MaxLogHours = 99;
-
 void DrawFlightLogEntry(uint8_t index, uint8_t top, uint8_t first)
 {
-    if (index >= LogEntries)
+    if (index >= FlightLogEntries)
         return;
     char line[TextBufferSize];
     int n = snprintf(line, sizeof line, "%d: ", index + 1);
     uint8_t hours = state.flightLogHours[index];
-    if (hours > MaxLogHours)
+    // Hours above the flight timer's largest mark an empty entry.
+    if (hours > MaxFlightHours)
         snprintf(line + n, sizeof line - n, "-----");
     else
         snprintf(line + n, sizeof line - n,

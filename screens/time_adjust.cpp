@@ -8,15 +8,10 @@
 #include "screens/hobbs_meter.h"
 #include "screens/screen_flow.h"
 
-// The largest hours the editors' digits can show. The Hobbs meter stops at
-// 10000, one digit more than its editor has; the maintenance hours have no
-// limit of their own. A counter above what its digits can show is offered as
-// the largest value they can (9999, 999), and hour digits committed at that
-// value keep the counter as it was: stepping through an editor without
-// changing its hours never cuts a counter down to its first digits.
-static constexpr uint32_t HobbsEditorMaxHours = 9999;
-static constexpr uint32_t MaintEditorMaxHours = 999;
-
+// A counter above what its digits can show is offered as the largest value
+// they can, and hour digits committed at that value keep the counter as it
+// was: stepping through an editor without changing its hours never cuts a
+// counter down to its first digits.
 static uint32_t AtMost(uint32_t value, uint32_t most) { return value < most ? value : most; }
 
 void LoadHobbsDigits()

@@ -3,6 +3,13 @@
 // when KeyCentre is pressed on the last digit; the counters keep running
 // meanwhile and the commit replaces what they counted.
 #pragma once
+#include <cstdint>
+
+// The largest hours the editors' digits can show. The Hobbs meter stops at
+// MaxHobbsHours, one digit more than its editor has; the maintenance hours
+// have no limit of their own, so the editor's is the largest they are set to.
+constexpr uint32_t HobbsEditorMaxHours = 9999;
+constexpr uint32_t MaintEditorMaxHours = 999;
 
 // Four hour digits and two fraction digits. The fraction is minutes (tens
 // up to 5, ":" shown) or, with hourFractionDecimal, a decimal fraction (tens

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "instrument/sensor_model.h"
+
 enum class Control : uint8_t {
     On,
     Off,
@@ -23,12 +25,12 @@ enum class Control : uint8_t {
 };
 
 // The positions of the sensors' sliders.
-constexpr int SliderMin = 0;
-constexpr int SliderMax = 4096;
+constexpr int SliderMin = SensorCountMin;
+constexpr int SliderMax = SensorCountMax;
 
 enum class ControlKind : uint8_t {
     Button,   // acts when clicked: the instrument's keys and knob, ON, OFF
-    Slider,   // a position 0..4096: the sensors
+    Slider,   // a position SliderMin..SliderMax: the sensors
     CheckBox, // ticked or not: the service switches
 };
 

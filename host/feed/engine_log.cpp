@@ -15,10 +15,14 @@ constexpr size_t MaxBytes = 64u << 20;
 // A field quoted in a message is cut to this.
 constexpr size_t MaxQuoted = 40;
 
-// The pressure columns and what one unit of each is in millibar.
+// The pressure columns and what one unit of each is in millibar, by the
+// units' physical definitions (1 psi is 68.9475729 mbar). The instrument
+// takes millibar and converts them into its display unit with its own
+// rounded factors (PressureUnitScales, 1 psi as 68.9474 mB): the feed's
+// pressure shows as the instrument would show that many millibar.
 struct PressureColumn {
     const char *name;
-    double millibar;
+    double physicalMillibar;
 };
 constexpr PressureColumn PressureColumns[] = {
     {"mp_inhg", 33.8638866667},
@@ -59,11 +63,11 @@ std::string Quoted(std::string_view field)
 
 } // namespace
 
-double MillibarPerUnit(std::string_view name)
+double PhysicalMillibarPerUnit(std::string_view name)
 {
     for (const PressureColumn &column : PressureColumns)
         if (name == column.name)
-            return column.millibar;
+            return column.physicalMillibar;
     return 0;
 }
 
@@ -147,7 +151,7 @@ bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *l
                         return fail("two rpm columns");
                     speedColumn = (int)i;
                 }
-                if (const double unit = MillibarPerUnit(field); unit > 0) {
+                if (const double unit = PhysicalMillibarPerUnit(field); unit > 0) {
                     if (pressureColumn >= 0)
                         return fail("two pressure columns (" + Lower(fields[(size_t)pressureColumn]) +
                                     " and " + field + "): keep one");

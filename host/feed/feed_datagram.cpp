@@ -27,7 +27,7 @@ bool ParseFeedDatagram(std::string_view datagram, FeedValues *values, std::strin
             return false;
         }
         const std::string_view name = pair.substr(0, equals);
-        const double unit = MillibarPerUnit(name);
+        const double unit = PhysicalMillibarPerUnit(name);
         if (unit == 0 && name != "rpm")
             continue; // another engine value: not ours
         double value;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "host/feed/sensor_conversion.h"
+#include "instrument/sensor_model.h"
 
 FeedDelivery::FeedDelivery(TForm1 &form, std::string name, bool passMovesOn)
     : form_(form), name_(std::move(name)), passMovesOn_(passMovesOn), before_(form.OnAction),
@@ -55,12 +55,12 @@ void FeedDelivery::Deliver(double millibar, double rpm)
     bool clamped = false;
     if (!std::isnan(millibar) && !pressureByHand_) {
         pressureFed_ = true;
-        const int32_t position = PressureSliderFor(millibar, &clamped);
+        const int32_t position = PressureCountFor(millibar, &clamped);
         Move(FormAction::SetPressure, position, clamped);
     }
     if (!std::isnan(rpm) && !speedByHand_) {
         speedFed_ = true;
-        const int32_t position = SpeedSliderFor(rpm, &clamped);
+        const int32_t position = PulseCountFor(rpm, &clamped);
         Move(FormAction::SetSpeed, position, clamped);
     }
 }

@@ -1,5 +1,5 @@
 // What every engine feed does with the window: it moves the Pressure and
-// RPM sliders as the sensors would deliver its values (sensor_conversion.h),
+// RPM sliders as the sensors would deliver its values (instrument/sensor_model.h),
 // through the form's Feed action, so that thumbs, labels and the instrument
 // follow as for a hand move. Moving a slider by hand takes that channel back
 // for the rest of the feed, and the status bar says so.

@@ -206,11 +206,12 @@ class LineParser {
 
     bool Position(size_t i, int &position)
     {
-        if (!Word(i, "a slider position 0..4096 after " + words_[0]))
+        const std::string range = std::to_string(SliderMin) + ".." + std::to_string(SliderMax);
+        if (!Word(i, "a slider position " + range + " after " + words_[0]))
             return false;
         int64_t v;
         if (!ParseInteger(words_[i], SliderMin, SliderMax, v))
-            return Fail("bad number " + QuotedInput(words_[i]) + "; expected a slider position 0..4096");
+            return Fail("bad number " + QuotedInput(words_[i]) + "; expected a slider position " + range);
         position = (int)v;
         return true;
     }

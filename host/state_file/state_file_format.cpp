@@ -11,6 +11,8 @@
 #include "host/inspect/state_fields.h"
 #include "host/state_file/state_file_limits.h"
 #include "instrument/state.h"
+#include "instrument/timekeeping.h"
+#include "screens/time_adjust.h"
 
 namespace {
 
@@ -31,15 +33,16 @@ struct StateFileKey {
 };
 
 // The ranges are what the instrument can store: minutes of 60..99 come from
-// the Hobbs time editor in decimal mode, hours 10000 from the counter, the
-// maintenance hours from the three-digit editor, the code from four digits.
+// the Hobbs time editor in decimal mode, hours MaxHobbsHours from the
+// counter, the maintenance hours from the three-digit editor, the code from
+// four digits.
 struct FieldKey {
     const char *path;
     int64_t min, max;
 };
 const FieldKey FieldKeys[] = {
-    {"hobbsHours", 0, 10000}, {"hobbsMinutes", 0, 99}, {"hobbsSeconds", 0, 59},
-    {"maintHours", 0, 999},   {"maintMinutes", 0, 59}, {"settings.accessCode", 0, 9999},
+    {"hobbsHours", 0, MaxHobbsHours},       {"hobbsMinutes", 0, 99}, {"hobbsSeconds", 0, 59},
+    {"maintHours", 0, MaintEditorMaxHours}, {"maintMinutes", 0, 59}, {"settings.accessCode", 0, 9999},
 };
 constexpr const char *ControlsTable = "controls";
 
@@ -69,7 +72,6 @@ const std::vector<StateFileKey> &Keys()
 // over into the hours, so 60 minutes is a value the store can hold.
 constexpr const char *FlightLogKey = "flightLog";
 constexpr const char *EmptyWord = "empty";
-constexpr int64_t MaxEntryHours = 99;
 constexpr int64_t MaxEntryMinutes = 60;
 
 const char *TypeWords(const toml::node &node)
@@ -256,7 +258,7 @@ void ReadFlightLogEntry(const toml::node &node, int index, Report &report, State
         return;
     }
     const char *names[] = {"hours", "minutes"};
-    const int64_t limits[] = {MaxEntryHours, MaxEntryMinutes};
+    const int64_t limits[] = {MaxFlightHours, MaxEntryMinutes};
     uint8_t *targets[] = {&values->flightLogHours[index], &values->flightLogMinutes[index]};
     for (int i = 0; i < 2; ++i) {
         const toml::node *part = entry->get(names[i]);
@@ -421,7 +423,7 @@ std::string StateFileText(const StateFileValues &values)
     if (values.hasFlightLog) {
         toml::array log;
         for (int i = 0; i < FlightLogEntries; ++i) {
-            if (values.flightLogHours[i] > MaxEntryHours) {
+            if (values.flightLogHours[i] > MaxFlightHours) {
                 log.push_back(EmptyWord);
                 continue;
             }

@@ -1,6 +1,6 @@
 // What a state file holds and how it reads and writes as TOML: the Hobbs
-// meter, the maintenance countdown, the access code, the 24 flight log
-// entries and the window's sliders and check boxes. examples/state.toml
+// meter, the maintenance countdown, the access code, the FlightLogEntries
+// flight log entries and the window's sliders and check boxes. examples/state.toml
 // shows every key.
 #pragma once
 #include <cstdint>
@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "host/controls/control_values.h"
+#include "instrument/state.h"
 
 // An empty flight log entry, as the erased store holds it (all bits set);
-// the flight log view shows any hours above 99 as "-----".
+// the flight log view shows any hours above MaxFlightHours as "-----".
 constexpr uint8_t FlightLogEmpty = 0xFF;
-constexpr int FlightLogEntries = 24;
 
 // A state file's contents as plain data: the instrument's fields, its flight
 // log and the values of the window's controls. Every key is optional: only

@@ -2,6 +2,7 @@
 // lamp and the time keeping reacting as the user would see them.
 #include <vector>
 
+#include "instrument/rpm.h"
 #include "screens/run_screen.h"
 #include "support/window_fixture.h"
 
@@ -138,7 +139,7 @@ TEST_F(AlarmScenario, SpeedSliderDrivesBothModesAndTheCap)
         if (round == r0 + 4) {
             cappedAtGate = state.rpmValue;
             // "TIME" follows the slider at every pass, without a gate.
-            state.settings.pulseMode = 1;
+            state.settings.pulseMode = PulseModeTime;
             headless::MoveSlider(form->TrackBar2, 100);
         }
         if (round == r0 + 5) {

@@ -17,7 +17,7 @@ TEST(DamagedSettings, ZeroPulsesPerRevolutionReadsNoSpeed)
     EXPECT_EQ(state.rpmPeriodConstant, 0);
     state.rpmGateCount = 100;
     EXPECT_EQ(RawRpmReading(), 0u);
-    state.settings.pulseMode = 1;
+    state.settings.pulseMode = PulseModeTime;
     state.rpmPulsePeriod = 2000;
     EXPECT_EQ(RawRpmReading(), 0u);
 }

@@ -66,7 +66,7 @@ TEST(RpmReading, SliderTopInPulseModeIsCappedAt19999)
 TEST(RpmReading, TimeModeDividesConstantByPeriod)
 {
     ResetWithDefaults();
-    state.settings.pulseMode = 1;
+    state.settings.pulseMode = PulseModeTime;
     state.rpmGateCount = 100;           // ignored in this mode
     state.rpmPulsePeriod = 20;          // slider at 1
     EXPECT_EQ(RawRpmReading(), 15625u); // 312500 / 20
@@ -82,7 +82,7 @@ TEST(RpmReading, TimeModeDividesConstantByPeriod)
 TEST(RpmReading, TimeModeReadingIsCappedToo)
 {
     ResetWithDefaults();
-    state.settings.pulseMode = 1;
+    state.settings.pulseMode = PulseModeTime;
     state.settings.pulsesPerRev = 7;
     UpdateRpmPeriodConstant(); // 857 x 3125
     state.rpmPulsePeriod = 20;
@@ -112,7 +112,7 @@ TEST(RpmReading, PeriodConstantTruncatesEachDivisionInTurn)
 TEST(RpmReading, PulsesPerRevReachesTimeModeOnlyThroughTheConstant)
 {
     ResetWithDefaults();
-    state.settings.pulseMode = 1;
+    state.settings.pulseMode = PulseModeTime;
     state.rpmPulsePeriod = 2000;
     state.settings.pulsesPerRev = 1000; // changed, constant not yet updated
     EXPECT_EQ(RawRpmReading(), 156u);

@@ -149,7 +149,7 @@ TEST_F(Runner, ExpectReadsFieldsSettingsScreensAndTheLamp)
 TEST_F(Runner, AcknowledgedAlarmLeavesTheLampDarkWhileTheUnacknowledgedOneFlashes)
 {
     std::string samples;
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < FlightLogEntries; ++i)
         samples += "wait 100ms\nexpect lamp darkred\n";
     RunOutcome flashing = Run("on\nwait 3s\n" + samples);
     // 2.4 s of 1.1 s phases: both colours, each at least 10 samples long.

@@ -1,5 +1,5 @@
-// Engine data from a recording: the CSV reader, the conversion into what
-// the sensors would deliver, and the player driving the window's sliders.
+// Engine data from a recording: the CSV reader, its pressure units, and the
+// player driving the window's sliders.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -11,10 +11,9 @@
 #include "host/feed/feed_datagram.h"
 #include "host/feed/feed_player.h"
 #include "host/feed/live_feed.h"
-#include "host/feed/sensor_conversion.h"
 #include "host/run/form_recording.h"
 #include "instrument/pressure_units.h"
-#include "instrument/rpm.h"
+#include "instrument/sensor_model.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
@@ -40,45 +39,23 @@ EngineLog Parsed(const std::string &text)
 
 } // namespace
 
-TEST(SensorConversion, PressureAndSpeedAsTheSensorsWouldDeliverThem)
+// A feed's pressure in any of its units arrives as the count of that many
+// millibar by the unit's physical definition.
+TEST(FeedUnits, EveryUnitArrivesAsTheCountOfItsMillibar)
 {
-    ResetInstrumentState();
     struct Pressure {
         const char *unit;
         double value;
-        int32_t position; // 4096 and 0: held at the slider's end
+        int32_t count;
     };
-    for (const Pressure &p :
-         {Pressure{"mp_mbar", 1000, 1451}, Pressure{"mp_mbar", 600, 799}, Pressure{"mp_mbar", 1013, 1472},
-          Pressure{"mp_kpa", 100, 1451}, Pressure{"mp_psi", 14.5038, 1451}, Pressure{"mp_inhg", 29.92, 1472},
-          Pressure{"mp_mbar", 0, 0}, Pressure{"mp_kpa", 300, 4096}}) {
+    for (const Pressure &p : {Pressure{"mp_mbar", 1000, 1451}, Pressure{"mp_kpa", 100, 1451},
+                              Pressure{"mp_psi", 14.5038, 1451}, Pressure{"mp_inhg", 29.53, 1451},
+                              Pressure{"mp_inhg", 29.92, 1472}, Pressure{"mp_kpa", 300, 4096}}) {
         bool clamped = false;
-        EXPECT_EQ(PressureSliderFor(p.value * MillibarPerUnit(p.unit), &clamped), p.position) << p.value;
-        EXPECT_EQ(clamped, p.position == 0 || p.position == 4096) << p.value;
+        EXPECT_EQ(PressureCountFor(p.value * PhysicalMillibarPerUnit(p.unit), &clamped), p.count)
+            << p.value << " " << p.unit;
     }
-    struct Speed {
-        int32_t pulsesPerRev; // tenths
-        double rpm;
-        int32_t position;
-    };
-    for (const Speed &r :
-         {Speed{60, 2400, 120}, Speed{20, 2400, 40}, Speed{60, 100000, 4096}, Speed{60, 0, 0}}) {
-        bool clamped = false;
-        state.settings.pulsesPerRev = r.pulsesPerRev;
-        EXPECT_EQ(SpeedSliderFor(r.rpm, &clamped), r.position) << r.rpm;
-        EXPECT_EQ(clamped, r.position == 4096) << r.rpm;
-    }
-    // Timing the pulses: the position whose reading is nearest of all.
-    state.settings.pulseMode = 1;
-    UpdateRpmPeriodConstant();
-    for (double rpm : {700.0, 2400.0, 2437.0, 5600.0}) {
-        bool clamped = false;
-        const int32_t position = SpeedSliderFor(rpm, &clamped);
-        auto miss = [&](int32_t p) { return std::abs((double)(state.rpmPeriodConstant / (p * 20)) - rpm); };
-        for (int32_t p = 1; p <= 4096; ++p)
-            ASSERT_LE(miss(position), miss(p)) << rpm << " at " << position << ", nearer at " << p;
-    }
-    ResetInstrumentState();
+    EXPECT_EQ(PhysicalMillibarPerUnit("mp_egt"), 0.0);
 }
 
 TEST(EngineLog, ReadsItsColumnsAndInterpolates)

@@ -5,6 +5,7 @@
 #include "host/form/form_state_files.h"
 #include "host/state_file/state_file_format.h"
 #include "host/state_file/state_file_limits.h"
+#include "instrument/state.h"
 #include "support/temp_folder.h"
 #include "support/window_fixture.h"
 
@@ -25,7 +26,7 @@ void SetEdges(TForm1 &form, bool high)
     state.maintHours = high ? 999 : 0;
     state.maintMinutes = high ? 59 : 0;
     state.settings.accessCode = high ? 9999 : 0;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < FlightLogEntries; ++i) {
         bool empty = (i % 3 == 1) == high;
         state.flightLogHours[i] = empty ? 0xFF : (uint8_t)(high ? 99 - i : i);
         state.flightLogMinutes[i] = empty ? 0xFF : (uint8_t)(high ? 60 - i : 0);

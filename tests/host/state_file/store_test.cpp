@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/form/form_state_files.h"
+#include "instrument/state.h"
 #include "instrument/timekeeping.h"
 #include "screens/flight_log_view.h"
 #include "screens/time_adjust.h"
@@ -140,7 +141,7 @@ TEST_F(Store, AThreeMinuteFlightIsEntryOneAndAnEraseEmptiesTheTable)
         },
         [&] {
             ASSERT_EQ(state.currentScreen, FlightLogViewScreen);
-            for (int i = 0; i < 24; ++i)
+            for (int i = 0; i < FlightLogEntries; ++i)
                 EXPECT_GT(state.flightLogHours[i], 99) << "entry " << i + 1;
             EXPECT_EQ(ReadText(path).find("hours ="), std::string::npos);
         });
@@ -160,7 +161,7 @@ TEST_F(Store, AThreeMinuteFlightIsEntryOneAndAnEraseEmptiesTheTable)
 TEST_F(Store, WithoutTheStoreFlightsAndErasesLeaveTheTableAsItWas)
 {
     auto allZero = [] {
-        for (int i = 0; i < 24; ++i)
+        for (int i = 0; i < FlightLogEntries; ++i)
             EXPECT_EQ(state.flightLogHours[i] | state.flightLogMinutes[i], 0) << "entry " << i + 1;
     };
     FlyThenViewAndErase(allZero, allZero);
@@ -195,7 +196,7 @@ TEST_F(Store, TheTableShowsTheNewestFlightsFirstAcrossTheSlotWrap)
         EndFlight();
     }
     EXPECT_EQ(state.flightLogIndex, 1);
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < FlightLogEntries; ++i) {
         EXPECT_EQ(state.flightLogHours[i], 33 - i) << "entry " << i + 1;
         EXPECT_EQ(state.flightLogMinutes[i], 1) << "entry " << i + 1;
     }
