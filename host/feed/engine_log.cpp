@@ -113,8 +113,10 @@ std::string Lower(std::string_view field)
 
 } // namespace
 
-bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *log, std::string *error)
+bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *log, std::string *error,
+                    const EngineLogOptions &options)
 {
+    (void)options;
     int lineNumber = 0;
     auto fail = [&](const std::string &why) {
         *error = name + ":" + std::to_string(lineNumber) + ": " + why;
@@ -202,7 +204,8 @@ bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *l
     return true;
 }
 
-bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error)
+bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error,
+                   const EngineLogOptions &options)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -211,7 +214,7 @@ bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error)
     }
     std::ostringstream text;
     text << in.rdbuf();
-    return ParseEngineLog(text.str(), path, log, error);
+    return ParseEngineLog(text.str(), path, log, error, options);
 }
 
 EngineSample EngineLogAt(const EngineLog &log, double seconds)

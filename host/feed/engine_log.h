@@ -17,13 +17,27 @@ struct EngineSample {
 struct EngineLog {
     bool hasPressure = false, hasSpeed = false;
     std::vector<EngineSample> samples; // time never goes backwards
+    // What drives what, for the status bar and standard error: the columns
+    // time, pressure and speed come from and how many go unused.
+    std::string understood;
+};
+
+// How to read a recording beyond what its header says.
+struct EngineLogOptions {
+    // Which engine's columns a flight-data log gives: 1 (E1 ...) or 2 (E2 ...).
+    int engine = 1;
+    // Our names mapped to the file's own headers, as the user writes them:
+    // "time=Time,mp_inhg=MAP,rpm=RPM"; empty: the header uses our names.
+    std::string columns;
 };
 
 // Reads text; name is the file's name in messages. false with *error as
 // "name:line: why" when the recording cannot be used, and *log untouched.
-bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *log, std::string *error);
+bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *log, std::string *error,
+                    const EngineLogOptions &options = {});
 // The same for a file.
-bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error);
+bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error,
+                   const EngineLogOptions &options = {});
 
 // The names engine data goes by, in recordings and live datagrams alike.
 // What one unit of a pressure column (mp_inhg, mp_mbar, mp_kpa, mp_psi) is
