@@ -165,13 +165,18 @@ void Deliver(int32_t kind, const int32_t *f)
         if (TForm *form = FormById(f[0]))
             form->Close();
         break;
-    case PageOpenFile:
-        if (TForm *form = FormById(f[0]); form && form->OnOpenFile) {
-            char path[512];
-            qpx_page_event_text(path, sizeof path);
+    case PageOpenFile: {
+        // The page's copy of a file the user chose or dropped. The form
+        // reads it whole while it opens it, so the copy is removed then: a
+        // long recording would otherwise hold its memory for as long as the
+        // page is open.
+        char path[512];
+        qpx_page_event_text(path, sizeof path);
+        if (TForm *form = FormById(f[0]); form && form->OnOpenFile)
             form->OnOpenFile(path);
-        }
+        std::remove(path);
         break;
+    }
     default:
         break;
     }

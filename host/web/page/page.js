@@ -3,7 +3,9 @@
 // elements it is told to build, shows what it is told to show, and queues
 // what the user does for the program to take from its own loop. The page
 // address may hold ?max-rate=N (at most N main-cycle passes a second) and
-// ?stats (passes and repaints a second in the status bar).
+// ?stats (passes and repaints a second in the status bar). A file chosen
+// with Load state or Load recording, or dropped anywhere on the page, goes
+// to the program, which tells by its content what it is.
 'use strict';
 
 const QpxPage = (() => {
@@ -36,6 +38,26 @@ const QpxPage = (() => {
   function queueEvent(kind, fields, text) {
     queue.push({ kind, fields, text });
     if (resume) wakeSoon();
+  }
+
+  // The copy keeps the file's name, so that messages name it as the user
+  // knows it; a very long one keeps its start and its end, well within
+  // what the program takes as a path.
+  function copyName(name, fallback) {
+    const safe = name.replace(/[^\w.+-]/g, '_').replace(/^\.+/, '') || fallback;
+    return safe.length <= 200 ? safe : safe.slice(0, 100) + '_' + safe.slice(-99);
+  }
+
+  // Puts the copy called name in place (make writes it) and queues it for
+  // the program. A later file of the same name replaces one the program
+  // has not taken yet, and whatever is left by that name goes first.
+  function handOver(name, make) {
+    const waiting = queue.findIndex((event) => event.kind === Event.PageOpenFile && event.text === name);
+    if (waiting >= 0) queue.splice(waiting, 1);
+    const FS = Module.FS, found = FS.analyzePath(name);
+    if (found.exists) found.object.isFolder ? FS.rmdir(name) : FS.unlink(name);
+    make();
+    queueEvent(Event.PageOpenFile, [mainForm], name);
   }
 
   // Resumes the waiting program from a task of its own: never from inside
@@ -399,16 +421,29 @@ const QpxPage = (() => {
         QpxPage.statusBar.rates.textContent = `${Math.round(rounds)} passes/s, ${Math.round(repaints)} repaints/s`;
     },
 
-    // "Load state": the chosen file goes to the program as a copy it can
-    // read, which it checks and applies as a state file given at start.
-    loadFile(file) {
-      file.arrayBuffer().then((bytes) => {
-        // The copy keeps the file's name, so that messages name it as the
-        // user knows it.
-        const name = file.name.replace(/[^\w.+-]/g, '_').replace(/^\.+/, '') || 'state.toml';
-        Module.FS.writeFile(name, new Uint8Array(bytes));
-        queueEvent(Event.PageOpenFile, [mainForm], name);
-      });
+    // A file the user chose or dropped: the program gets a copy it can
+    // read, the same way whatever the file is, tells a state file from a
+    // recording by its content, checks it as one given at start and says
+    // in the status bar what it made of it. Nothing is refused here. The
+    // file is read once and the copy takes over those bytes; the program
+    // removes the copy once it has read it. fallback: the copy's name when
+    // the file's own leaves nothing usable; folder: a folder was dropped.
+    openFile(file, fallback, folder) {
+      const name = copyName(file.name, fallback);
+      if (folder) {
+        // An empty folder by its name, which the program's readers refuse
+        // as they refuse a folder given at start.
+        handOver(name, () => Module.FS.mkdir(name));
+        return;
+      }
+      file.arrayBuffer().then(
+        (bytes) => handOver(name, () => Module.FS.writeFile(name, new Uint8Array(bytes), { canOwn: true })),
+        // Gone or changed since it was chosen: the program finds no copy
+        // and says it cannot open it.
+        (error) => {
+          console.warn(`${file.name}: the browser could not read it: ${error.message}`);
+          handOver(name, () => {});
+        });
     },
   };
 })();
@@ -417,10 +452,62 @@ var Module = {
   arguments: QpxPage.arguments(),
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
+  // The program works in a folder of its own, where the copies of opened
+  // files and the files it saves for download go, so that no file's name
+  // meets the system's folders (/tmp, /dev, ...).
+  preRun: [() => {
+    Module.FS.mkdir('/files');
+    Module.FS.chdir('/files');
+  }],
 };
 
-document.getElementById('load-state').addEventListener('change', (event) => {
-  const file = event.target.files[0];
-  if (file) QpxPage.loadFile(file);
-  event.target.value = '';
-});
+// Load state and Load recording differ only in what their choosers offer
+// first: either takes either kind of file.
+for (const [id, fallback] of [['load-state', 'state.toml'], ['load-recording', 'recording.csv']]) {
+  document.getElementById(id).addEventListener('change', (event) => {
+    const file = event.target.files[0];
+    if (file) QpxPage.openFile(file, fallback, false);
+    event.target.value = '';
+  });
+}
+
+// A file dragged over the page lights the whole page up; dropped anywhere,
+// its first file is opened as a chosen one is. Drags of anything but files
+// (text, pictures of the page) are left to the browser.
+(() => {
+  const carriesFiles = (event) => event.dataTransfer && event.dataTransfer.types.includes('Files');
+  const light = (on) => document.documentElement.classList.toggle('dropping', on);
+  // Entering a child is reported before leaving its parent: the page is
+  // left when every element entered has been left.
+  let entered = 0;
+  document.addEventListener('dragenter', (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    ++entered;
+    light(true);
+  });
+  document.addEventListener('dragover', (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    event.dataTransfer.dropEffect = 'copy';
+  });
+  document.addEventListener('dragleave', (event) => {
+    if (!carriesFiles(event) || --entered > 0) return;
+    entered = 0;
+    light(false);
+  });
+  // A drop on a chooser comes here too, and the chooser's own taking of it
+  // is cancelled: every drop goes the one way.
+  document.addEventListener('drop', (event) => {
+    if (!carriesFiles(event)) return;
+    event.preventDefault();
+    entered = 0;
+    light(false);
+    const item = Array.from(event.dataTransfer.items).find((each) => each.kind === 'file');
+    const file = item ? item.getAsFile() : event.dataTransfer.files[0];
+    if (!file) return;
+    // Whether it is a folder can only be asked during the drop.
+    const entry = item && item.webkitGetAsEntry ? item.webkitGetAsEntry() : null;
+    QpxPage.openFile(file, 'dropped', entry !== null && entry.isDirectory);
+  });
+})();
