@@ -47,9 +47,14 @@ size_t KeyEnd(std::string_view line, size_t from)
 bool IsTomlLine(std::string_view line)
 {
     if (line[0] == '[') {
+        // As many brackets close the name as opened it; a comment may follow.
         const size_t open = line.find_first_not_of('[');
         const size_t end = KeyEnd(line, open);
-        return end != std::string_view::npos && end < line.size() && line[end] == ']';
+        if (open > 2 || end == std::string_view::npos ||
+            line.substr(end, open) != std::string_view("]]", open))
+            return false;
+        const size_t after = line.find_first_not_of(" \t", end + open);
+        return after == std::string_view::npos || line[after] == '#';
     }
     const size_t end = KeyEnd(line, 0);
     return end != std::string_view::npos && end < line.size() && line[end] == '=';
