@@ -69,12 +69,12 @@ bool LiveFeed::Open(std::string *error)
     return true;
 }
 
-// "udp:5600 waiting for the first datagram on udp:5600", "udp:5600 live,
-// 3 refused", "udp:5600 stale".
+// "waiting for the first datagram on udp:5600", "udp:5600 live, 3
+// refused", "udp:5600 stale".
 void LiveFeed::UpdateStatus()
 {
-    std::string text = Name() + " ";
-    text += taken_ == 0 ? "waiting for the first datagram on " + listening_ : stale_ ? "stale" : "live";
+    std::string text = taken_ == 0 ? "waiting for the first datagram on " + listening_
+                                   : Name() + (stale_ ? " stale" : " live");
     if (refused_ > 0)
         text += ", " + std::to_string(refused_) + " refused";
     ShowStatus(text);
