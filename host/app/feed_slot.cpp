@@ -16,12 +16,14 @@ FeedSlot::~FeedSlot()
 
 // The running feed ends first: each feed restores the form's listeners it
 // found, so the new one must find the form's own.
-void FeedSlot::Replay(EngineLog log, const FeedRequest &request)
+std::string FeedSlot::Replay(EngineLog log, const FeedRequest &request)
 {
     feed_.reset();
     auto player = std::make_unique<FeedPlayer>(form_, std::move(log), request.file, request.fromMs);
-    log_ << program_ << ": " << player->StartMessage() << "\n";
+    std::string message = player->StartMessage();
+    log_ << program_ << ": " << message << "\n";
     feed_ = std::move(player);
+    return message;
 }
 
 bool FeedSlot::Listen(const std::string &address, std::string *error)
@@ -47,10 +49,9 @@ void FeedSlot::Open(const std::string &path)
         return;
     }
     const std::string replaced = feed_ ? feed_->Name() : "";
-    Replay(std::move(log), request);
+    const std::string message = Replay(std::move(log), request);
     if (!replaced.empty())
-        form_.SetStatusMessage(static_cast<FeedPlayer &>(*feed_).StartMessage() + " (in place of the feed " +
-                               replaced + ")");
+        form_.SetStatusMessage(message + " (in place of the feed " + replaced + ")");
     if (OnOpened)
         OnOpened(request);
 }

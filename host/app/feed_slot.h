@@ -21,8 +21,8 @@ class FeedSlot {
     FeedSlot &operator=(const FeedSlot &) = delete;
 
     // Replays a recording read and checked (ReadFeedRequest), in place of
-    // any running feed.
-    void Replay(EngineLog log, const FeedRequest &request);
+    // any running feed; returns what the status bar says of it.
+    std::string Replay(EngineLog log, const FeedRequest &request);
     // Listens at a live feed's address (live_feed.h) in place of any
     // running feed, which ends; false with *error when the address is wrong
     // or its port cannot be had.
