@@ -7,7 +7,8 @@
 # wheel and takes screenshots; records a session and replays it with qpx-run;
 # keeps the Hobbs time in a store across closing and reopening, refusing a
 # second program on the same store; replays a recording from a chosen
-# moment and opens others with Ctrl+O; and starts it without any display.
+# moment and opens others with Ctrl+O and by a drop; and starts it without
+# any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
@@ -287,7 +288,8 @@ start_sim seven --store "$STORE"
 close_and_expect_success "reopening the store"
 [ "$(grep '^hobbs' "$STORE")" = "$HOBBS" ] || fail "reopening changed the Hobbs time: $(grep '^hobbs' "$STORE")"
 
-# --- Session 8: a recording from a chosen moment, then Ctrl+O opens others ---
+# --- Session 8: a recording from a chosen moment, then Ctrl+O and a drop
+# open others ---
 # FLTK's own file chooser, as where the desktop offers none (FLTK's option,
 # in its preferences file under HOME): the file name is typed into it.
 OPEN="$OUT/open"
@@ -323,6 +325,12 @@ choose second.csv
 /usr/bin/import -window "$WID" "$OUT/opened.png"
 grep -q "^qpx-sim: .*second.csv" "$OUT/sim-eight.err" ||
     fail "the chosen recording did not start: $(cat "$OUT/sim-eight.err")"
+# A file manager's drop (XDND), a blank in the file's name.
+cp "$OPEN/second.csv" "$OPEN/dropped run.csv"
+/usr/bin/python3 "$HERE/drop_file.py" "$WID" 500 200 "$OPEN/dropped run.csv" || fail "the window refused a drop"
+sleep 0.5
+grep -q "^qpx-sim: .*dropped run.csv" "$OUT/sim-eight.err" ||
+    fail "the dropped recording did not start: $(cat "$OUT/sim-eight.err")"
 close_and_expect_success "after opening recordings"
 cd - >/dev/null || exit 1
 
