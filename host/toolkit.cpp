@@ -2,6 +2,7 @@
 #include "host/toolkit.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "host/jpeg_decode.h"
 
@@ -232,6 +233,15 @@ void TForm::SetZoom(double zoom)
 
 double TForm::LargestZoom() const { return backend::LargestZoom(*this); }
 
+bool TForm::FilesDropped(const std::string &text)
+{
+    const std::vector<std::string> paths = DroppedFilePaths(text);
+    if (paths.empty() || !OnOpenFile)
+        return false;
+    OnOpenFile(paths.front());
+    return true;
+}
+
 void TForm::KeyPressed(const TKeyEvent &key, TControl *focused)
 {
     if ((OnKey && OnKey(key)) || !focused)
@@ -312,4 +322,68 @@ void TApplication::Reset()
 {
     mainForm_.reset();
     terminated_ = false;
+}
+
+namespace {
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// "%20" as a blank; a "%" without two hexadecimal digits stays as it is.
+std::string PercentDecoded(std::string_view text)
+{
+    std::string decoded;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const int high = i + 2 < text.size() && text[i] == '%' ? HexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+        if (low >= 0) {
+            decoded += (char)(high * 16 + low);
+            i += 2;
+        } else {
+            decoded += text[i];
+        }
+    }
+    return decoded;
+}
+
+} // namespace
+
+std::vector<std::string> DroppedFilePaths(const std::string &text)
+{
+    constexpr std::string_view Scheme = "file://";
+    std::vector<std::string> paths;
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\0'))
+            line.remove_suffix(1);
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line.substr(0, Scheme.size()) == Scheme) {
+            line.remove_prefix(Scheme.size());
+            // The host: none, or this machine by name.
+            const size_t slash = line.find('/');
+            if (slash == std::string_view::npos)
+                continue;
+            const std::string_view host = line.substr(0, slash);
+            if (!host.empty() && host != "localhost")
+                continue;
+            const std::string path = PercentDecoded(line.substr(slash));
+            if (path.find('\0') == std::string::npos)
+                paths.push_back(path);
+        } else if (line[0] == '/') {
+            paths.emplace_back(line);
+        }
+    }
+    return paths;
 }

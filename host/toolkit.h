@@ -298,9 +298,14 @@ class TForm : public TControl {
     // The mouse wheel turned notches steps (negative: away from the user)
     // with the pointer at x, y of the client area; true when taken.
     std::function<bool(int x, int y, int notches)> OnWheel;
-    // The user chose a file to open (the page's "Load state" button): path
-    // names a copy the program can read.
+    // The user chose a file to open (the file chooser, a file dropped onto
+    // the window, the page's "Load state" button): path names the file, or
+    // a copy the program can read.
     std::function<void(const std::string &path)> OnOpenFile;
+    // What a file manager dropped onto the window (a list of file URIs or
+    // paths, one a line): the first file goes to OnOpenFile. false when the
+    // text names no file.
+    bool FilesDropped(const std::string &text);
 
     // The window's client area as the screen shows it; false when the
     // toolkit cannot read it (no display).
@@ -384,6 +389,13 @@ class TApplication {
     // A file the user asked for has been written at path: the browser hands
     // it over as a download; on a desktop it stays where it was written.
     void FileSaved(const std::string &path);
+    // Asks the user for a file to open in the backend's file chooser, titled
+    // title: the path chosen, or "" when the user cancelled.
+    // HasFileChooser: false where the backend has none (then "").
+    bool HasFileChooser() const { return (bool)fileChooser; }
+    std::string ChooseFileToOpen(const std::string &title) { return fileChooser ? fileChooser(title) : ""; }
+    // Set by a backend that has a file chooser.
+    std::function<std::string(const std::string &title)> fileChooser;
 
     bool Terminated() const { return terminated_; }
     void Terminate() { terminated_ = true; }
@@ -396,6 +408,12 @@ class TApplication {
 };
 
 extern TApplication *Application;
+
+// The files a drop names, in order: "file://" URIs (percent escapes
+// decoded, a host part of "localhost" or none) and plain absolute paths,
+// one a line (CRLF or LF); blank lines, comments ("#") and URIs of other
+// schemes are left out.
+std::vector<std::string> DroppedFilePaths(const std::string &text);
 
 // Implemented by each backend.
 namespace backend {

@@ -1,5 +1,7 @@
 #include "host/app/command_line.h"
 
+#include "host/feed/feed_player.h"
+#include "host/feed/live_feed.h"
 #include "host/form/zoom_steps.h"
 
 #include <CLI/CLI.hpp>
@@ -44,6 +46,26 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
            "columns time, mp_inhg (or mp_mbar, mp_kpa, mp_psi) and rpm, replayed on the window's clock; "
            "or live, udp:PORT (udp:ADDRESS:PORT) for datagrams such as \"mp_inhg=25.3 rpm=2400\"")
         ->type_name("FILE|udp:PORT");
+    app.add_option("--engine", options.feedOptions.engine,
+                   "With --feed FILE: the engine whose columns a flight-data log gives, 1 (E1 MAP, E1 RPM) "
+                   "or 2 (E2 ...); default 1")
+        ->type_name("N")
+        ->check(CLI::IsMember({1, 2}));
+    app.add_option("--columns", options.feedOptions.columns,
+                   "With --feed FILE: which of the file's columns are ours, as NAME=HEADER pairs, e.g. "
+                   "time=Time,mp_inhg=MAP,rpm=RPM (a header with blanks in double quotes)")
+        ->type_name("MAP");
+    std::string feedFrom;
+    app.add_option("--feed-from", feedFrom,
+                   "With --feed FILE: start the replay this far into the recording, from its first row: "
+                   "h:mm:ss, m:ss or seconds, e.g. 00:35:00, 35:00 or 2100")
+        ->type_name("TIME")
+        ->check([](const std::string &text) {
+            int64_t ms;
+            return ParseRecordingTime(text, &ms)
+                       ? std::string()
+                       : "must be h:mm:ss, m:ss or seconds, such as 00:35:00, 35:00 or 2100";
+        });
     app.add_option("--state", options.stateFile,
                    "Start from the Hobbs time, maintenance time, access code, flight log and controls in "
                    "this state file (examples/state.toml shows every key)")
@@ -58,6 +80,16 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
         const int code = app.exit(error, out, err);
         return code == 0 ? 0 : UsageError;
     }
+    // The recording's own options need a recording.
+    for (const char *name : {"--engine", "--columns", "--feed-from"})
+        if (app.count(name) > 0 && (options.feedFile.empty() || LiveFeed::IsLiveAddress(options.feedFile))) {
+            err << "qpx-sim: " << name << " needs --feed FILE: it says how to read a recording"
+                << (options.feedFile.empty() ? "" : ", and a live feed's datagrams name their own values")
+                << "\nRun qpx-sim --help to see the options.\n";
+            return UsageError;
+        }
+    if (!feedFrom.empty())
+        ParseRecordingTime(feedFrom, &options.feedFromMs);
     if (!options.stateFile.empty() && !options.storeFile.empty()) {
         err << "qpx-sim: --state and --store cannot be used together: the store starts from its own file and "
                "writes over it (to start a store from a state file, copy the file to the store's name)\n";

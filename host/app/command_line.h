@@ -1,9 +1,13 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
-// [--zoom N] [--record FILE] [--feed FILE] [--state FILE | --store FILE],
-// with --help and --version.
+// [--zoom N] [--record FILE] [--feed FILE [--engine N] [--columns MAP]
+// [--feed-from TIME] | --feed udp:PORT] [--state FILE | --store FILE], with
+// --help and --version.
 #pragma once
+#include <cstdint>
 #include <ostream>
 #include <string>
+
+#include "host/feed/engine_log.h"
 
 struct CommandLine {
     std::string shotsFolder; // where screenshots go; "" = current directory
@@ -13,6 +17,9 @@ struct CommandLine {
     std::string stateFile;   // start from this state file; "" = none
     std::string storeFile;   // keep engine time in this file; "" = no store
     std::string feedFile;    // a recorded engine run that drives the sliders; "" = none
+    // How to read the recording and where in it to start (engine_log.h).
+    EngineLogOptions feedOptions;
+    int64_t feedFromMs = 0;
 };
 
 // What the program does after reading its command line.

@@ -1,12 +1,11 @@
 // The simulator program: the window, and the instrument inside its ON button.
 #include <exception>
 #include <iostream>
-#include <memory>
 #include <string>
 
 #include "host/app/command_line.h"
+#include "host/app/feed_slot.h"
 #include "host/app/preferences.h"
-#include "host/feed/feed_player.h"
 #include "host/feed/live_feed.h"
 #include "host/form/Pcmain.h"
 #include "host/form/form_state_files.h"
@@ -35,9 +34,10 @@ int main(int argc, char **argv)
     // A recording that cannot be replayed is refused before the window opens.
     const bool liveFeed = LiveFeed::IsLiveAddress(options.feedFile);
     const std::string replayedFeed = liveFeed ? "" : options.feedFile;
+    const FeedRequest feedRequest{replayedFeed, options.feedOptions, options.feedFromMs};
     EngineLog feed;
     std::string feedError;
-    if (!replayedFeed.empty() && !ReadEngineLog(replayedFeed, &feed, &feedError)) {
+    if (!replayedFeed.empty() && !ReadFeedRequest(feedRequest, &feed, &feedError)) {
         std::cerr << "qpx-sim: " << feedError << "\n";
         return StartError;
     }
@@ -84,26 +84,24 @@ int main(int argc, char **argv)
             // The recording starts after the state file has set the sliders,
             // so that it writes the controls the session really began with.
             if (!options.recordFile.empty())
-                recording.Attach(*form, options.stateFile, options.storeFile, replayedFeed);
+                recording.Attach(*form, options.stateFile, options.storeFile, feedRequest);
             ShowStoreMessagesIn(*form);
             // The feed starts with the program, after the state file has set
             // the sliders; it ends before the form. A port that cannot be
-            // had stops the program before its window shows.
-            std::unique_ptr<FeedDelivery> player;
+            // had stops the program before its window shows. A recording
+            // opened in the window replaces it, and the session recording
+            // writes it.
+            FeedSlot feeds(*form, std::cerr, "qpx-sim");
+            feeds.OnOpened = [&recording](const FeedRequest &opened) { recording.FeedStarted(opened); };
             if (!replayedFeed.empty())
-                player = std::make_unique<FeedPlayer>(*form, std::move(feed), replayedFeed);
-            if (liveFeed) {
-                auto live = std::make_unique<LiveFeed>(*form, options.feedFile);
-                if (live->Open(&feedError))
-                    player = std::move(live);
-                else {
-                    std::cerr << "qpx-sim: " << feedError << "\n";
-                    exitCode = StartError;
-                }
+                feeds.Replay(std::move(feed), feedRequest);
+            if (liveFeed && !feeds.Listen(options.feedFile, &feedError)) {
+                std::cerr << "qpx-sim: " << feedError << "\n";
+                exitCode = StartError;
             }
             if (exitCode == 0)
                 Application->Run();
-            player.reset();
+            feeds.End();
             if (!recording.Finish(recordError) && exitCode == 0) {
                 std::cerr << "qpx-sim: the recording is incomplete: " << recordError << "\n";
                 exitCode = 1;

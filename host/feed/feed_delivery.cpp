@@ -23,6 +23,7 @@ FeedDelivery::~FeedDelivery()
 {
     form_.OnAction = before_;
     form_.DescribeFeed = describedBefore_;
+    form_.SetFeedStatus("");
 }
 
 void FeedDelivery::Heard(FormAction action, int32_t value, int64_t clockMs)

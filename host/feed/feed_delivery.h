@@ -34,6 +34,9 @@ class FeedDelivery {
     void Deliver(double millibar, double rpm);
     // No hand takes a channel back any more (the feed is over).
     void Finished() { finished_ = true; }
+    // The feed's part of the status bar, kept there while the feed runs
+    // (TForm1::SetFeedStatus).
+    void ShowStatus(const std::string &text) { form_.SetFeedStatus(text); }
     TForm1 &form_;
 
   private:

@@ -61,9 +61,23 @@ bool LiveFeed::Open(std::string *error)
     socklen_t size = sizeof where;
     getsockname(socket_, (sockaddr *)&where, &size);
     port_ = ntohs(where.sin_port);
+    listening_ = "udp:" + (host == "127.0.0.1" ? "" : host + ":") + std::to_string(port_);
     lastUs_ = Application->MonotonicUs();
     timer_.SetEnabled(true);
+    form_.SetStatusMessage("Waiting for the first datagram on " + listening_);
+    UpdateStatus();
     return true;
+}
+
+// "waiting for the first datagram on udp:5600", "udp:5600 live, 3
+// refused", "udp:5600 stale".
+void LiveFeed::UpdateStatus()
+{
+    std::string text = taken_ == 0 ? "waiting for the first datagram on " + listening_
+                                   : Name() + (stale_ ? " stale" : " live");
+    if (refused_ > 0)
+        text += ", " + std::to_string(refused_) + " refused";
+    ShowStatus(text);
 }
 
 void LiveFeed::Poll()
@@ -87,15 +101,18 @@ void LiveFeed::Poll()
         }
         Deliver(values.millibar, values.rpm);
     }
-    if (!stale_ && Application->MonotonicUs() - lastUs_ >= StaleUs) {
+    // Stale only once a datagram has come and then stopped.
+    if (!stale_ && taken_ > 0 && Application->MonotonicUs() - lastUs_ >= StaleUs) {
         stale_ = true;
         form_.SetStatusMessage("The feed " + Name() +
                                " is stale: nothing for two seconds; the sliders hold their values");
     }
+    UpdateStatus();
 }
 
 std::string LiveFeed::Describe() const
 {
     return "listens   " + Name() + (port_ ? " (port " + std::to_string(port_) + ")" : "") + "\ntaken     " +
-           std::to_string(taken_) + "\nrefused   " + std::to_string(refused_) + (stale_ ? "\nstale" : "");
+           std::to_string(taken_) + "\nrefused   " + std::to_string(refused_) + (stale_ ? "\nstale" : "") +
+           (taken_ == 0 ? "\nwaiting   for the first datagram" : "");
 }

@@ -1,10 +1,11 @@
 // A live engine feed: datagrams of name=value text (feed_datagram.h) sent
 // to a UDP port, as a flight simulator's generic output protocol sends them
 // (integrations/flightgear/qpx.xml). Each datagram taken moves the sliders
-// (feed_delivery.h); one that cannot be read is counted and ignored. When
-// none has come for two seconds the status bar says the feed is stale, and
-// the sliders hold their values. A recording of the session writes the
-// slider moves the feed made.
+// (feed_delivery.h); one that cannot be read is counted and ignored. Until
+// the first datagram comes the status bar says the feed waits for it; when
+// none has come for two seconds after that it says the feed is stale, and
+// the sliders hold their values; the refused count shows there once there
+// is one. A recording of the session writes the slider moves the feed made.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -30,8 +31,10 @@ class LiveFeed : public FeedDelivery {
   private:
     std::string Describe() const override;
     void Poll();
+    void UpdateStatus();
 
     std::string address_;
+    std::string listening_; // "udp:PORT" with the port listened on
     int socket_ = -1, port_ = 0;
     int64_t taken_ = 0, refused_ = 0, lastUs_ = 0;
     bool stale_ = false;

@@ -8,6 +8,7 @@
 #include <FL/Fl_Group.H>
 #include <FL/Fl_Hor_Nice_Slider.H>
 #include <FL/Fl_Image_Surface.H>
+#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 
@@ -363,6 +364,29 @@ class FormWindow : public Fl_Double_Window {
             &form);
     }
     TForm &form;
+
+  protected:
+    // A file dropped from a file manager anywhere on the window: the window
+    // takes the drag itself, whatever lies under the pointer, so that the
+    // text of the drop (FL_PASTE) comes here.
+    int handle(int event) override
+    {
+        switch (event) {
+        case FL_DND_ENTER:
+        case FL_DND_DRAG:
+        case FL_DND_RELEASE:
+            Fl::belowmouse(this);
+            return 1;
+        case FL_DND_LEAVE:
+            return 1;
+        case FL_PASTE:
+            if (Fl::event_text() && Fl::event_length() > 0)
+                form.FilesDropped(std::string(Fl::event_text(), (size_t)Fl::event_length()));
+            return 1;
+        default:
+            return Fl_Double_Window::handle(event);
+        }
+    }
 };
 
 namespace {
@@ -467,6 +491,18 @@ int DispatchEvent(int event, Fl_Window *window)
     return Fl::handle_(event, window);
 }
 
+// The desktop's file chooser where there is one (FLTK asks GTK), else
+// FLTK's own; it runs its own event loop until the user chooses or cancels.
+std::string ChooseFileToOpen(const std::string &title)
+{
+    Fl_Native_File_Chooser chooser(Fl_Native_File_Chooser::BROWSE_FILE);
+    chooser.title(title.c_str());
+    chooser.filter("Recordings and state files\t*.{csv,toml,CSV,TOML}\nAll files\t*");
+    if (chooser.show() != 0 || !chooser.filename())
+        return "";
+    return chooser.filename();
+}
+
 } // namespace
 
 namespace backend {
@@ -534,6 +570,7 @@ void Initialize()
     Fl::background(face.r, face.g, face.b);
     FL_NORMAL_SIZE = FormFontSize;
     Fl::event_dispatch(DispatchEvent);
+    Application->fileChooser = ChooseFileToOpen;
     World().reportRates = getenv("QPX_REPAINT_STATS") != nullptr;
     World().rateStart = std::chrono::steady_clock::now();
 }

@@ -13,6 +13,7 @@
 
 #include "host/face/face_picture.h"
 #include "host/form/control_widgets.h"
+#include "host/form/file_kind.h"
 #include "host/form/form_state_files.h"
 #include "host/form/key_map.h"
 #include "host/form/zoom_steps.h"
@@ -115,11 +116,14 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
     }
     OnKey = [this](const TKeyEvent &key) { return KeyPressed(key); };
     OnWheel = [this](int x, int y, int notches) { return WheelTurned(x, y, notches); };
-    OnOpenFile = [this](const std::string &path) { LoadState(path); };
+    OnOpenFile = [this](const std::string &path) { OpenFile(path); };
     Button1.SetTabOrder(0);
     Button2.SetTabOrder(1);
 
-    Image2.SetHint("Instrument face: the mouse wheel turns the knob");
+    Image2.SetHint(
+        "Instrument face: the mouse wheel turns the knob; drop a recording or a state file here, or "
+        "open one with " +
+        KeysOfAction(FormAction::OpenFile));
     StatusBar1.SetHint(Tip("All keys", FormAction::ShowKeyMap));
     RefreshStatusBar();
 
@@ -221,6 +225,9 @@ void TForm1::Act(FormAction action, int32_t value)
         if (OnPreferencesChanged)
             OnPreferencesChanged(action);
         break;
+    case FormAction::OpenFile:
+        ChooseFileToOpen();
+        break;
     default: // nothing (None), or a control's, taken above
         break;
     }
@@ -236,7 +243,8 @@ void TForm1::Feed(FormAction action, int32_t value)
 
 // A key does what the click it stands for does. Keys held down repeat only
 // where repeating makes sense; with Ctrl or Alt a key is taken but does
-// nothing, so that no control acts on it either.
+// nothing, so that no control acts on it either, unless the zoom keys or
+// the table bind it with Ctrl.
 bool TForm1::KeyPressed(const TKeyEvent &key)
 {
     if (key.ctrlOrAlt && !key.repeat) {
@@ -247,6 +255,14 @@ bool TForm1::KeyPressed(const TKeyEvent &key)
                                                              : 0;
         if (zoom != 0) {
             Act(FormAction::SetZoom, (int32_t)std::lround(zoom * 10));
+            return true;
+        }
+        // Ctrl+O where there is a file chooser to open (the page has its
+        // own buttons instead).
+        const int lower = key.key >= 'A' && key.key <= 'Z' ? key.key - 'A' + 'a' : key.key;
+        const KeyBinding *binding = FindKeyBinding(CtrlKey(lower));
+        if (binding && binding->action == FormAction::OpenFile && Application->HasFileChooser()) {
+            Act(binding->action);
             return true;
         }
     }
@@ -558,6 +574,33 @@ void TForm1::LoadState(const std::string &path)
     SetStatusMessage(message);
 }
 
+// The chooser runs its own event loop until the user has chosen: the
+// instrument's cycle waits meanwhile, as behind any modal dialog.
+void TForm1::ChooseFileToOpen()
+{
+    if (!Application->HasFileChooser()) {
+        SetStatusMessage("No file chooser here: drop the recording or state file onto the window");
+        return;
+    }
+    const std::string path = Application->ChooseFileToOpen("Open a recording (CSV) or a state file (TOML)");
+    if (!path.empty())
+        OpenFile(path);
+}
+
+void TForm1::OpenFile(const std::string &path)
+{
+    FileKind kind;
+    std::string error;
+    if (!ReadFileKind(path, &kind, &error))
+        SetStatusMessage("Not opened: " + error);
+    else if (kind == FileKind::StateFile)
+        LoadState(path);
+    else if (OpenRecording)
+        OpenRecording(path);
+    else
+        SetStatusMessage("Recording not replayed: this window has no engine feed for " + path);
+}
+
 // --- Status bar ---
 
 void TForm1::SetStatusMessage(const std::string &message)
@@ -567,11 +610,20 @@ void TForm1::SetStatusMessage(const std::string &message)
     RefreshStatusBar();
 }
 
+void TForm1::SetFeedStatus(const std::string &text)
+{
+    if (text == feedStatus_)
+        return;
+    feedStatus_ = text;
+    ++feedSerial_;
+    RefreshStatusBar();
+}
+
 // "Running  x10  PAUSED  |  <message or the key hint>", rebuilt only when
 // one of its parts changed, so that it costs a comparison per pass.
 void TForm1::RefreshStatusBar()
 {
-    const StatusShown now{running_, Clock.Paused(), Clock.Rate(), maxPassRate_, messageSerial_};
+    const StatusShown now{running_, Clock.Paused(), Clock.Rate(), maxPassRate_, messageSerial_, feedSerial_};
     if (now == statusShown_)
         return;
     statusShown_ = now;
@@ -581,6 +633,8 @@ void TForm1::RefreshStatusBar()
         text += "  max " + std::to_string(maxPassRate_) + "/s";
     if (Clock.Paused())
         text += "  PAUSED";
+    if (!feedStatus_.empty())
+        text += "  |  " + feedStatus_;
     text += "  |  " + (statusMessage_.empty() ? KeyHint() : statusMessage_);
     StatusBar1.SetCaption(text);
 }

@@ -111,6 +111,19 @@ class TForm1 : public TForm {
 
     // Shows a message in the status bar until the user's next action.
     void SetStatusMessage(const std::string &message);
+    // The running feed's part of the status bar ("run.csv 00:35:12 /
+    // 01:10:00"), kept until the feed changes it; "": none.
+    void SetFeedStatus(const std::string &text);
+
+    // Opens a file the user chose or dropped: a state file is loaded as
+    // --state loads one, a recording goes to OpenRecording; the kind is told
+    // by the content (file_kind.h). A file that is neither, or cannot be
+    // read, changes nothing and the status bar says why.
+    void OpenFile(const std::string &path);
+    // Replays the recording at path in place of any running feed, or
+    // refuses it saying why in the status bar; set by whoever owns the
+    // window's feed. Unset: recordings are refused.
+    std::function<void(const std::string &path)> OpenRecording;
 
     // The side windows, once opened.
     TKeyMapWindow *KeyMapWindow() const { return keyMapWindow_.get(); }
@@ -129,6 +142,7 @@ class TForm1 : public TForm {
     void ShootWindow();
     void SaveState();
     void LoadState(const std::string &path);
+    void ChooseFileToOpen();
     void RefreshStatusBar();
 
     bool running_ = false;
@@ -160,11 +174,12 @@ class TForm1 : public TForm {
     struct StatusShown {
         bool running, paused;
         int rate, passRateLimit;
-        unsigned message;
+        unsigned message, feed;
         bool operator==(const StatusShown &) const = default;
     };
     StatusShown statusShown_{};
-    unsigned messageSerial_ = 1;
+    unsigned messageSerial_ = 1, feedSerial_ = 1;
+    std::string feedStatus_;
 
     // The form's listeners of the backlight and contrast hooks.
     static constexpr int DisplayHookCount = 3;

@@ -4,7 +4,7 @@ static const char *const actionNames[(int)FormAction::Count] = {
     "None",          "PressKnob",     "TurnClockwise", "TurnAntiClockwise", "PressLeftKey", "PressRightKey",
     "PowerOn",       "PowerOff",      "SetPressure",   "SetSpeed",          "SetCalibrate", "SetKeyFast",
     "SetPaused",     "StepPass",      "SetClockRate",  "ShootDisplay",      "ShootWindow",  "ShowKeyMap",
-    "ShowStateView", "SaveStateFile", "SetZoom",       "SetPassRateLimit",
+    "ShowStateView", "SaveStateFile", "SetZoom",       "SetPassRateLimit",  "OpenFile",
 };
 
 const char *FormActionName(FormAction action)

@@ -45,10 +45,13 @@ const KeyBinding KeyMap[] = {
     {'?', "?", FormAction::ShowKeyMap, 0, false, "", nullptr},
     {vkF(5), "F5", FormAction::SaveStateFile, 0, false,
      "Save the state to a new file qpx-state-<date>-<time>.toml", nullptr},
-    // Keys with Ctrl, which the form takes before this table: listed, never
-    // looked up (no key code).
+    // Keys with Ctrl: the zoom keys, which the form takes before this table,
+    // are listed, never looked up (no key code).
     {vkNone, "Ctrl+=, Ctrl+-, Ctrl+0", FormAction::SetZoom, 0, false,
      "Zoom the window in, out, back to its own size (remembered)", nullptr},
+    {CtrlKey('o'), "Ctrl+O", FormAction::OpenFile, 0, false,
+     "Open a recording (CSV) or a state file (TOML); a file dropped onto the window opens the same way",
+     nullptr},
     {vkEscape, "Esc", FormAction::None, 0, false,
      "Nothing: the main window never closes on it (a side window does)", nullptr},
 };

@@ -9,8 +9,11 @@
 
 #include "host/form/form_actions.h"
 
+// A key pressed together with Ctrl, as the table binds it: CtrlKey('o').
+constexpr int CtrlKey(int key) { return 0x10000 | key; }
+
 struct KeyBinding {
-    int key;                 // a TKey code, or the character the key types
+    int key;                 // a TKey code, the character the key types, or a CtrlKey
     const char *keyName;     // as the user reads it: "F1", "Up", "Shift+Q"
     FormAction action;       // what the key does, as the click it stands for
     int16_t step;            // slider keys: the step, negative downwards

@@ -30,6 +30,7 @@ struct HeadlessWorld {
     int depth = 0;
     bool pacingAdvancesClock = false;
     std::function<void()> hook;
+    int chooserQuestions = 0;
 };
 
 HeadlessWorld &World()
@@ -161,6 +162,8 @@ void Reset()
     world.depth = 0;
     world.nowMs = 0;
     world.pacingAdvancesClock = false;
+    world.chooserQuestions = 0;
+    Application->fileChooser = nullptr;
     for (auto &slot : world.timers)
         slot.nextDueMs = slot.timer->Interval();
 }
@@ -202,6 +205,22 @@ void CloseWindow(TForm &form)
 {
     Queue(&form, [&form] { form.Close(); });
 }
+
+void DropFiles(TForm &form, const std::string &text)
+{
+    Queue(&form, [&form, text] { form.FilesDropped(text); });
+}
+
+void AnswerFileChooser(const std::string &path)
+{
+    World().chooserQuestions = 0;
+    Application->fileChooser = [path](const std::string &) {
+        ++World().chooserQuestions;
+        return path;
+    };
+}
+
+int FileChooserQuestions() { return World().chooserQuestions; }
 
 void AdvanceClock(int ms)
 {

@@ -9,6 +9,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "host/toolkit.h"
 
@@ -31,6 +32,15 @@ void PressKey(TForm &form, int key, bool repeat = false, bool ctrlOrAlt = false)
 // The mouse wheel turned over the form at x, y (negative notches: away from
 // the user).
 void TurnWheel(TForm &form, int x, int y, int notches);
+// A file manager drops text onto the form: file URIs or paths, one a line
+// (TForm::FilesDropped).
+void DropFiles(TForm &form, const std::string &text);
+// The file chooser answers every question with path ("": the user
+// cancelled), and counts the questions; until this is called (and after
+// Reset) there is no file chooser, as in a backend without one.
+void AnswerFileChooser(const std::string &path);
+// How many times the file chooser was opened since AnswerFileChooser.
+int FileChooserQuestions();
 // Gives the keyboard focus to a control (nullptr: none, the default).
 void Focus(TControl *control);
 TControl *FocusedControl();

@@ -43,6 +43,18 @@ bool FormRecording::Open(const std::string &path, std::string &error) { return r
 void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std::string &storeFile,
                            const std::string &feedFile)
 {
+    Attach(form, stateFile, storeFile, FeedRequest{feedFile, {}, 0});
+}
+
+void FormRecording::FeedStarted(const FeedRequest &feed)
+{
+    if (form_)
+        recording_.FeedStarted(feed.file, feed.options, feed.fromMs, form_->Clock.NowMs());
+}
+
+void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std::string &storeFile,
+                           const FeedRequest &feed)
+{
     form_ = &form;
     if (!stateFile.empty())
         recording_.StartsFromStateFile(stateFile);
@@ -59,8 +71,8 @@ void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std
     }
     // The replay plays the same recording; the slider moves it makes are
     // not written (FeedPlayer keeps them from the listeners before it).
-    if (!feedFile.empty())
-        recording_.StartsWithFeed(feedFile);
+    if (!feed.file.empty())
+        recording_.StartsWithFeed(feed.file, feed.options, feed.fromMs);
     form.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {
         Acted(action, value, clockMs);
     };

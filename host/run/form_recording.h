@@ -6,6 +6,7 @@
 #pragma once
 #include <string>
 
+#include "host/feed/feed_player.h"
 #include "host/form/Pcmain.h"
 #include "host/run/session_recording.h"
 
@@ -22,6 +23,12 @@ class FormRecording {
     // from now on.
     void Attach(TForm1 &form, const std::string &stateFile = {}, const std::string &storeFile = {},
                 const std::string &feedFile = {});
+    // The same with a recording replayed from the start, read as feed says.
+    void Attach(TForm1 &form, const std::string &stateFile, const std::string &storeFile,
+                const FeedRequest &feed);
+    // The user opened a recording in the window: the replay starts it at
+    // the same moment.
+    void FeedStarted(const FeedRequest &feed);
     // Stops observing the form and closes the file; false when writing
     // failed on the way.
     bool Finish(std::string &error);

@@ -46,6 +46,12 @@ class FrameSequence {
     std::set<std::array<uint8_t, LcdFrameBytes>> seen_;
 };
 
+// The recording a feed command asks for, its file relative to the script.
+FeedRequest ScriptFeed(const Script &script, const Command &feed)
+{
+    return {ScriptPath(script, feed.path).string(), feed.feedOptions, feed.feedFromMs};
+}
+
 class ScriptRun {
   public:
     ScriptRun(const Script &script, const RunOptions &options, std::ostream &report, TForm1 &form)
@@ -200,11 +206,12 @@ class ScriptRun {
         std::string error;
         if (command.feed)
             log = *command.feed;
-        else if (!ReadEngineLog(ScriptPath(script_, command.path).string(), &log, &error)) {
+        else if (!ReadFeedRequest(ScriptFeed(script_, command), &log, &error)) {
             outcome_.outputError = script_.file + ":" + std::to_string(command.line) + ": " + error;
             return;
         }
-        feed_ = std::make_unique<FeedPlayer>(form_, std::move(log), command.path.string());
+        feed_ =
+            std::make_unique<FeedPlayer>(form_, std::move(log), command.path.string(), command.feedFromMs);
     }
 
   public:
@@ -251,7 +258,7 @@ bool ReadScriptStateFiles(Script &script, std::ostream &err)
         if (command.kind == CommandKind::Feed) {
             auto log = std::make_shared<EngineLog>();
             std::string error;
-            if (ReadEngineLog(ScriptPath(script, command.path).string(), log.get(), &error))
+            if (ReadFeedRequest(ScriptFeed(script, command), log.get(), &error))
                 command.feed = log;
             else {
                 err << script.file << ":" << command.line << ": " << error << "\n";

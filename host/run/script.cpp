@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "host/feed/feed_player.h"
 #include "host/inspect/shown_input.h"
 
 namespace {
@@ -135,6 +136,44 @@ bool ParseInteger(const std::string &word, int64_t min, int64_t max, int64_t &va
     }
     value = i ? -v : v;
     return value >= min && value <= max;
+}
+
+// The words after a feed's file that say how to read it.
+bool IsFeedWord(const std::string &word) { return word == "engine" || word == "columns" || word == "from"; }
+
+const char RecordingTimeForms[] = "a time into the recording as h:mm:ss, m:ss or seconds, such as 00:35:00, "
+                                  "35:00 or 2100";
+
+// A word of a feed line and where it ends in the line: blanks inside double
+// quotes do not end it, so that a column map may name "Lcl Time".
+struct Token {
+    std::string text;
+    size_t end;
+};
+
+std::vector<Token> Tokens(std::string_view text)
+{
+    std::vector<Token> tokens;
+    for (size_t i = 0; i < text.size();) {
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+        if (i == text.size())
+            break;
+        const size_t start = i;
+        bool quoted = false;
+        for (; i < text.size() && (quoted || !IsBlank(text[i])); ++i)
+            quoted ^= text[i] == '"';
+        tokens.push_back({std::string(text.substr(start, i - start)), i});
+    }
+    return tokens;
+}
+
+// A word wholly in double quotes, without them: "time=Lcl Time,rpm=RPM".
+std::string Unquoted(const std::string &word)
+{
+    if (word.size() >= 2 && word.front() == '"' && word.back() == '"' && word.find('"', 1) == word.size() - 1)
+        return word.substr(1, word.size() - 2);
+    return word;
 }
 
 // Builds one command from one line's words; error says what was expected.
@@ -329,13 +368,42 @@ class LineParser {
         return true;
     }
 
-    // The rest of the line, as for load-state.
+    // The rest of the line, as for load-state, less the words that say how
+    // to read the recording, each with its value, in any order at the end:
+    // engine 2, columns MAP, from TIME.
     bool Feed()
     {
         command_.kind = CommandKind::Feed;
         if (rest_.empty())
             return Fail("expected the engine recording to replay, FILE.csv");
-        command_.path = rest_;
+        const std::vector<Token> tokens = Tokens(rest_);
+        size_t n = tokens.size();
+        bool engine = false, columns = false, from = false;
+        while (n >= 3 && IsFeedWord(tokens[n - 2].text)) {
+            const std::string &word = tokens[n - 2].text, &value = tokens[n - 1].text;
+            bool &given = word == "engine" ? engine : word == "columns" ? columns : from;
+            if (given)
+                return Fail(word + " given twice after feed");
+            given = true;
+            if (word == "engine") {
+                if (value != "1" && value != "2")
+                    return Fail("bad engine " + QuotedInput(value) + "; expected 1 or 2");
+                command_.feedOptions.engine = value[0] - '0';
+            } else if (word == "columns") {
+                command_.feedOptions.columns = Unquoted(value);
+            } else if (!ParseRecordingTime(value, &command_.feedFromMs)) {
+                return Fail("bad time " + QuotedInput(value) + "; expected " + RecordingTimeForms);
+            }
+            n -= 2;
+        }
+        if (n >= 2 && IsFeedWord(tokens[n - 1].text))
+            return Fail("expected " +
+                        std::string(tokens[n - 1].text == "engine" ? "1 or 2"
+                                    : tokens[n - 1].text == "columns"
+                                        ? "the column map, such as time=Time,rpm=RPM"
+                                        : RecordingTimeForms) +
+                        " after " + tokens[n - 1].text);
+        command_.path = rest_.substr(0, tokens[n - 1].end);
         return true;
     }
 
@@ -542,8 +610,22 @@ std::string CommandText(const Command &c)
         return "save " + c.path.string() + (c.scale != 1 ? " --scale " + std::to_string(c.scale) : "");
     case CommandKind::LoadState:
         return "load-state " + c.path.string();
-    case CommandKind::Feed:
-        return "feed " + c.path.string();
+    case CommandKind::Feed: {
+        std::string text = "feed " + c.path.string();
+        if (c.feedOptions.engine != 1)
+            text += " engine " + std::to_string(c.feedOptions.engine);
+        if (!c.feedOptions.columns.empty()) {
+            // A map with blanks in its names and no quotes of its own is
+            // quoted whole, so that it reads back as one word.
+            const std::string &map = c.feedOptions.columns;
+            const bool quote =
+                map.find('"') == std::string::npos && map.find_first_of(" \t") != std::string::npos;
+            text += " columns " + (quote ? '"' + map + '"' : map);
+        }
+        if (c.feedFromMs != 0)
+            text += " from " + RecordingTimeText(c.feedFromMs);
+        return text;
+    }
     }
     return "";
 }

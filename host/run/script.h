@@ -24,7 +24,8 @@ enum class CommandKind : uint8_t {
     ExpectLamp,  // lampRed
     Save,        // path, scale
     LoadState,   // path of a state file
-    Feed,        // path of a recorded engine run (CSV) that drives the sliders from now on
+    Feed,        // path of a recorded engine run (CSV) that drives the sliders from now on,
+                 // feedOptions, feedFromMs
 };
 
 struct Command {
@@ -48,7 +49,10 @@ struct Command {
     // load-state: the file's values once checked (ReadScriptStateFiles);
     // until then the runner reads the file when it gets there.
     std::shared_ptr<const StateFileValues> state;
-    // feed: the recording once checked (ReadScriptStateFiles).
+    // feed: how to read the recording (engine, columns) and where in it
+    // the replay starts; the recording once checked (ReadScriptStateFiles).
+    EngineLogOptions feedOptions;
+    int64_t feedFromMs = 0;
     std::shared_ptr<const EngineLog> feed;
 };
 

@@ -39,9 +39,27 @@ void SessionRecording::StartsFromStateFile(const std::string &path)
     Line(CommandText(FileCommand(CommandKind::LoadState, path)));
 }
 
-void SessionRecording::StartsWithFeed(const std::string &path)
+// The feed command for a recording.
+static Command FeedCommand(const std::string &path, const EngineLogOptions &options, int64_t fromMs)
 {
-    Line(CommandText(FileCommand(CommandKind::Feed, path)));
+    Command command = FileCommand(CommandKind::Feed, path);
+    command.feedOptions = options;
+    command.feedFromMs = fromMs;
+    return command;
+}
+
+void SessionRecording::StartsWithFeed(const std::string &path, const EngineLogOptions &options,
+                                      int64_t fromMs)
+{
+    Line(CommandText(FeedCommand(path, options, fromMs)));
+}
+
+void SessionRecording::FeedStarted(const std::string &path, const EngineLogOptions &options, int64_t fromMs,
+                                   int64_t clockMs)
+{
+    FlushTurn();
+    WaitUntil(clockMs);
+    Line(CommandText(FeedCommand(path, options, fromMs)));
 }
 
 void SessionRecording::StartsFromStore(const std::string &path)

@@ -24,8 +24,13 @@ class SessionRecording {
     // absolute path, so that it is found from anywhere).
     void StartsFromStateFile(const std::string &path);
     // The session replays a recorded engine run from its start: a feed
-    // command with the file's absolute path.
-    void StartsWithFeed(const std::string &path);
+    // command with the file's absolute path, how to read it and where in it
+    // the replay starts.
+    void StartsWithFeed(const std::string &path, const EngineLogOptions &options = {}, int64_t fromMs = 0);
+    // A recording the user opened at clockMs of the window's clock: the
+    // same command after the wait up to then.
+    void FeedStarted(const std::string &path, const EngineLogOptions &options, int64_t fromMs,
+                     int64_t clockMs);
     // The session starts from a store: its contents change as it is used, so
     // the replay cannot start from them; the script only says so.
     void StartsFromStore(const std::string &path);

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "host/app/command_line.h"
+#include "host/app/feed_slot.h"
 #include "host/form/Pcmain.h"
 #include "host/toolkit.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char **argv)
     Application->Initialize();
     TForm1 *form = Application->CreateForm<TForm1>();
     form->SetMaxPassRate(options.maxPassRate);
+    // Recordings the page hands to the form replay here.
+    FeedSlot feeds(*form, std::cerr, "qpx-sim");
     Application->Run();
     return 0;
 }

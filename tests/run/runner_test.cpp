@@ -261,3 +261,18 @@ TEST_F(Runner, StateFilesLoadBeforeAndDuringARun)
     EXPECT_EQ(outcome.outputError.rfind((folder / "s.txt").string() + ":2: ", 0), 0u) << outcome.outputError;
     EXPECT_NE(outcome.outputError.find("gone.toml"), std::string::npos) << outcome.outputError;
 }
+
+// A feed from a moment into its recording delivers that moment's value at
+// once; a moment the recording does not reach ends the script.
+TEST_F(Runner, AFeedStartsWhereItsFromWordSays)
+{
+    std::ofstream(folder / "run.csv") << "time,mp_mbar\n0,1000\n600,400\n";
+    // floor(((m + 1) x 163 - 1) / 100) - 180 counts for m mbar: 700 at 5:00, 640 a minute later.
+    RunOutcome outcome = Run("feed run.csv from 5:00\nexpect simPressureInput 962\n"
+                             "wait 60s\nexpect simPressureInput 864\n");
+    EXPECT_EQ(outcome.failed, 0) << report.str();
+    EXPECT_EQ(outcome.passed, 2);
+    outcome = Run("feed run.csv from 10:01\n");
+    EXPECT_NE(outcome.outputError.find("run.csv: the replay cannot start at 00:10:01"), std::string::npos)
+        << outcome.outputError;
+}

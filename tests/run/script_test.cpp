@@ -62,6 +62,11 @@ TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
         {"save a.png 2", "dir/s.txt:1: unexpected \"2\"; expected --scale N"},
         {"expect-frame", "dir/s.txt:1: expected the reference picture"},
         {"load-state", "dir/s.txt:1: expected the state file to load"},
+        {"feed run.csv engine 3", "dir/s.txt:1: bad engine \"3\"; expected 1 or 2"},
+        {"feed run.csv from 1:75", "dir/s.txt:1: bad time \"1:75\"; expected a time into the recording"},
+        {"feed run.csv from 1 from 2", "dir/s.txt:1: from given twice after feed"},
+        {"feed run.csv engine", "dir/s.txt:1: expected 1 or 2 after engine"},
+        {"feed run.csv columns", "dir/s.txt:1: expected the column map"},
         // Blanks are spaces and tabs; another control character would shift
         // or split the words, and is named instead.
         {"\vexpect-text hello",
@@ -220,7 +225,36 @@ TEST(ScriptParser, EveryCommandWrittenBackReadsTheSame)
                            "expect lamp darkred",
                            "save shots/run.png",
                            "save run.png --scale 3",
-                           "load-state states/hobbs at 9999.toml"};
+                           "load-state states/hobbs at 9999.toml",
+                           "feed runs/engine run.csv",
+                           "feed log.csv engine 2",
+                           "feed log.csv columns time=Time,mp_inhg=MAP,rpm=RPM",
+                           "feed log.csv engine 2 columns \"time=Lcl Time,rpm=E1 RPM\" from 00:35:00",
+                           "feed log.csv columns time=\"Lcl Time\",rpm=RPM from 00:00:01.250"};
     for (const char *line : lines)
         EXPECT_EQ(CommandText(Parsed(line).commands.at(0)), line);
+}
+
+// A feed's words follow its file in any order; the file may hold blanks.
+TEST(ScriptParser, FeedWordsFollowTheFileInAnyOrder)
+{
+    struct Case {
+        const char *line, *path;
+        int engine;
+        const char *columns;
+        int64_t fromMs;
+    } cases[] = {
+        {"feed my run.csv", "my run.csv", 1, "", 0},
+        {"feed my run.csv from 35:00 engine 2", "my run.csv", 2, "", 2100000},
+        {"feed a.csv columns \"rpm=E1 RPM\" from 90.5 # comment", "a.csv", 1, "rpm=E1 RPM", 90500},
+        {"feed a.csv engine 1 columns rpm=\"E1 RPM\",time=T", "a.csv", 1, "rpm=\"E1 RPM\",time=T", 0},
+        {"feed from", "from", 1, "", 0}, // a file called "from"
+    };
+    for (const Case &c : cases) {
+        const Command feed = Parsed(c.line).commands.at(0);
+        EXPECT_EQ(feed.path, c.path) << c.line;
+        EXPECT_EQ(feed.feedOptions.engine, c.engine) << c.line;
+        EXPECT_EQ(feed.feedOptions.columns, c.columns) << c.line;
+        EXPECT_EQ(feed.feedFromMs, c.fromMs) << c.line;
+    }
 }

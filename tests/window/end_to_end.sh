@@ -6,7 +6,9 @@
 # of the splash and while the cycle runs; drives it from the keyboard and the
 # wheel and takes screenshots; records a session and replays it with qpx-run;
 # keeps the Hobbs time in a store across closing and reopening, refusing a
-# second program on the same store; and starts it without any display.
+# second program on the same store; replays a recording from a chosen
+# moment and opens others with Ctrl+O and by a drop; and starts it without
+# any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
@@ -285,6 +287,52 @@ grep -q '^hobbsMinutes = [1-9]' "$STORE" || fail "the store holds no Hobbs minut
 start_sim seven --store "$STORE"
 close_and_expect_success "reopening the store"
 [ "$(grep '^hobbs' "$STORE")" = "$HOBBS" ] || fail "reopening changed the Hobbs time: $(grep '^hobbs' "$STORE")"
+
+# --- Session 8: a recording from a chosen moment, then Ctrl+O and a drop
+# open others ---
+# FLTK's own file chooser, as where the desktop offers none (FLTK's option,
+# in its preferences file under HOME): the file name is typed into it.
+OPEN="$OUT/open"
+rm -rf "$OPEN"
+mkdir -p "$OPEN/home/.fltk/fltk.org"
+printf '; FLTK preferences file format 1.0\n; vendor: fltk.org\n; application: fltk\n\n[.]\n\n\n[./options]\n\nFNFCUsesGTK:0\n' \
+    >"$OPEN/home/.fltk/fltk.org/fltk.prefs"
+printf 'time,mp_mbar,rpm\n0,1000,2400\n600,1000,2400\n' >"$OPEN/second.csv"
+printf 'time,mp_mbar\n10,1000\n5,600\n' >"$OPEN/backwards.csv"
+choose() { # file name: Ctrl+O, the name typed into the chooser, Enter
+    key ctrl+o
+    local chooser=
+    for _ in $(seq 250); do
+        chooser=$(xdotool search --onlyvisible --name '^Open a recording' 2>/dev/null | head -n1)
+        [ -n "$chooser" ] && break
+        sleep 0.02
+    done
+    [ -n "$chooser" ] || fail "Ctrl+O opened no file chooser"
+    sleep 0.3
+    xdotool mousemove --window "$chooser" 10 10 key End shift+Home BackSpace
+    xdotool type --delay 30 "$1"
+    xdotool key Return
+    sleep 1
+}
+cd "$OPEN" || fail "no folder $OPEN"
+HOME="$OPEN/home" start_sim eight --feed "$HERE/../../examples/engine-run.csv" --feed-from 5:00
+grep -q "^qpx-sim: .*engine-run.csv.*from 00:05:00$" "$OUT/sim-eight.err" ||
+    fail "the replay did not say where it starts: $(cat "$OUT/sim-eight.err")"
+choose backwards.csv
+grep -q "backwards.csv:3: time goes backwards" "$OUT/sim-eight.err" ||
+    fail "a refused recording was not reported: $(cat "$OUT/sim-eight.err")"
+choose second.csv
+/usr/bin/import -window "$WID" "$OUT/opened.png"
+grep -q "^qpx-sim: .*second.csv" "$OUT/sim-eight.err" ||
+    fail "the chosen recording did not start: $(cat "$OUT/sim-eight.err")"
+# A file manager's drop (XDND), a blank in the file's name.
+cp "$OPEN/second.csv" "$OPEN/dropped run.csv"
+/usr/bin/python3 "$HERE/drop_file.py" "$WID" 500 200 "$OPEN/dropped run.csv" || fail "the window refused a drop"
+sleep 0.5
+grep -q "^qpx-sim: .*dropped run.csv" "$OUT/sim-eight.err" ||
+    fail "the dropped recording did not start: $(cat "$OUT/sim-eight.err")"
+close_and_expect_success "after opening recordings"
+cd - >/dev/null || exit 1
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1

@@ -99,3 +99,35 @@ TEST(CommandLine, AStateFileOrAStoreButNotBoth)
     EXPECT_EQ(both.err.rfind("qpx-sim: --state and --store cannot be used together: the store starts", 0), 0u)
         << both.err;
 }
+
+// How to read a recording: only with a recording, in the forms --help says.
+TEST(CommandLine, RecordingOptionsNeedARecordingAndSayWhatIsWrong)
+{
+    Outcome all = Parse(
+        {"--feed", "log.csv", "--engine", "2", "--columns", "time=Time,rpm=RPM", "--feed-from", "1:05:30.5"});
+    EXPECT_EQ(all.code, CommandLineRun) << all.err;
+    EXPECT_EQ(all.options.feedOptions.engine, 2);
+    EXPECT_EQ(all.options.feedOptions.columns, "time=Time,rpm=RPM");
+    EXPECT_EQ(all.options.feedFromMs, 3930500);
+    EXPECT_EQ(Parse({"--feed", "log.csv"}).options.feedOptions.engine, 1);
+    EXPECT_EQ(Parse({"--feed", "log.csv", "--feed-from", "2100"}).options.feedFromMs, 2100000);
+
+    struct Refused {
+        std::vector<const char *> args;
+        const char *said;
+    };
+    for (const Refused &r : std::vector<Refused>{
+             {{"--feed", "log.csv", "--engine", "3"}, "--engine"},
+             {{"--feed", "log.csv", "--engine", "one"}, "--engine"},
+             {{"--feed", "log.csv", "--feed-from", "35:60"}, "must be h:mm:ss, m:ss or seconds"},
+             {{"--feed", "log.csv", "--feed-from", "-5"}, "--feed-from"},
+             {{"--feed", "log.csv", "--feed-from", "1:2:3"}, "must be h:mm:ss"},
+             {{"--engine", "2"}, "qpx-sim: --engine needs --feed FILE"},
+             {{"--feed-from", "10"}, "qpx-sim: --feed-from needs --feed FILE"},
+             {{"--feed", "udp:5600", "--columns", "rpm=RPM"}, "datagrams name their own values"},
+         }) {
+        Outcome outcome = Parse(r.args);
+        EXPECT_EQ(outcome.code, 2) << r.args.back();
+        EXPECT_NE(outcome.err.find(r.said), std::string::npos) << outcome.err;
+    }
+}

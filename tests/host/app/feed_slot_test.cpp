@@ -1,0 +1,102 @@
+// Opening files in the window: Ctrl+O's chooser and a drop take a state
+// file or a recording by its content, through the readers of --state and
+// --feed; what is refused changes nothing and the status bar says why.
+#include <sstream>
+
+#include "host/app/feed_slot.h"
+#include "host/run/form_recording.h"
+#include "instrument/sensor_model.h"
+#include "support/temp_folder.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+// "file:///a%20b.csv" for "/a b.csv".
+std::string FileUri(const std::string &path)
+{
+    std::string uri = "file://";
+    for (char c : path)
+        uri += c == ' ' ? std::string("%20") : std::string(1, c);
+    return uri;
+}
+
+class OpenFiles : public WindowTest {
+  protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        state.settings.pulsesPerRev = 60;
+        WriteText(folder.File("run.csv"), "time,mp_mbar,rpm\n0,1000,2400\n60,600,1200\n");
+        WriteText(folder.File("second run.csv"), "time,rpm\n0,600\n10,600\n");
+        WriteText(folder.File("backwards.csv"), "time,mp_mbar\n10,1000\n5,600\n");
+        WriteText(folder.File("state.toml"), "[controls]\npressure = 1234\n");
+        WriteText(folder.File("bad.toml"), "[controls]\npressure = \"high\"\n");
+        WriteText(folder.File("blob.bin"), std::string("\x89PNG\0\0", 6));
+    }
+    std::string Status() const { return form->StatusBar1.Caption(); }
+
+    TempFolder folder;
+    std::ostringstream log;
+};
+
+} // namespace
+
+TEST_F(OpenFiles, EachFileGoesToItsReaderAndWhatIsRefusedChangesNothing)
+{
+    FeedSlot feeds(*form, log, "qpx-sim");
+    struct Case {
+        const char *file;
+        int32_t pressure, speed; // the sliders afterwards
+        const char *status;
+    } cases[] = {
+        {"run.csv", 1451, 120, "Replaying " /* until the reader says what it understood */},
+        {"backwards.csv", 1451, 120, "Recording not replayed: "},
+        {"bad.toml", 1451, 120, "State not loaded: "},
+        {"blob.bin", 1451, 120, "Not opened: "},
+        {"state.toml", 1234, 120, "State loaded from "},
+        {"second run.csv", 1234, 30, "(in place of the feed "},
+    };
+    for (const Case &c : cases) {
+        const std::string path = folder.File(c.file);
+        if (std::string(c.file) == "run.csv" || std::string(c.file) == "blob.bin")
+            form->OnOpenFile(path);
+        else // as a file manager's drop names it
+            headless::DropFiles(*form, FileUri(path) + "\r\n");
+        Idle();
+        EXPECT_EQ(form->TrackBar1.Position(), c.pressure) << c.file;
+        EXPECT_EQ(form->TrackBar2.Position(), c.speed) << c.file;
+        EXPECT_NE(Status().find(c.status), std::string::npos) << c.file << ": " << Status();
+    }
+    EXPECT_NE(log.str().find("qpx-sim: " + folder.File("backwards.csv") + ":3: time goes backwards"),
+              std::string::npos)
+        << log.str();
+    EXPECT_NE(Status().find("second run.csv 00:00:00 / 00:00:10"), std::string::npos) << Status();
+}
+
+TEST_F(OpenFiles, CtrlOAsksTheChooserAndARecordedSessionReplaysTheOpenedRecording)
+{
+    FormRecording recording;
+    std::string error;
+    ASSERT_TRUE(recording.Open(folder.File("session.txt"), error)) << error;
+    recording.Attach(*form);
+    FeedSlot feeds(*form, log, "qpx-sim");
+    feeds.OnOpened = [&recording](const FeedRequest &opened) { recording.FeedStarted(opened); };
+
+    headless::AnswerFileChooser(""); // cancelled: nothing happens
+    headless::PressKey(*form, 'o', false, true);
+    Idle();
+    EXPECT_EQ(headless::FileChooserQuestions(), 1);
+    EXPECT_EQ(form->TrackBar1.Position(), 1);
+
+    headless::AdvanceClock(2500);
+    headless::AnswerFileChooser(folder.File("run.csv"));
+    headless::PressKey(*form, 'O', false, true);
+    Idle();
+    EXPECT_EQ(headless::FileChooserQuestions(), 1);
+    EXPECT_EQ(form->TrackBar1.Position(), 1451);
+    feeds.End();
+    ASSERT_TRUE(recording.Finish(error)) << error;
+    const std::string text = ReadText(folder.File("session.txt"));
+    EXPECT_NE(text.find("\nwait 2500ms\nfeed " + folder.File("run.csv") + "\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("pressure 1451"), std::string::npos) << "the feed's moves were written\n" << text;
+}
