@@ -35,7 +35,7 @@ failures = []
 # TO ENABLE ON MERGE: True once the form's OnOpenFile opens a recording (told
 # from a state file by its content). Until then a recording is refused as a
 # state file, and the check that it replays is printed, not counted.
-RECORDINGS_OPEN = False
+RECORDINGS_OPEN = True
 
 
 def check(ok, what):
