@@ -1,0 +1,38 @@
+// One line of CSV text split into its fields. The separator is found from
+// the header line: a tab when it has one, else ';' when it has more of them
+// than commas (and then a decimal comma is read as a decimal point), else
+// ','. A field may be quoted: it then holds the separator or a doubled
+// quote as text; a quote is closed on its own line. Blanks around a field
+// and outside its quotes are dropped.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CsvDialect {
+    char separator = ',';
+    bool decimalComma = false;
+};
+
+// The dialect of a file whose header (or first) line is this.
+CsvDialect DetectCsvDialect(std::string_view line);
+
+// The fields of one line, valid until the next Split.
+class CsvFields {
+  public:
+    // Splits line into at most maxFields fields (the rest of the line is
+    // not looked at); false with *why when a quote is not closed or
+    // something other than blanks follows a closing quote.
+    bool Split(std::string_view line, const CsvDialect &dialect, std::string *why,
+               size_t maxFields = (size_t)-1);
+    size_t Size() const { return fields_.size(); }
+    std::string_view operator[](size_t i) const { return fields_[i]; }
+
+  private:
+    std::vector<std::string_view> fields_;
+    std::string unquoted_; // the quoted fields' text, reserved to the line's length
+};
+
+// A finite number and nothing else (as ReadFeedNumber), with a decimal comma
+// taken for the point in a dialect that has one.
+bool ReadCsvNumber(std::string_view field, const CsvDialect &dialect, double *value);
