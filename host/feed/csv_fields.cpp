@@ -43,14 +43,20 @@ bool CsvFields::Split(std::string_view line, const CsvDialect &dialect, std::str
     fields_.clear();
     const char separator = dialect.separator;
     if (line.find('"') == std::string_view::npos) {
-        // Most lines hold no quote: fields are pieces of the line.
-        while (fields_.size() < maxFields) {
+        // Most lines hold no quote: fields are pieces of the line, and
+        // those not kept are only counted.
+        for (;;) {
             const size_t end = line.find(separator);
             fields_.push_back(Trimmed(line.substr(0, end), separator));
             if (end == std::string_view::npos)
                 break;
             line.remove_prefix(end + 1);
+            if (fields_.size() == maxFields) {
+                count_ = fields_.size() + 1 + (size_t)std::count(line.begin(), line.end(), separator);
+                return true;
+            }
         }
+        count_ = fields_.size();
         return true;
     }
     // The unquoted text is never longer than the line, so that the views
@@ -58,7 +64,8 @@ bool CsvFields::Split(std::string_view line, const CsvDialect &dialect, std::str
     unquoted_.clear();
     unquoted_.reserve(line.size());
     size_t i = 0;
-    while (fields_.size() < maxFields) {
+    count_ = 0;
+    for (;;) {
         while (i < line.size() && line[i] != separator && Blank(line[i]))
             ++i;
         if (i < line.size() && line[i] == '"') {
@@ -76,7 +83,8 @@ bool CsvFields::Split(std::string_view line, const CsvDialect &dialect, std::str
                 }
                 unquoted_.push_back(line[i]);
             }
-            fields_.push_back(std::string_view(unquoted_).substr(start));
+            if (count_++ < maxFields)
+                fields_.push_back(std::string_view(unquoted_).substr(start));
             for (++i; i < line.size() && line[i] != separator; ++i)
                 if (!Blank(line[i])) {
                     *why = "text after a closing quote";
@@ -89,7 +97,8 @@ bool CsvFields::Split(std::string_view line, const CsvDialect &dialect, std::str
                 *why = "a quote inside a field that does not begin with one";
                 return false;
             }
-            fields_.push_back(field);
+            if (count_++ < maxFields)
+                fields_.push_back(field);
             i = end;
         }
         if (i >= line.size())

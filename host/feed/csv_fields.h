@@ -20,16 +20,20 @@ CsvDialect DetectCsvDialect(std::string_view line);
 // The fields of one line, valid until the next Split.
 class CsvFields {
   public:
-    // Splits line into at most maxFields fields (the rest of the line is
-    // not looked at); false with *why when a quote is not closed or
-    // something other than blanks follows a closing quote.
+    // Splits line into its fields, of which only the first maxFields are
+    // kept (the others are only counted); false with *why when a quote is
+    // not closed or something other than blanks follows a closing quote.
     bool Split(std::string_view line, const CsvDialect &dialect, std::string *why,
                size_t maxFields = (size_t)-1);
+    // The fields kept.
     size_t Size() const { return fields_.size(); }
+    // All fields of the line.
+    size_t Count() const { return count_; }
     std::string_view operator[](size_t i) const { return fields_[i]; }
 
   private:
     std::vector<std::string_view> fields_;
+    size_t count_ = 0;
     std::string unquoted_; // the quoted fields' text, reserved to the line's length
 };
 

@@ -124,7 +124,7 @@ bool EngineLogReader::Line(std::string_view line)
         return Header(line);
     case Stage::Rows: {
         std::string why;
-        if (!fields_.Split(line, dialect_, &why, flightData_ ? neededFields_ : (size_t)-1))
+        if (!fields_.Split(line, dialect_, &why, neededFields_))
             return Fail(why);
         return Row();
     }
@@ -273,8 +273,8 @@ bool EngineLogReader::Value(int column, const char *what, double toUnit, double 
 
 bool EngineLogReader::Row()
 {
-    if (flightData_ ? fields_.Size() < neededFields_ : fields_.Size() != headers_.size())
-        return Fail(std::to_string(fields_.Size()) + " fields where the header has " +
+    if (flightData_ ? fields_.Size() < neededFields_ : fields_.Count() != headers_.size())
+        return Fail(std::to_string(fields_.Count()) + " fields where the header has " +
                     std::to_string(headers_.size()));
     if (samples_.size() >= MaxEngineLogRows)
         return Fail("more than " + std::to_string(MaxEngineLogRows) +
