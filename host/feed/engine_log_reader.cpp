@@ -295,7 +295,9 @@ bool EngineLogReader::Row()
                     " is neither seconds nor hh:mm:ss nor a date and time");
     if (samples_.empty()) {
         firstDated_ = time.dated;
-        startSeconds_ = time.dated ? time.seconds : 0;
+        // Our own layout's times count as written; a log's clock or dates
+        // count from its first row.
+        startSeconds_ = time.dated || flightData_ || !map_.time.empty() ? time.seconds : 0;
     } else if (time.dated != firstDated_)
         return Fail("time " + Quoted(timeField) + ColumnTag(timeColumn_) +
                     (firstDated_ ? " has no date" : " has a date") + " where the first row's has " +

@@ -60,6 +60,6 @@ class EngineLogReader {
     std::string pressureUnit_; // as the description shows it
     size_t neededFields_ = 0;
     bool firstDated_ = false;
-    double startSeconds_ = 0; // of a dated first row
+    double startSeconds_ = 0; // the first row's, when time counts from it
     std::vector<EngineSample> samples_;
 };

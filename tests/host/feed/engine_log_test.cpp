@@ -73,6 +73,8 @@ TEST(EngineLogDialect, SeparatorsQuotesDecimalCommasAndTimeForms)
               25.3 * InHg,
               2400},
              {"T , \"a=b\"\n0,2400\n", {1, "time= T ,rpm=\"a=b\""}, 0, NAN, 2400},
+             // A mapped log's clock counts from its first row.
+             {"T,R\n15:58:09,1000\n15:58:19,2000\n", {1, "time=T,rpm=R"}, 5, NAN, 1500},
          })
         ExpectRead(r);
 }
