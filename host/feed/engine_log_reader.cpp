@@ -284,6 +284,9 @@ bool EngineLogReader::Row()
     if (dateColumn_ >= 0) {
         long days;
         const std::string_view dateField = fields_[(size_t)dateColumn_];
+        // Avionics write rows before they know the date and time: no sample.
+        if (dateField.empty() && timeField.empty())
+            return true;
         if (!ReadLogDate(dateField, &days))
             return Fail("date " + Quoted(dateField) + ColumnTag(dateColumn_) + " is not yyyy-mm-dd");
         if (!ReadLogTime(timeField, dialect_, &time) || time.dated || time.seconds >= 86400 ||

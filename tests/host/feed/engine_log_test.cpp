@@ -82,6 +82,7 @@ TEST(EngineLogDialect, SeparatorsQuotesDecimalCommasAndTimeForms)
 TEST(EngineLogFlightData, EnginesUnitsEmptyCellsRepeatedSecondsAndMidnight)
 {
     const std::vector<std::string> run = {
+        "          ,         ,  5.00,  500.0,  1.0, 100", // no time yet: no sample
         "2026-03-11, 23:59:58, 20.00, 1000.0, 10.0, 900",
         "2026-03-11, 23:59:59,      , 1200.0, 11.0, 950",
         "2026-03-11, 23:59:59, 22.00,       , 12.0, 960", // the later row stands
@@ -95,7 +96,7 @@ TEST(EngineLogFlightData, EnginesUnitsEmptyCellsRepeatedSecondsAndMidnight)
              {FlightLog(run), {2, ""}, 1, 12 * InHg, 960},
              {FlightLog(run, "inch"), {}, 0, 20 * InHg, 1000},
              {FlightLog(run, "psi"), {}, 0, 20 * PhysicalMillibarPerUnit("mp_psi"), 1000},
-             {FlightLog({run[0]}), {1, "time=Lcl Time,mp_kpa=E2 MAP"}, 0, 100, 0},
+             {FlightLog({run[1]}), {1, "time=Lcl Time,mp_kpa=E2 MAP"}, 0, 100, 0},
          })
         ExpectRead(r);
 }
