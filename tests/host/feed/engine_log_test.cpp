@@ -84,7 +84,7 @@ TEST(EngineLogFlightData, EnginesUnitsEmptyCellsRepeatedSecondsAndMidnight)
     const std::vector<std::string> run = {
         "          ,         ,  5.00,  500.0,  1.0, 100", // no time yet: no sample
         "2026-03-11, 23:59:58, 20.00, 1000.0, 10.0, 900",
-        "2026-03-11, 23:59:59,      , 1200.0, 11.0, 950",
+        "2026-03-11, 23:59:59,      , 1200.0, 11.0, 950", // a missed pressure
         "2026-03-11, 23:59:59, 22.00,       , 12.0, 960", // the later row stands
         "2026-03-12, 00:00:01, 26.00, 2000.0, 14.0, 980",
     };
