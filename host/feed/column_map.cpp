@@ -45,11 +45,21 @@ bool Header(std::string_view *text, std::string *header)
     return text->empty() || text->front() == ',';
 }
 
+// Text of the user's quoted in a message: printable and short.
+std::string Shown(std::string_view text, size_t most)
+{
+    std::string shown(text.substr(0, most));
+    for (char &c : shown)
+        if ((unsigned char)c < ' ' || (unsigned char)c > '~')
+            c = '?';
+    return text.size() > most ? shown + "..." : shown;
+}
+
 } // namespace
 
 bool ParseColumnMap(std::string_view text, ColumnMap *map, std::string *why)
 {
-    const std::string quotedMap = "column map \"" + std::string(text.substr(0, 200)) + "\": ";
+    const std::string quotedMap = "column map \"" + Shown(text, 120) + "\": ";
     auto fail = [&](const std::string &reason) {
         *why = quotedMap + reason;
         return false;
@@ -60,7 +70,7 @@ bool ParseColumnMap(std::string_view text, ColumnMap *map, std::string *why)
         const size_t equals = rest.find('=');
         if (equals == std::string_view::npos)
             return fail("an entry without \"=\": write ours=theirs, e.g. time=Time");
-        std::string ours(Trimmed(rest.substr(0, equals)));
+        std::string ours = Shown(Trimmed(rest.substr(0, equals)), 40);
         for (char &c : ours)
             c = (char)tolower((unsigned char)c);
         rest.remove_prefix(equals + 1);
@@ -77,8 +87,7 @@ bool ParseColumnMap(std::string_view text, ColumnMap *map, std::string *why)
             read.pressureName = ours;
         }
         if (slot == nullptr)
-            return fail("\"" + ours.substr(0, 40) +
-                        "\" is none of time, mp_inhg, mp_mbar, mp_kpa, mp_psi, rpm");
+            return fail("\"" + ours + "\" is none of time, mp_inhg, mp_mbar, mp_kpa, mp_psi, rpm");
         if (!slot->empty())
             return fail(ours + " twice");
         *slot = header;
