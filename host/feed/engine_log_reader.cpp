@@ -349,12 +349,13 @@ bool EngineLogReader::Finish(EngineLog *log)
                Quoted(headers_[(size_t)timeColumn_]);
     size_t used = 1 + (dateColumn_ >= 0);
     if (pressureColumn_ >= 0) {
-        text += ", pressure from " + Quoted(headers_[(size_t)pressureColumn_]) + " (" + pressureUnit_ + ")" +
-                (read.hasPressure ? "" : " (empty)");
+        text += ", pressure from " + Quoted(headers_[(size_t)pressureColumn_]) + " (" + pressureUnit_ +
+                (read.hasPressure ? ")" : ", no value)");
         ++used;
     }
     if (speedColumn_ >= 0) {
-        text += ", speed from " + Quoted(headers_[(size_t)speedColumn_]) + (read.hasSpeed ? "" : " (empty)");
+        text +=
+            ", speed from " + Quoted(headers_[(size_t)speedColumn_]) + (read.hasSpeed ? "" : " (no value)");
         ++used;
     }
     const size_t unused = named > used ? named - used : 0;

@@ -108,23 +108,26 @@ TEST(EngineLogFlightData, SaysWhatDrivesWhat)
         EngineLogOptions options;
         const char *understood;
     };
-    for (const Told &t : std::vector<Told>{
-             {FlightLog({"2026-03-11, 15:58:09, 30.30, 2480.2, 1, 2"}),
-              {},
-              "run.csv: time from \"Lcl Date\"+\"Lcl Time\", pressure from \"E1 MAP\" (\"Hg), speed from "
-              "\"E1 RPM\"; 4 columns unused"},
-             {FlightLog({"2026-03-11, 15:58:09, 30.30, , 1, 2"}, "mbar"),
-              {2, ""},
-              "run.csv: time from \"Lcl Date\"+\"Lcl Time\", pressure from \"E2 MAP\" (mbar), speed from "
-              "\"E2 RPM\"; 4 columns unused"},
-             {"time,mp_inhg,rpm\n0,29.9,0\n",
-              {},
-              "run.csv: time from \"time\", pressure from \"mp_inhg\" (\"Hg), "
-              "speed from \"rpm\"; 0 columns unused"},
-             {"Time,EGT,RPM\n0,1,0\n",
-              {},
-              "run.csv: time from \"Time\", speed from \"RPM\"; 1 column unused"},
-         }) {
+    for (
+        const Told &t : std::vector<Told>{
+            {FlightLog({"2026-03-11, 15:58:09, 30.30, 2480.2, 1, 2"}),
+             {},
+             "run.csv: time from \"Lcl Date\"+\"Lcl Time\", pressure from \"E1 MAP\" (\"Hg), speed from "
+             "\"E1 RPM\"; 4 columns unused"},
+            {FlightLog({"2026-03-11, 15:58:09, 30.30, , 1, 2"}, "mbar"),
+             {2, ""},
+             "run.csv: time from \"Lcl Date\"+\"Lcl Time\", pressure from \"E2 MAP\" (mbar), speed from "
+             "\"E2 RPM\"; 4 columns unused"},
+            {"time,mp_inhg,rpm\n0,29.9,0\n",
+             {},
+             "run.csv: time from \"time\", pressure from \"mp_inhg\" (\"Hg), "
+             "speed from \"rpm\"; 0 columns unused"},
+            {"Time,EGT,RPM\n0,1,0\n", {}, "run.csv: time from \"Time\", speed from \"RPM\"; 1 column unused"},
+            {FlightLog({"2026-03-11, 15:58:09, , 2480.2, 1, 2"}),
+             {},
+             "run.csv: time from \"Lcl Date\"+\"Lcl Time\", pressure from \"E1 MAP\" (\"Hg, no value), speed "
+             "from \"E1 RPM\"; 4 columns unused"},
+        }) {
         EngineLog log;
         std::string error;
         ASSERT_TRUE(ParseEngineLog(t.text, "run.csv", &log, &error, t.options)) << error;
