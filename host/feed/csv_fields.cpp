@@ -31,7 +31,9 @@ CsvDialect DetectCsvDialect(std::string_view line)
         else if (!quoted)
             commas += c == ',', semicolons += c == ';', tabs += c == '\t';
     }
-    if (tabs > 0)
+    // The one the line has most of, a comma when as many: blanks after
+    // commas may be tabs.
+    if (tabs > commas && tabs >= semicolons)
         return {'\t', false};
     if (semicolons > commas)
         return {';', true};

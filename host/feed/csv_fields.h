@@ -1,7 +1,7 @@
 // One line of CSV text split into its fields. The separator is found from
-// the header line: a tab when it has one, else ';' when it has more of them
-// than commas (and then a decimal comma is read as a decimal point), else
-// ','. A field may be quoted: it then holds the separator or a doubled
+// the header line: the one of ',', ';' and tab it has most of outside
+// quotes, ',' when as many, ';' before a tab; with ';' a decimal comma is
+// read as a decimal point. A field may be quoted: it then holds the separator or a doubled
 // quote as text; a quote is closed on its own line. Blanks around a field
 // and outside its quotes are dropped.
 #pragma once

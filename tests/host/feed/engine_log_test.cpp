@@ -55,6 +55,7 @@ TEST(EngineLogDialect, SeparatorsQuotesDecimalCommasAndTimeForms)
     for (const Read &r : std::vector<Read>{
              {"time;mp_mbar;rpm\n0;1000,5;2400\n10;1010,5;2500\n", {}, 5, 1005.5, 2450},
              {"time\tmp_kpa\trpm\n0\t100\t2400\n", {}, 0, 1000, 2400},
+             {"time,\tmp_kpa,\trpm\n0,\t100,\t2400\n", {}, 0, 1000, 2400},
              {"\"time\",\"note, with comma\",\"rpm\"\n0,\"a, b\",2400\n", {}, 0, NAN, 2400},
              {"time,note,rpm\n0,\"say \"\"hi\"\"\",2400\n", {}, 0, NAN, 2400},
              {"time;rpm\n0,5;1000\n1,5;2000\n", {}, 1, NAN, 1500},
