@@ -1,9 +1,9 @@
 // One line of CSV text split into its fields. The separator is found from
 // the header line: the one of ',', ';' and tab it has most of outside
 // quotes, ',' when as many, ';' before a tab; with ';' a decimal comma is
-// read as a decimal point. A field may be quoted: it then holds the separator or a doubled
-// quote as text; a quote is closed on its own line. Blanks around a field
-// and outside its quotes are dropped.
+// read as a decimal point. A field may be quoted: it then holds the
+// separator or a doubled quote as text, and a quote is closed on its own
+// line; a quote elsewhere is text. Blanks around a field are dropped.
 #pragma once
 #include <string>
 #include <string_view>
@@ -22,7 +22,7 @@ class CsvFields {
   public:
     // Splits line into its fields, of which only the first maxFields are
     // kept (the others are only counted); false with *why when a quote is
-    // not closed or something other than blanks follows a closing quote.
+    // not closed on the line.
     bool Split(std::string_view line, const CsvDialect &dialect, std::string *why,
                size_t maxFields = (size_t)-1);
     // The fields kept.

@@ -58,6 +58,8 @@ TEST(EngineLogDialect, SeparatorsQuotesDecimalCommasAndTimeForms)
              {"time,\tmp_kpa,\trpm\n0,\t100,\t2400\n", {}, 0, 1000, 2400},
              {"\"time\",\"note, with comma\",\"rpm\"\n0,\"a, b\",2400\n", {}, 0, NAN, 2400},
              {"time,note,rpm\n0,\"say \"\"hi\"\"\",2400\n", {}, 0, NAN, 2400},
+             {"time,note,rpm\n0,he said \"hi\",2400\n1,\"12\" in ,2500\n", {}, 1, NAN, 2500},
+             {"time,mp_mbar\n0,\"10\"00\n", {}, 0, 1000, 0},
              {"time;rpm\n0,5;1000\n1,5;2000\n", {}, 1, NAN, 1500},
              {"time,rpm\n00:00:01.500,1000\n00:00:02.500,2000\n", {}, 2, NAN, 1500},
              // Dated times count from the first row, across midnight too.
