@@ -80,6 +80,7 @@ install(FILES ${qpx_documents} ${PROJECT_SOURCE_DIR}/docs/window.png ${PROJECT_S
   DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screens DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine-run.csv
+  ${PROJECT_SOURCE_DIR}/examples/flight-log.csv ${PROJECT_SOURCE_DIR}/examples/flight-log.py
   DESTINATION ${QPX_INSTALL_DOCDIR}/examples)
 install(FILES ${PROJECT_SOURCE_DIR}/integrations/flightgear/qpx.xml
   DESTINATION ${QPX_INSTALL_DOCDIR}/integrations/flightgear)

@@ -1,7 +1,9 @@
 #include "fuzz/readers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 
 #include "host/feed/engine_log.h"
 #include "host/feed/feed_datagram.h"
@@ -80,11 +82,24 @@ std::string CheckStateFileReader(const uint8_t *data, size_t size)
 
 std::string CheckEngineLogReader(const uint8_t *data, size_t size)
 {
-    const std::string text((const char *)data, size);
+    std::string_view text((const char *)data, size);
+    // A first line "?engine N" or "?columns MAP" gives the reader's options.
+    EngineLogOptions options;
+    if (!text.empty() && text.front() == '?') {
+        const size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = text.substr(1, end - 1);
+        if (line.substr(0, 8) == "columns ")
+            options.columns = std::string(line.substr(8));
+        else if (line.substr(0, 7) == "engine ")
+            options.engine = atoi(std::string(line.substr(7, 4)).c_str());
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
     EngineLog log;
     std::string error;
-    if (!ParseEngineLog(text, FileName, &log, &error)) {
-        if (!NamesFileAndLine(error))
+    if (!ParseEngineLog(text, FileName, &log, &error, options)) {
+        const bool optionsRefused = (!options.columns.empty() && error.rfind("column map \"", 0) == 0) ||
+                                    (options.engine != 1 && error.rfind("engine ", 0) == 0);
+        if (!optionsRefused && !NamesFileAndLine(error))
             return "refused without naming the file and line: " + error.substr(0, MaxMessage);
         if (error.size() > MaxMessage)
             return "a message of " + std::to_string(error.size()) + " characters";
@@ -107,6 +122,11 @@ std::string CheckEngineLogReader(const uint8_t *data, size_t size)
             if (mid.rpm < std::fmin(a.rpm, s.rpm) - 1e-6 || mid.rpm > std::fmax(a.rpm, s.rpm) + 1e-6)
                 return "between samples " + std::to_string(i - 1) + " and " + std::to_string(i) +
                        " the speed leaves their range";
+            const double slack = 1e-9 * std::fmax(a.millibar, s.millibar);
+            if (mid.millibar < std::fmin(a.millibar, s.millibar) - slack ||
+                mid.millibar > std::fmax(a.millibar, s.millibar) + slack)
+                return "between samples " + std::to_string(i - 1) + " and " + std::to_string(i) +
+                       " the pressure leaves their range";
         }
     }
     return "";

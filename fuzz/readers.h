@@ -20,10 +20,11 @@ std::string CheckScriptReader(const uint8_t *data, size_t size);
 // file is refused with "file:line: why", one line per problem.
 std::string CheckStateFileReader(const uint8_t *data, size_t size);
 
-// A recorded engine run (CSV): it is read, or refused with "file:line: why"
-// and nothing kept; a log read has samples whose time never goes back and
-// whose values are finite, and its values between samples lie between
-// theirs.
+// A recorded engine run (CSV), in any layout; a first line "?engine N" or
+// "?columns MAP" reads the rest with that option. It is read, or refused
+// with "file:line: why" (or why the option cannot be used) and nothing
+// kept; a log read has samples whose time never goes back and whose values
+// are finite, and its values between samples lie between theirs.
 std::string CheckEngineLogReader(const uint8_t *data, size_t size);
 
 // A datagram of a live engine feed: taken with finite values of 0 or more

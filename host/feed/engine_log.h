@@ -1,8 +1,13 @@
-// A recorded engine run, as engine monitors export it: CSV text with a
-// header row naming the columns. Recognised: time (seconds, or hh:mm:ss),
-// one manifold pressure column of mp_inhg, mp_mbar, mp_kpa or mp_psi, and
-// rpm; other columns are ignored. A recording may leave out the pressure or
-// the speed, not both. CRLF line ends and a byte-order mark are accepted.
+// A recorded engine run, as engine monitors and avionics export it: CSV
+// text. Three layouts are read (engine_log_reader.h): our own, whose header
+// row names time (seconds, hh:mm:ss or an ISO date and time), one manifold
+// pressure column of mp_inhg, mp_mbar, mp_kpa or mp_psi, and rpm; the
+// flight-data logs of avionics (flight_data_log.h); and any CSV whose
+// columns the user maps to ours (column_map.h). Comma, semicolon (with
+// decimal commas) or tab separate the fields, which may be quoted. A
+// recording may leave out the pressure or the speed, not both; an empty
+// cell is no sample of its channel. CRLF line ends and a byte-order mark
+// are accepted.
 #pragma once
 #include <string>
 #include <string_view>
@@ -16,7 +21,10 @@ struct EngineSample {
 
 struct EngineLog {
     bool hasPressure = false, hasSpeed = false;
-    std::vector<EngineSample> samples; // time never goes backwards
+    // Time never goes backwards. A row whose cell of a channel was empty
+    // holds what that channel's own samples around it give, so that each
+    // channel interpolates between its own samples.
+    std::vector<EngineSample> samples;
     // What drives what, for the status bar and standard error: the columns
     // time, pressure and speed come from and how many go unused.
     std::string understood;
@@ -32,10 +40,14 @@ struct EngineLogOptions {
 };
 
 // Reads text; name is the file's name in messages. false with *error as
-// "name:line: why" when the recording cannot be used, and *log untouched.
+// "name:line: why" when the recording cannot be used, and *log untouched;
+// options that cannot be used are refused as "column map \"...\": why" or
+// "engine N: why".
 bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *log, std::string *error,
                     const EngineLogOptions &options = {});
-// The same for a file.
+// The same for a file, read a piece at a time. Only a regular file is
+// read: a folder, a device, a pipe or a socket is refused by what it is,
+// "path: a folder, not a recording".
 bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error,
                    const EngineLogOptions &options = {});
 
