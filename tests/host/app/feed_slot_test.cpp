@@ -49,7 +49,7 @@ TEST_F(OpenFiles, EachFileGoesToItsReaderAndWhatIsRefusedChangesNothing)
         int32_t pressure, speed; // the sliders afterwards
         const char *status;
     } cases[] = {
-        {"run.csv", 1451, 120, "Replaying " /* until the reader says what it understood */},
+        {"run.csv", 1451, 120, ": time from \"time\", pressure from \"mp_mbar\" (mbar), speed from \"rpm\""},
         {"backwards.csv", 1451, 120, "Recording not replayed: "},
         {"bad.toml", 1451, 120, "State not loaded: "},
         {"blob.bin", 1451, 120, "Not opened: "},

@@ -92,7 +92,7 @@ TEST_F(FeedStart, TheReplayStartsAtTheChosenMomentAndShowsItsTime)
                 << form->StatusBar1.Caption();
             EXPECT_EQ(player.Ended(), c.fromMs == 600000);
             if (c.fromMs == 150000) {
-                EXPECT_NE(player.StartMessage().find("Replaying data/run.csv, 00:10:00 long; from 00:02:30"),
+                EXPECT_NE(player.StartMessage().find("speed from \"rpm\"; 0 columns unused; from 00:02:30"),
                           std::string::npos)
                     << player.StartMessage();
                 headless::AdvanceClock(3000);
