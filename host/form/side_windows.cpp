@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "host/form/key_map.h"
-#include "host/inspect/drawn_texts.h"
-#include "host/inspect/state_text.h"
+#include "host/readout/drawn_texts.h"
+#include "host/readout/state_text.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "host/inspect/drawn_texts.h"
-#include "host/inspect/frame_pbm.h"
 #include "host/png/png_write.h"
+#include "host/readout/drawn_texts.h"
+#include "host/readout/frame_pbm.h"
 #include "instrument/state.h"
 
 namespace {

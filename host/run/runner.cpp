@@ -14,7 +14,7 @@
 #include "host/form/control_widgets.h"
 #include "host/form/form_state_files.h"
 #include "host/headless/headless_driver.h"
-#include "host/inspect/drawn_texts.h"
+#include "host/readout/drawn_texts.h"
 #include "host/run/checks.h"
 #include "instrument/state.h"
 

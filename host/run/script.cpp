@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "host/feed/feed_player.h"
-#include "host/inspect/shown_input.h"
+#include "host/readout/shown_input.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "host/controls/control_table.h"
 #include "host/feed/engine_log.h"
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 #include "host/state_file/state_file_format.h"
 
 enum class CommandKind : uint8_t {

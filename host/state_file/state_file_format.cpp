@@ -7,8 +7,8 @@
 #include <toml++/toml.h>
 
 #include "host/controls/control_table.h"
-#include "host/inspect/shown_input.h"
-#include "host/inspect/state_fields.h"
+#include "host/readout/shown_input.h"
+#include "host/readout/state_fields.h"
 #include "host/state_file/state_file_limits.h"
 #include "instrument/state.h"
 #include "instrument/timekeeping.h"

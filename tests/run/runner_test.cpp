@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/inspect/frame_pbm.h"
+#include "host/readout/frame_pbm.h"
 #include "host/run/runner.h"
 #include "host/state_file/state_file.h"
 #include "instrument/state.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 #include "instrument/rpm.h"
 #include "screens/main_menu.h"
 #include "screens/rpm_setup.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 
 namespace {
 

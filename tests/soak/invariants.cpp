@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 #include "screens/access_code.h"
 #include "screens/calibration.h"
 #include "screens/display_setup.h"

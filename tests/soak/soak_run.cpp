@@ -7,7 +7,7 @@
 #include "corruption.h"
 #include "host/form/Pcmain.h"
 #include "host/headless/headless_driver.h"
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 #include "instrument/hooks.h"
 #include "invariants.h"
 #include "user_actions.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/inspect/frame_pbm.h"
 #include "host/png/png_write.h"
+#include "host/readout/frame_pbm.h"
 #include "instrument/hooks.h"
 #include "instrument/state.h"
 #include "support/frame_dots.h"

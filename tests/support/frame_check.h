@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/inspect/frame_pbm.h"
+#include "host/readout/frame_pbm.h"
 #include "support/hook_counts.h"
 
 // Resets the whole state record to its program-start zeros, ends every

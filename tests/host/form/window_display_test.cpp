@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "host/form/display_look.h"
-#include "host/inspect/drawn_texts.h"
-#include "host/inspect/state_fields.h"
-#include "host/inspect/state_text.h"
+#include "host/readout/drawn_texts.h"
+#include "host/readout/state_fields.h"
+#include "host/readout/state_text.h"
 #include "instrument/main_cycle.h"
 #include "instrument/pressure_units.h"
 #include "support/frame_dots.h"

@@ -1,4 +1,4 @@
-#include "host/inspect/shown_input.h"
+#include "host/readout/shown_input.h"
 
 #include <cstdio>
 

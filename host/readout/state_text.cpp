@@ -1,11 +1,11 @@
-#include "host/inspect/state_text.h"
+#include "host/readout/state_text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 #include "screens/setup_list.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "host/inspect/frame_pbm.h"
+#include "host/readout/frame_pbm.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "host/inspect/drawn_texts.h"
+#include "host/readout/drawn_texts.h"
 
 #include <cstdio>
 

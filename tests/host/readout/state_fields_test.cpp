@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 #include "screens/main_menu.h"
 #include "screens/run_screen.h"
 #include "support/frame_check.h"

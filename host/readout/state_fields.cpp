@@ -1,4 +1,4 @@
-#include "host/inspect/state_fields.h"
+#include "host/readout/state_fields.h"
 
 #include <cstring>
 #include <type_traits>
