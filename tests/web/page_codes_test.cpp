@@ -1,6 +1,4 @@
-// The page's codes.js against the compiled enums: every control kind, event
-// kind and key, under its C++ name and in its group, with nothing missing
-// and nothing more.
+// The page's codes.js against the compiled enums: every code, under its C++ name and group, and no more.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,8 +9,7 @@
 #include "host/web/page_codes.h"
 #include "host/web/page_link.h"
 
-// "Group.name" -> code for the entries of a group, "name" -> code for those
-// outside any.
+// "Group.name" -> code inside a group, "name" -> code outside any.
 static std::map<std::string, int> ReadCodes(const std::string &script)
 {
     static const std::regex token(R"((\w+): (?:Object\.freeze\(\{|(-?\d+),)|\}\),)");
@@ -47,6 +44,5 @@ TEST(PageCodes, EveryCodeAsTheProgramHasIt)
     want["EventFields"] = PageEventFields;
     for (int n = 1; n <= 12; ++n)
         want["Key.vkF" + std::to_string(n)] = vkF(n);
-    const std::string script = PageCodesScript();
-    EXPECT_EQ(ReadCodes(script), want) << script;
+    EXPECT_EQ(ReadCodes(PageCodesScript()), want) << PageCodesScript();
 }

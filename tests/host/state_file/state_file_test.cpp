@@ -267,28 +267,25 @@ TEST(StateFileRecord, WritesOnlyTheValuesItHoldsAndReadsThemBack)
     const struct {
         std::string text;
         std::vector<std::string> written, absent;
-    } cases[] = {
+    } cases[] = {// clang-format off
         {"hobbsHours = 5\n", {"hobbsHours = 5"}, {"[controls]", "flightLog", "maintHours"}},
-        {"[controls]\nrpm = 4096\nkeyfast = true\n",
-         {"rpm = 4096", "keyfast = true"},
+        {"[controls]\nrpm = 4096\nkeyfast = true\n", {"rpm = 4096", "keyfast = true"},
          {"pressure", "calibrate", "hobbsHours", "flightLog"}},
-        {"[controls]\nTrackBar1 = 7\nCheckBox2 = false\n",
-         {"pressure = 7", "calibrate = false"},
+        {"[controls]\nTrackBar1 = 7\nCheckBox2 = false\n", {"pressure = 7", "calibrate = false"},
          {"TrackBar1", "CheckBox2", "rpm"}},
         {"flightLog = [\"empty\", { hours = 3, minutes = 60 }]\n",
-         {"flightLog = [\n    \"empty\",\n    { hours = 3, minutes = 60 },\n    \"empty\","},
-         {"[controls]", "hobbsHours"}},
-    };
+         {"flightLog = [\n    \"empty\",\n    { hours = 3, minutes = 60 },\n    \"empty\","}, {"[controls]", "hobbsHours"}}};
+    // clang-format on
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.text);
         StateFileValues values, again;
         std::string error;
         ASSERT_TRUE(ParseStateFile(c.text, "f.toml", &values, nullptr, &error)) << error;
         const std::string text = StateFileText(values);
+        SCOPED_TRACE(c.text + " written as\n" + text);
         for (const std::string &key : c.written)
-            EXPECT_NE(text.find(key), std::string::npos) << key << " missing from\n" << text;
+            EXPECT_NE(text.find(key), std::string::npos) << key;
         for (const std::string &key : c.absent)
-            EXPECT_EQ(text.find(key), std::string::npos) << key << " in\n" << text;
+            EXPECT_EQ(text.find(key), std::string::npos) << key;
         ASSERT_TRUE(ParseStateFile(text, "f.toml", &again, nullptr, &error)) << error;
         EXPECT_EQ(again.controls, values.controls);
         EXPECT_EQ(StateFileText(again), text);
@@ -299,22 +296,17 @@ TEST(StateFileRecord, WritesOnlyTheValuesItHoldsAndReadsThemBack)
 // others as they are; reading the form gives every slider and check box.
 TEST_F(StateFile, ControlValuesMoveOnlyTheControlsTheyGive)
 {
-    const struct {
-        Control control;
-        int32_t value;
-    } cases[] = {
-        {Control::Pressure, 17}, {Control::Rpm, 300}, {Control::Calibrate, 0}, {Control::KeyFast, 0}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(ControlInfo(c.control).scriptWord);
-        ControlValues before, given;
-        for (const ControlEntry &entry : ControlTable)
-            if (entry.kind != ControlKind::Button)
-                before[entry.control] = entry.max;
+    ControlValues before;
+    for (const ControlEntry &entry : ControlTable)
+        if (entry.kind != ControlKind::Button)
+            before[entry.control] = entry.max;
+    for (const auto &[control, value] : {std::pair{Control::Pressure, 17}, std::pair{Control::Rpm, 300},
+                                         std::pair{Control::Calibrate, 0}, std::pair{Control::KeyFast, 0}}) {
+        SCOPED_TRACE(ControlInfo(control).scriptWord);
+        ControlValues given, expected = before;
         ApplyControlValues(*form, before);
-        given[c.control] = c.value;
+        given[control] = expected[control] = value;
         ApplyControlValues(*form, given);
-        ControlValues expected = before;
-        expected[c.control] = c.value;
         EXPECT_EQ(ReadControlValues(*form), expected);
     }
 }

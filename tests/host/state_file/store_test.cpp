@@ -440,18 +440,16 @@ TEST_F(Store, ASecondOpenerIsRefusedNamingTheHolderUntilTheHolderClosesOrDies)
 TEST_F(Store, TakesAndGivesTheControlsThroughItsOpener)
 {
     WriteText(path, "hobbsHours = 7\n[controls]\nrpm = 300\n");
-    ControlValues applied, present;
+    ControlValues applied, present, fromFile;
     present[Control::Pressure] = 55;
+    fromFile[Control::Rpm] = 300;
     StateFileResult opened =
         OpenStore(path, {[&] { return present; }, [&](const ControlValues &values) { applied = values; }});
     ASSERT_TRUE(opened.ok) << opened.error;
-    ControlValues fromFile;
-    fromFile[Control::Rpm] = 300;
-    EXPECT_EQ(applied, fromFile);
-    EXPECT_EQ(state.hobbsHours, 7u);
+    EXPECT_TRUE(applied == fromFile && state.hobbsHours == 7u);
     present[Control::Pressure] = 56; // read again when it writes
     ASSERT_TRUE(CloseStore().ok);
     const std::string text = ReadText(path);
-    EXPECT_NE(text.find("pressure = 56"), std::string::npos) << text;
-    EXPECT_EQ(text.find("rpm"), std::string::npos) << text;
+    EXPECT_TRUE(text.find("pressure = 56") != std::string::npos && text.find("rpm") == std::string::npos)
+        << text;
 }
