@@ -11,27 +11,20 @@
 
 namespace {
 
-// "file:///a%20b.csv" for "/a b.csv".
-std::string FileUri(const std::string &path)
-{
-    std::string uri = "file://";
-    for (char c : path)
-        uri += c == ' ' ? std::string("%20") : std::string(1, c);
-    return uri;
-}
-
 class OpenFiles : public WindowTest {
   protected:
     void SetUp() override
     {
         WindowTest::SetUp();
         state.settings.pulsesPerRev = 60;
-        WriteText(folder.File("run.csv"), "time,mp_mbar,rpm\n0,1000,2400\n60,600,1200\n");
-        WriteText(folder.File("second run.csv"), "time,rpm\n0,600\n10,600\n");
-        WriteText(folder.File("backwards.csv"), "time,mp_mbar\n10,1000\n5,600\n");
-        WriteText(folder.File("state.toml"), "[controls]\npressure = 1234\n");
-        WriteText(folder.File("bad.toml"), "[controls]\npressure = \"high\"\n");
-        WriteText(folder.File("blob.bin"), std::string("\x89PNG\0\0", 6));
+        for (const auto &[name, text] : std::vector<std::pair<const char *, std::string>>{
+                 {"run.csv", "time,mp_mbar,rpm\n0,1000,2400\n60,600,1200\n"},
+                 {"second run.csv", "time,rpm\n0,600\n10,600\n"},
+                 {"backwards.csv", "time,mp_mbar\n10,1000\n5,600\n"},
+                 {"state.toml", "[controls]\npressure = 1234\n"},
+                 {"bad.toml", "[controls]\npressure = \"high\"\n"},
+                 {"blob.bin", std::string("\x89PNG\0\0", 6)}})
+            WriteText(folder.File(name), text);
     }
     std::string Status() const { return form->StatusBar1.Caption(); }
 
@@ -41,28 +34,48 @@ class OpenFiles : public WindowTest {
 
 } // namespace
 
+// A recorded session replays the recording Ctrl+O opened, not its moves.
 TEST_F(OpenFiles, EachFileGoesToItsReaderAndWhatIsRefusedChangesNothing)
 {
+    FormRecording recording;
+    std::string error;
+    ASSERT_TRUE(recording.Open(folder.File("session.txt"), error)) << error;
+    recording.Attach(*form);
     FeedSlot feeds(*form, log, "qpx-sim");
+    feeds.OnOpened = [&recording](const FeedRequest &opened) { recording.FeedStarted(opened); };
+    headless::AnswerFileChooser(""); // cancelled: nothing happens
+    headless::PressKey(*form, 'o', false, true);
+    Idle();
+    EXPECT_EQ(headless::FileChooserQuestions(), 1);
+    EXPECT_EQ(form->TrackBar1.Position(), 1);
+    headless::AdvanceClock(2500);
     struct Case {
         const char *file;
-        int32_t pressure, speed; // the sliders afterwards
+        char how; // by Ctrl+O's Chooser, Opened, Dropped as a file manager names it
+        int32_t pressure, speed;
         const char *status;
     } cases[] = {
-        {"run.csv", 1451, 120, ": time from \"time\", pressure from \"mp_mbar\" (mbar), speed from \"rpm\""},
-        {"backwards.csv", 1451, 120, "Recording not replayed: "},
-        {"bad.toml", 1451, 120, "State not loaded: "},
-        {"blob.bin", 1451, 120, "Not opened: "},
-        {"state.toml", 1234, 120, "State loaded from "},
-        {"second run.csv", 1234, 30, "(in place of the feed "},
+        {"run.csv", 'c', 1451, 120,
+         ": time from \"time\", pressure from \"mp_mbar\" (mbar), speed from \"rpm\""},
+        {"backwards.csv", 'd', 1451, 120, "Recording not replayed: "},
+        {"bad.toml", 'd', 1451, 120, "State not loaded: "},
+        {"blob.bin", 'o', 1451, 120, "Not opened: "},
+        {"state.toml", 'd', 1234, 120, "State loaded from "},
+        {"second run.csv", 'd', 1234, 30, "(in place of the feed "},
     };
     for (const Case &c : cases) {
-        const std::string path = folder.File(c.file);
-        if (std::string(c.file) == "run.csv" || std::string(c.file) == "blob.bin")
+        std::string path = folder.File(c.file), uri = "file://";
+        for (char ch : path)
+            uri += ch == ' ' ? std::string("%20") : std::string(1, ch);
+        headless::AnswerFileChooser(path);
+        if (c.how == 'c')
+            headless::PressKey(*form, 'O', false, true);
+        else if (c.how == 'o')
             form->OnOpenFile(path);
-        else // as a file manager's drop names it
-            headless::DropFiles(*form, FileUri(path) + "\r\n");
+        else
+            headless::DropFiles(*form, uri + "\r\n");
         Idle();
+        EXPECT_EQ(headless::FileChooserQuestions(), c.how == 'c' ? 1 : 0) << c.file;
         EXPECT_EQ(form->TrackBar1.Position(), c.pressure) << c.file;
         EXPECT_EQ(form->TrackBar2.Position(), c.speed) << c.file;
         EXPECT_NE(Status().find(c.status), std::string::npos) << c.file << ": " << Status();
@@ -71,29 +84,6 @@ TEST_F(OpenFiles, EachFileGoesToItsReaderAndWhatIsRefusedChangesNothing)
               std::string::npos)
         << log.str();
     EXPECT_NE(Status().find("second run.csv 00:00:00 / 00:00:10"), std::string::npos) << Status();
-}
-
-TEST_F(OpenFiles, CtrlOAsksTheChooserAndARecordedSessionReplaysTheOpenedRecording)
-{
-    FormRecording recording;
-    std::string error;
-    ASSERT_TRUE(recording.Open(folder.File("session.txt"), error)) << error;
-    recording.Attach(*form);
-    FeedSlot feeds(*form, log, "qpx-sim");
-    feeds.OnOpened = [&recording](const FeedRequest &opened) { recording.FeedStarted(opened); };
-
-    headless::AnswerFileChooser(""); // cancelled: nothing happens
-    headless::PressKey(*form, 'o', false, true);
-    Idle();
-    EXPECT_EQ(headless::FileChooserQuestions(), 1);
-    EXPECT_EQ(form->TrackBar1.Position(), 1);
-
-    headless::AdvanceClock(2500);
-    headless::AnswerFileChooser(folder.File("run.csv"));
-    headless::PressKey(*form, 'O', false, true);
-    Idle();
-    EXPECT_EQ(headless::FileChooserQuestions(), 1);
-    EXPECT_EQ(form->TrackBar1.Position(), 1451);
     feeds.End();
     ASSERT_TRUE(recording.Finish(error)) << error;
     const std::string text = ReadText(folder.File("session.txt"));
