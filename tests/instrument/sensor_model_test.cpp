@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 #include "instrument/host_link.h"
@@ -44,13 +45,9 @@ void SetSpeedSettings(int pulseMode, int32_t pulsesPerRev)
 // a speed between readings gets the input whose reading is nearest.
 TEST(SensorModel, CountsForPressureAndSpeedMatchTheInstrumentsReadings)
 {
-    struct Case {
-        int pulseMode;        // -1: pressure
-        int32_t pulsesPerRev; // tenths
-        double value;
-        int32_t count;
-        bool clamped;
-    } cases[] = {// clang-format off
+    // pulse mode (-1: pressure), pulses per rev in tenths, value, count, clamped
+    using Case = std::tuple<int, int32_t, double, int32_t, bool>;
+    const Case cases[] = {// clang-format off
         {-1, 0, 1000, 1451, false}, {-1, 0, 600, 799, false}, {-1, 0, 1013, 1472, false},
         {-1, 0, 1012.6, 1472, false}, {-1, 0, 0, 0, true}, {-1, 0, 3000, 4096, true},
         {PulseModeGate, 60, 2400, 120, false}, {PulseModeGate, 20, 2400, 40, false},
@@ -58,13 +55,12 @@ TEST(SensorModel, CountsForPressureAndSpeedMatchTheInstrumentsReadings)
         {PulseModeGate, 60, 0, 0, false}, {PulseModeGate, 60, -100, 0, true}, {PulseModeGate, 0, 2400, 0, false},
         {PulseModeTime, 60, 0.4, 0, false}, {PulseModeTime, 60, 100000, 1, false},
         {PulseModeTime, 60, 1, 4096, true}, {PulseModeTime, 0, 2400, 0, false}}; // clang-format on
-    for (const Case &c : cases) {
-        c.pulseMode < 0 ? ResetInstrumentState() : SetSpeedSettings(c.pulseMode, c.pulsesPerRev);
+    for (const auto &[pulseMode, pulsesPerRev, value, count, wantClamped] : cases) {
+        pulseMode < 0 ? ResetInstrumentState() : SetSpeedSettings(pulseMode, pulsesPerRev);
         bool clamped = false;
-        EXPECT_EQ(c.pulseMode < 0 ? PressureCountFor(c.value, &clamped) : PulseCountFor(c.value, &clamped),
-                  c.count)
-            << c.value << ", mode " << c.pulseMode;
-        EXPECT_EQ(clamped, c.clamped) << c.value << ", mode " << c.pulseMode;
+        EXPECT_EQ(pulseMode < 0 ? PressureCountFor(value, &clamped) : PulseCountFor(value, &clamped), count)
+            << value << ", mode " << pulseMode;
+        EXPECT_EQ(clamped, wantClamped) << value << ", mode " << pulseMode;
     }
 
     ResetInstrumentState();

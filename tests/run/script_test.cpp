@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "host/run/script.h"
 #include "screens/main_menu.h"
@@ -238,23 +239,18 @@ TEST(ScriptParser, EveryCommandWrittenBackReadsTheSame)
 // A feed's words follow its file in any order; the file may hold blanks.
 TEST(ScriptParser, FeedWordsFollowTheFileInAnyOrder)
 {
-    struct Case {
-        const char *line, *path;
-        int engine;
-        const char *columns;
-        int64_t fromMs;
-    } cases[] = {
-        {"feed my run.csv", "my run.csv", 1, "", 0},
-        {"feed my run.csv from 35:00 engine 2", "my run.csv", 2, "", 2100000},
-        {"feed a.csv columns \"rpm=E1 RPM\" from 90.5 # comment", "a.csv", 1, "rpm=E1 RPM", 90500},
-        {"feed a.csv engine 1 columns rpm=\"E1 RPM\",time=T", "a.csv", 1, "rpm=\"E1 RPM\",time=T", 0},
-        {"feed from", "from", 1, "", 0}, // a file called "from"
-    };
-    for (const Case &c : cases) {
-        const Command feed = Parsed(c.line).commands.at(0);
-        EXPECT_EQ(feed.path, c.path) << c.line;
-        EXPECT_EQ(feed.feedOptions.engine, c.engine) << c.line;
-        EXPECT_EQ(feed.feedOptions.columns, c.columns) << c.line;
-        EXPECT_EQ(feed.feedFromMs, c.fromMs) << c.line;
+    // line, path, engine, columns, from (ms)
+    using Case = std::tuple<const char *, const char *, int, const char *, int64_t>;
+    for (const auto &[line, path, engine, columns, fromMs] :
+         {Case{"feed my run.csv", "my run.csv", 1, "", 0},
+          Case{"feed my run.csv from 35:00 engine 2", "my run.csv", 2, "", 2100000},
+          Case{"feed a.csv columns \"rpm=E1 RPM\" from 90.5 # comment", "a.csv", 1, "rpm=E1 RPM", 90500},
+          Case{"feed a.csv engine 1 columns rpm=\"E1 RPM\",time=T", "a.csv", 1, "rpm=\"E1 RPM\",time=T", 0},
+          Case{"feed from", "from", 1, "", 0}}) { // a file called "from"
+        const Command feed = Parsed(line).commands.at(0);
+        EXPECT_EQ(feed.path, path) << line;
+        EXPECT_EQ(feed.feedOptions.engine, engine) << line;
+        EXPECT_EQ(feed.feedOptions.columns, columns) << line;
+        EXPECT_EQ(feed.feedFromMs, fromMs) << line;
     }
 }

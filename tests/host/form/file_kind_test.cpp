@@ -3,6 +3,7 @@
 
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 #include "host/form/file_kind.h"
@@ -36,24 +37,20 @@ TEST(FileKind, WhatIsNoFileIsRefusedByWhatItIs)
     WriteText(folder.File("run.csv"), "time,rpm\n0,2400\n");
     WriteText(folder.File("empty.toml"), "");
     ASSERT_EQ(mkfifo(folder.File("pipe").c_str(), 0600), 0);
-    struct Case {
-        std::string path;
-        const char *error; // nullptr: a recording
-    } cases[] = {
+    // path, error (nullptr: a recording)
+    const std::pair<std::string, const char *> cases[] = {
         {folder.File("run.csv"), nullptr},
         {folder.path, "is a folder"},
         {folder.File("pipe"), "is a device, a pipe or a socket"},
         {"/dev/zero", "is a device, a pipe or a socket"},
         {folder.File("empty.toml"), "is empty: neither a state file (TOML) nor an engine recording (CSV)"},
         {folder.File("missing.csv"), "No such file"}};
-    for (const Case &c : cases) {
+    for (const auto &[path, want] : cases) {
         FileKind kind = FileKind::Neither;
         std::string error;
-        EXPECT_EQ(ReadFileKind(c.path, &kind, &error), c.error == nullptr) << c.path;
-        if (c.error)
-            EXPECT_TRUE(error.rfind(c.path + ": ", 0) == 0 && error.find(c.error) != std::string::npos)
-                << error;
-        else
-            EXPECT_EQ(kind, FileKind::Recording);
+        EXPECT_EQ(ReadFileKind(path, &kind, &error), want == nullptr) << path;
+        EXPECT_TRUE(want ? error.rfind(path + ": ", 0) == 0 && error.find(want) != std::string::npos
+                         : kind == FileKind::Recording)
+            << path << ": " << error;
     }
 }

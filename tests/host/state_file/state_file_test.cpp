@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "host/form/form_state_files.h"
 #include "host/state_file/state_file_format.h"
@@ -264,27 +265,27 @@ TEST_F(StateFile, FilesFarFromAStateFileAreRefusedBeforeTheReaderSeesThem)
 // and reads back as the same record: no form is needed on either side.
 TEST(StateFileRecord, WritesOnlyTheValuesItHoldsAndReadsThemBack)
 {
-    const struct {
-        std::string text;
-        std::vector<std::string> written, absent;
-    } cases[] = {// clang-format off
+    using Keys = std::vector<std::string>; // text, then keys written and keys absent:
+    const std::tuple<std::string, Keys, Keys> cases[] = {
+        // clang-format off
         {"hobbsHours = 5\n", {"hobbsHours = 5"}, {"[controls]", "flightLog", "maintHours"}},
         {"[controls]\nrpm = 4096\nkeyfast = true\n", {"rpm = 4096", "keyfast = true"},
          {"pressure", "calibrate", "hobbsHours", "flightLog"}},
         {"[controls]\nTrackBar1 = 7\nCheckBox2 = false\n", {"pressure = 7", "calibrate = false"},
          {"TrackBar1", "CheckBox2", "rpm"}},
         {"flightLog = [\"empty\", { hours = 3, minutes = 60 }]\n",
-         {"flightLog = [\n    \"empty\",\n    { hours = 3, minutes = 60 },\n    \"empty\","}, {"[controls]", "hobbsHours"}}};
+         {"flightLog = [\n    \"empty\",\n    { hours = 3, minutes = 60 },\n    \"empty\","},
+         {"[controls]", "hobbsHours"}}};
     // clang-format on
-    for (const auto &c : cases) {
+    for (const auto &[given, written, absent] : cases) {
         StateFileValues values, again;
         std::string error;
-        ASSERT_TRUE(ParseStateFile(c.text, "f.toml", &values, nullptr, &error)) << error;
+        ASSERT_TRUE(ParseStateFile(given, "f.toml", &values, nullptr, &error)) << error;
         const std::string text = StateFileText(values);
-        SCOPED_TRACE(c.text + " written as\n" + text);
-        for (const std::string &key : c.written)
+        SCOPED_TRACE(given + " written as\n" + text);
+        for (const std::string &key : written)
             EXPECT_NE(text.find(key), std::string::npos) << key;
-        for (const std::string &key : c.absent)
+        for (const std::string &key : absent)
             EXPECT_EQ(text.find(key), std::string::npos) << key;
         ASSERT_TRUE(ParseStateFile(text, "f.toml", &again, nullptr, &error)) << error;
         EXPECT_EQ(again.controls, values.controls);
