@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "host/app/command_line.h"
@@ -111,23 +112,18 @@ TEST(CommandLine, RecordingOptionsNeedARecordingAndSayWhatIsWrong)
     EXPECT_EQ(all.options.feedFromMs, 3930500);
     EXPECT_EQ(Parse({"--feed", "log.csv"}).options.feedOptions.engine, 1);
     EXPECT_EQ(Parse({"--feed", "log.csv", "--feed-from", "2100"}).options.feedFromMs, 2100000);
-
-    struct Refused {
-        std::vector<const char *> args;
-        const char *said;
-    };
-    for (const Refused &r : std::vector<Refused>{
-             {{"--feed", "log.csv", "--engine", "3"}, "--engine"},
-             {{"--feed", "log.csv", "--engine", "one"}, "--engine"},
-             {{"--feed", "log.csv", "--feed-from", "35:60"}, "must be h:mm:ss, m:ss or seconds"},
-             {{"--feed", "log.csv", "--feed-from", "-5"}, "--feed-from"},
-             {{"--feed", "log.csv", "--feed-from", "1:2:3"}, "must be h:mm:ss"},
-             {{"--engine", "2"}, "qpx-sim: --engine needs --feed FILE"},
-             {{"--feed-from", "10"}, "qpx-sim: --feed-from needs --feed FILE"},
-             {{"--feed", "udp:5600", "--columns", "rpm=RPM"}, "datagrams name their own values"},
-         }) {
-        Outcome outcome = Parse(r.args);
-        EXPECT_EQ(outcome.code, 2) << r.args.back();
-        EXPECT_NE(outcome.err.find(r.said), std::string::npos) << outcome.err;
+    const std::pair<std::vector<const char *>, const char *> refused[] = {
+        {{"--feed", "log.csv", "--engine", "3"}, "--engine"},
+        {{"--feed", "log.csv", "--engine", "one"}, "--engine"},
+        {{"--feed", "log.csv", "--feed-from", "35:60"}, "must be h:mm:ss, m:ss or seconds"},
+        {{"--feed", "log.csv", "--feed-from", "-5"}, "--feed-from"},
+        {{"--feed", "log.csv", "--feed-from", "1:2:3"}, "must be h:mm:ss"},
+        {{"--engine", "2"}, "qpx-sim: --engine needs --feed FILE"},
+        {{"--feed-from", "10"}, "qpx-sim: --feed-from needs --feed FILE"},
+        {{"--feed", "udp:5600", "--columns", "rpm=RPM"}, "datagrams name their own values"}};
+    for (const auto &[args, said] : refused) {
+        Outcome outcome = Parse(args);
+        EXPECT_EQ(outcome.code, 2) << args.back();
+        EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
     }
 }
