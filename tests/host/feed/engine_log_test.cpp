@@ -160,8 +160,7 @@ TEST(EngineLogFile, RefusesWhatIsNoRegularFileAndReadsLongFilesInPieces)
              {"/dev/zero", ": a device, not a recording"},
              {folder.File("pipe"), ": a named pipe, not a recording"},
              {folder.File("none.csv"), ": cannot read: No such file"},
-             {folder.File("long-line.csv"), ":2: a line longer than 65536 bytes"},
-         }) {
+             {folder.File("long-line.csv"), ":2: a line longer than 65536 bytes"}}) {
         EngineLog log;
         std::string error;
         EXPECT_FALSE(ReadEngineLog(path, &log, &error));
@@ -169,8 +168,7 @@ TEST(EngineLogFile, RefusesWhatIsNoRegularFileAndReadsLongFilesInPieces)
     }
     std::string text = "time,mp_mbar,rpm\r\n";
     for (int i = 0; i < 200000; ++i)
-        text +=
-            std::to_string(i) + "," + std::to_string(900 + i % 113) + "," + (i % 7 ? "" : "2400") + "\r\n";
+        text += std::to_string(i) + "," + std::to_string(900 + i % 113) + (i % 7 ? ",\r\n" : ",2400\r\n");
     WriteText(folder.File("run.csv"), text);
     EngineLog fromFile, fromText;
     std::string error;
