@@ -40,9 +40,8 @@ void SetSpeedSettings(int pulseMode, int32_t pulsesPerRev)
 
 } // namespace
 
-// Chosen values give known counts (SensorCountMax and 0: held at the range's
-// end); every count's reading comes back as a count with the same reading;
-// a speed between readings gets the input whose reading is nearest.
+// Every count's reading comes back as a count with the same reading; a speed
+// between readings gets the input whose reading is nearest.
 TEST(SensorModel, CountsForPressureAndSpeedMatchTheInstrumentsReadings)
 {
     // pulse mode (-1: pressure), pulses per rev in tenths, value, count, clamped

@@ -261,8 +261,7 @@ TEST_F(StateFile, FilesFarFromAStateFileAreRefusedBeforeTheReaderSeesThem)
     }
 }
 
-// A record is written with only the values it holds, under today's keys,
-// and reads back as the same record: no form is needed on either side.
+// Under today's keys, with no form on either side.
 TEST(StateFileRecord, WritesOnlyTheValuesItHoldsAndReadsThemBack)
 {
     using Keys = std::vector<std::string>; // text, then keys written and keys absent:
@@ -293,8 +292,7 @@ TEST(StateFileRecord, WritesOnlyTheValuesItHoldsAndReadsThemBack)
     }
 }
 
-// The values a file gives move their controls on the form and leave the
-// others as they are; reading the form gives every slider and check box.
+// Reading the form gives every slider and check box.
 TEST_F(StateFile, ControlValuesMoveOnlyTheControlsTheyGive)
 {
     ControlValues before;

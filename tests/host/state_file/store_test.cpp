@@ -435,8 +435,7 @@ TEST_F(Store, ASecondOpenerIsRefusedNamingTheHolderUntilTheHolderClosesOrDies)
     EXPECT_EQ(ReadText(path + ".lock"), std::to_string(getpid()) + "\n");
 }
 
-// The store asks its opener for the controls, form or not: it hands over
-// those the file gives, and writes those it is given.
+// Form or not: it hands over the controls the file gives, and writes those it is given.
 TEST_F(Store, TakesAndGivesTheControlsThroughItsOpener)
 {
     WriteText(path, "hobbsHours = 7\n[controls]\nrpm = 300\n");
