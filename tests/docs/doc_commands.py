@@ -49,16 +49,17 @@ def documents(root):
 
 
 def parse(path):
-    """Returns the fenced blocks (language, first line, text lines) and the
-    lines outside them (number, text)."""
+    """The fenced blocks (language, first line, lines) and the lines outside
+    them (number, text)."""
     blocks, prose, block = [], [], None
     for number, line in enumerate(open(path, encoding="utf-8").read().split("\n"), 1):
         fence = FENCE.match(line)
-        if block is None and fence:
-            block = (fence.group(1), number + 1, [])
-        elif block is not None and fence and not fence.group(1):
-            blocks.append(block)
-            block = None
+        if fence and (block is None or not fence.group(1)):
+            if block is None:
+                block = (fence.group(1), number + 1, [])
+            else:
+                blocks.append(block)
+                block = None
         elif block is not None:
             block[2].append(line)
         else:
@@ -100,26 +101,20 @@ def check_links(path, prose, faults):
 
 
 def run(command, cwd, env, window):
-    """Runs a shell command in its own process group; returns None when it
-    did what it should, or what went wrong."""
+    """Runs a shell command in its own process group; None when it did what
+    it should, else what went wrong."""
     child = subprocess.Popen(["sh", "-c", command], cwd=cwd, env=env, start_new_session=True,
                              stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     try:
         output, _ = child.communicate(timeout=WINDOW_SECONDS if window else COMMAND_SECONDS)
     except subprocess.TimeoutExpired:
-        os.killpg(child.pid, signal.SIGTERM)
-        try:
-            child.communicate(timeout=10)
-        except subprocess.TimeoutExpired:
-            os.killpg(child.pid, signal.SIGKILL)
-            child.communicate()
+        os.killpg(child.pid, signal.SIGKILL)
+        child.communicate()
         return None if window else f"still running after {COMMAND_SECONDS} s"
-    tail = output.decode(errors="replace").strip().split("\n")[-5:]
+    tail = " | ".join(output.decode(errors="replace").strip().split("\n")[-5:])
     if window:
-        return f"the window closed at once (exit code {child.returncode}): " + " | ".join(tail)
-    if child.returncode != 0:
-        return f"exit code {child.returncode}: " + " | ".join(tail)
-    return None
+        return f"the window closed at once (exit code {child.returncode}): {tail}"
+    return f"exit code {child.returncode}: {tail}" if child.returncode else None
 
 
 def opens_window(command):
