@@ -1,9 +1,8 @@
 #!/usr/bin/python3
 """The simulator's page in a real browser (headless Chromium through
-Selenium), driven as a user would: clicks, keys, the wheel, the "Load state"
-and "Load recording" buttons and files dropped on the page. The display is
-read back from the page's canvas dot by dot and compared with the reference
-frames the scenarios use.
+Selenium), driven as a user would: clicks, keys, the wheel, "Load state",
+"Load recording" and dropped files. The display is read back from the page's
+canvas dot by dot and compared with the reference frames the scenarios use.
 
 Usage: page_test.py BUILD_WEB_DIR REPOSITORY_ROOT
 Needs Debian's chromium, chromium-driver and python3-selenium; run it with
@@ -12,6 +11,7 @@ Needs Debian's chromium, chromium-driver and python3-selenium; run it with
 import functools
 import http.server
 import os
+import pathlib
 import re
 import sys
 import tempfile
@@ -31,11 +31,6 @@ from selenium.webdriver.support.ui import WebDriverWait
 WEB, ROOT = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 REFS = os.path.join(ROOT, "scenarios", "refs")
 failures = []
-
-# TO ENABLE ON MERGE: True once the form's OnOpenFile opens a recording (told
-# from a state file by its content). Until then a recording is refused as a
-# state file, and the check that it replays is printed, not counted.
-RECORDINGS_OPEN = True
 
 
 def check(ok, what):
@@ -140,79 +135,15 @@ def power_on_at_1500(driver):
     wait_for_frame(driver, "run_screen.pbm", "ON, pressure 1500: the run screen, dot for dot")
 
 
-# --- Load recording, and files dropped on the page ---
-
-# Counts reads of a file's bytes (window.reads).
 COUNT_READS = """window.reads = 0; for (const name of ['arrayBuffer', 'text', 'stream', 'slice']) {
   const read = Blob.prototype[name];
   Blob.prototype[name] = function () { ++reads; return read.apply(this, arguments); }; }"""
-# window.picked dragged over the body into an element and dropped there:
-# after each step, whether the page took it from the browser, and is lit.
+# window.picked dragged over the body into arguments[0], dropped; after each step: taken by the page? lit?
 DROP = """const transfer = new DataTransfer(); transfer.items.add(picked);
 return [['dragenter', 'body'], ['dragenter', arguments[0]], ['dragleave', 'body'], ['drop', arguments[0]]].map(
   ([type, at]) => [document.querySelector(at).dispatchEvent(new DragEvent(type, { bubbles: true, cancelable: true,
     dataTransfer: transfer })) ? 'left' : 'taken', document.documentElement.classList.contains('dropping')]);"""
 DROPPED = [["taken", True], ["taken", True], ["left", True], ["taken", False]]
-
-
-def opening_files(driver, url, folder):
-    driver.get(url)
-    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
-    driver.execute_script(COUNT_READS)
-    recording = driver.find_element(By.ID, "load-recording")
-    looks = driver.execute_script("""return ['load-state', 'load-recording'].map((id) => { const e = document
-        .getElementById(id).parentNode, s = getComputedStyle(e); return [e.className, e.offsetTop, s.font,
-        s.padding, s.borderTop, s.background]; })""")
-    check(looks[0] == looks[1] and recording.accessible_name == "Load recording", f"Load recording: {looks[1]}")
-
-    def write(name, text):
-        with open(os.path.join(folder, name), "w") as f:
-            f.write(text)
-        return f.name
-    # Dropped on an element or chosen ("load-..."): the file reaches the
-    # program, read once, and its copy goes once the program has read it.
-    # The status bar, then the Hobbs hours.
-    for at, path, want, hobbs in [
-            (".image", write("bad.toml", "\nhobbsHours = 99999\n"), r"not loaded: bad\.toml:2:", 0),
-            ("#load-recording", os.path.join(ROOT, "examples", "state.toml"), r"loaded from state\.toml", 1234),
-            ("load-recording", write("good.toml", "hobbsHours = 321\n"), r"loaded from good\.toml", 321),
-            ("body", write("gone.toml", ""), r"^(?!.*loaded from).*gone\.toml", 321)]:  # gone once chosen
-        before, steps, name = status(driver), DROPPED, os.path.basename(path)
-        driver.execute_script("window.reads = 0")
-        if at.startswith("load-"):
-            driver.find_element(By.ID, at).send_keys(path)
-        else:
-            driver.execute_script("document.body.insertAdjacentHTML('beforeend', '<input type=file id=pick hidden>')")
-            driver.find_element(By.ID, "pick").send_keys(path)
-            driver.execute_script("window.picked = pick.files[0]; pick.remove()")
-            if name == "gone.toml":
-                os.remove(path)
-            steps = driver.execute_script(DROP, at)
-        WebDriverWait(driver, 5).until(lambda d: status(d) != before)
-        reads, left = driver.execute_script(f"return [reads, Module.FS.analyzePath('/files/{name}').exists]")
-        shown = status(driver)
-        check(re.search(want, shown) and steps == DROPPED and reads == 1 and not left and
-              field(state_view_text(driver), "hobbsHours") == hobbs, f"{name}: {shown!r}, {reads} read, {steps}")
-
-    # 600 mbar rising by 1 mbar a second: the pressure slider holds its
-    # count (docs/feeds.md) from the moment the recording opens.
-    start, before, readings = time.time(), status(driver), []
-    recording.send_keys(write("ramp.csv", "time,mp_mbar,rpm\n0,600,1000\n600,1200,2200\n"))
-    WebDriverWait(driver, 5).until(lambda d: status(d) != before)
-    shown, opened = status(driver), time.time()
-    check("ramp.csv" in shown, f"a recording reaches the program, which names it: {shown!r}")
-    for pause in (0.5, 2.0):
-        time.sleep(pause)
-        earliest = time.time() - opened - 0.1
-        value = int(driver.execute_script("return document.querySelector('input[type=range]').value"))
-        low, high = (((600 + round(t) + 1) * 163 - 1) // 100 - 180 for t in (earliest, time.time() - start))
-        readings.append((low - 1 <= value <= high + 1, value))
-    follows = "not loaded" not in shown and all(within for within, _ in readings) and readings[1][1] > readings[0][1]
-    what = f"the recording drives the pressure slider: {shown!r}, {readings}"
-    if RECORDINGS_OPEN:
-        check(follows, what)
-    else:
-        print(f"todo ({'passes' if follows else 'fails'} until RECORDINGS_OPEN) {what}", flush=True)
 
 
 def main():
@@ -243,12 +174,10 @@ def run(driver, url):
     driver.get(url)
     WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
 
-    # --- Every code the scripts name is one codes.js defines ---
-    codes = driver.execute_script("return QpxCodes")
-    with open(os.path.join(WEB, "page.js")) as f:
-        named = re.findall(r"\b(Kind|Event|Key)\.(\w+)", f.read())
-    with open(os.path.join(WEB, "qpx-sim.js")) as f:  # page_link.js is linked into it
-        named += [(None, name) for name in re.findall(r"\bQpxCodes\.(\w+)", f.read())]
+    # --- Every code page.js and page_link.js (linked into qpx-sim.js) name is one codes.js defines ---
+    codes, named = driver.execute_script("return QpxCodes"), []
+    for file, pattern in (("page.js", r"\b(Kind|Event|Key)\.(\w+)"), ("qpx-sim.js", r"\b()QpxCodes\.(\w+)")):
+        named += re.findall(pattern, pathlib.Path(WEB, file).read_text())
     unknown = sorted({f"{group}.{name}" for group, name in named if name not in codes.get(group, codes)})
     check(len(named) > 20 and not unknown, f"the codes page.js and page_link.js name are in codes.js {unknown or ''}")
 
@@ -327,8 +256,49 @@ def run(driver, url):
     check(status(driver).startswith("Off") and dots(driver) is None and lamp(driver) == "rgb(255, 0, 0)",
           "after a reload: off, the display blank, the lamp red")
 
+    # --- Load recording; files chosen or dropped reach the program, read once, their copy gone once read ---
     with tempfile.TemporaryDirectory() as folder:
-        opening_files(driver, url, folder)
+        looks = driver.execute_script(COUNT_READS + """; document.body.insertAdjacentHTML('beforeend',
+            '<input type=file id=pick hidden>'); return ['load-state', 'load-recording'].map((id) => {
+            const e = document.getElementById(id).parentNode, s = getComputedStyle(e);
+            return [e.className, e.offsetTop, s.font, s.padding, s.borderTop, s.background]; })""")
+        recording = driver.find_element(By.ID, "load-recording")
+        check(looks[0] == looks[1] and recording.accessible_name == "Load recording", f"Load recording: {looks[1]}")
+
+        def write(name, text):
+            pathlib.Path(folder, name).write_text(text)
+            return os.path.join(folder, name)
+        for at, path, want, hobbs in [
+                (".image", write("bad.toml", "\nhobbsHours = 99999\n"), r"not loaded: bad\.toml:2:", 0),
+                ("#load-recording", os.path.join(ROOT, "examples", "state.toml"), r"loaded from state\.toml", 1234),
+                ("load-recording", write("good.toml", "hobbsHours = 321\n"), r"loaded from good\.toml", 321),
+                ("body", write("gone.toml", ""), r"^(?!.*loaded from).*gone\.toml", 321)]:  # gone once chosen
+            before, name, chosen = status(driver), os.path.basename(path), at.startswith("load-")
+            driver.execute_script("reads = 0")
+            driver.find_element(By.ID, at if chosen else "pick").send_keys(path)
+            driver.execute_script("window.picked = pick.files[0]")
+            if name == "gone.toml":
+                os.remove(path)
+            steps = DROPPED if chosen else driver.execute_script(DROP, at)
+            WebDriverWait(driver, 5).until(lambda d: status(d) != before)
+            reads, left = driver.execute_script(f"return [reads, Module.FS.analyzePath('/files/{name}').exists]")
+            shown = status(driver)
+            check(re.search(want, shown) and steps == DROPPED and reads == 1 and not left and
+                  field(state_view_text(driver), "hobbsHours") == hobbs, f"{name}: {shown!r}, {reads} read, {steps}")
+
+        # 600 mbar rising 1 mbar a second: the pressure slider holds its count (docs/feeds.md) from the opening.
+        start, before, readings = time.time(), status(driver), []
+        recording.send_keys(write("ramp.csv", "time,mp_mbar,rpm\n0,600,1000\n600,1200,2200\n"))
+        WebDriverWait(driver, 5).until(lambda d: status(d) != before)
+        shown, opened = status(driver), time.time()
+        for pause in (0.5, 2.0):
+            time.sleep(pause)
+            earliest = time.time() - opened - 0.1
+            value = int(driver.execute_script("return document.querySelector('input[type=range]').value"))
+            low, high = (((600 + round(t) + 1) * 163 - 1) // 100 - 180 for t in (earliest, time.time() - start))
+            readings.append((low - 1 <= value <= high + 1, value))
+        check("ramp.csv" in shown and "not loaded" not in shown and all(ok for ok, _ in readings) and
+              readings[1][1] > readings[0][1], f"a recording drives the pressure slider: {shown!r}, {readings}")
 
     errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
     check(not errors, "no errors in the browser's console" + (f": {errors}" if errors else ""))
