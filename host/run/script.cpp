@@ -523,11 +523,20 @@ std::string DurationText(int64_t ms)
     return std::to_string(ms) + "ms";
 }
 
-bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error)
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script,
+                     std::vector<std::string> &errors)
 {
     script.file = file;
     script.folder = std::filesystem::path(file).parent_path();
     script.commands.clear();
+    errors.clear();
+    int unlisted = 0; // bad lines beyond MaxListedScriptErrors
+    auto refuse = [&](int number, const std::string &what) {
+        if (errors.size() < MaxListedScriptErrors)
+            errors.push_back(file + ":" + std::to_string(number) + ": " + what);
+        else
+            ++unlisted;
+    };
     std::string_view rest = text;
     if (rest.substr(0, ByteOrderMark.size()) == ByteOrderMark)
         rest.remove_prefix(ByteOrderMark.size());
@@ -539,8 +548,8 @@ bool ParseScriptText(const std::string &file, const std::string &text, Script &s
             raw.remove_suffix(1);
         std::string what;
         if (!CheckCharacters(raw, what)) {
-            error = file + ":" + std::to_string(number) + ": " + what;
-            return false;
+            refuse(number, what);
+            continue;
         }
         Line line = SplitLine(raw);
         if (line.words.empty())
@@ -548,28 +557,49 @@ bool ParseScriptText(const std::string &file, const std::string &text, Script &s
         Command command{};
         command.line = number;
         if (!LineParser(line, command, what).Parse()) {
-            error = file + ":" + std::to_string(number) + ": " + what;
-            return false;
+            refuse(number, what);
+            continue;
         }
         script.commands.push_back(std::move(command));
     }
-    return true;
+    if (unlisted > 0)
+        errors.push_back(file + ": " + std::to_string(unlisted) + " more lines not understood");
+    return errors.empty();
 }
 
-bool ParseScriptFile(const std::string &file, Script &script, std::string &error)
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error)
 {
+    std::vector<std::string> errors;
+    if (ParseScriptText(file, text, script, errors))
+        return true;
+    error = errors.front();
+    return false;
+}
+
+bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::string> &errors)
+{
+    errors.clear();
     std::ifstream in(file, std::ios::binary);
     if (!in || std::filesystem::is_directory(file)) {
-        error = file + ": cannot read the script: " + (in ? "it is a folder" : strerror(errno));
+        errors.push_back(file + ": cannot read the script: " + (in ? "it is a folder" : strerror(errno)));
         return false;
     }
     std::ostringstream text;
     text << in.rdbuf();
     if (in.bad()) {
-        error = file + ": cannot read the script: " + strerror(errno);
+        errors.push_back(file + ": cannot read the script: " + strerror(errno));
         return false;
     }
-    return ParseScriptText(file, std::move(text).str(), script, error);
+    return ParseScriptText(file, std::move(text).str(), script, errors);
+}
+
+bool ParseScriptFile(const std::string &file, Script &script, std::string &error)
+{
+    std::vector<std::string> errors;
+    if (ParseScriptFile(file, script, errors))
+        return true;
+    error = errors.front();
+    return false;
 }
 
 std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written)

@@ -62,13 +62,21 @@ struct Script {
     std::vector<Command> commands; // in order
 };
 
-// Parses a whole script. On the first line it cannot understand it returns
-// false with error "FILE:LINE: what was expected"; a file it cannot read
-// gives "FILE: why". Blanks are spaces and tabs; lines may end in CRLF and
-// the text may start with a UTF-8 byte-order mark. Other control characters
-// are refused.
+// Parses a whole script. A line it cannot understand gives the error
+// "FILE:LINE: what was expected"; a file it cannot read gives "FILE: why".
+// Blanks are spaces and tabs; lines may end in CRLF and the text may start
+// with a UTF-8 byte-order mark. Other control characters are refused.
+// These return false with the first error only.
 bool ParseScriptFile(const std::string &file, Script &script, std::string &error);
 bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error);
+
+// As above, but every bad line is read past and listed in errors, up to
+// MaxListedScriptErrors of them; when there are more, a last line
+// "FILE: N more lines not understood" counts the rest.
+constexpr size_t MaxListedScriptErrors = 20;
+bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::string> &errors);
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script,
+                     std::vector<std::string> &errors);
 
 // A path written in the script, relative to the script's folder.
 std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written);
