@@ -16,7 +16,10 @@ target_link_libraries(qpx_script PUBLIC qpx_core)
 
 add_library(qpx_run STATIC
   ${PROJECT_SOURCE_DIR}/host/run/runner.cpp
-  ${PROJECT_SOURCE_DIR}/host/run/checks.cpp)
+  ${PROJECT_SOURCE_DIR}/host/run/checks.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/run_results.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/junit_report.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/json_report.cpp)
 target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)

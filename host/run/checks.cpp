@@ -46,12 +46,41 @@ std::string Where(const CheckSite &site, const Command &command)
     return site.script.file + ":" + std::to_string(command.line) + ": ";
 }
 
-void Pass(CheckSite &site) { ++site.outcome.passed; }
+// The command word of a check, as the script writes it.
+const char *CheckKind(const Command &command)
+{
+    switch (command.kind) {
+    case CommandKind::ExpectFrame:
+        return "expect-frame";
+    case CommandKind::ExpectText:
+        return "expect-text";
+    case CommandKind::ExpectLamp:
+        return "expect lamp";
+    default:
+        return command.field && std::string(command.field->name) == "currentScreen" ? "expect screen"
+                                                                                    : "expect";
+    }
+}
 
-void Fail(CheckSite &site, const Command &command, const std::string &expected, const std::string &found)
+void Record(CheckSite &site, const Command &command, const std::string &expected, const std::string &found,
+            bool passed, std::vector<CheckPicture> pictures = {})
+{
+    site.outcome.checks.push_back(
+        {command.line, CheckKind(command), expected, found, passed, std::move(pictures)});
+}
+
+void Pass(CheckSite &site, const Command &command, const std::string &expected, const std::string &found)
+{
+    ++site.outcome.passed;
+    Record(site, command, expected, found, true);
+}
+
+void Fail(CheckSite &site, const Command &command, const std::string &expected, const std::string &found,
+          std::vector<CheckPicture> pictures = {})
 {
     ++site.outcome.failed;
-    site.report << Where(site, command) << "expected " << expected << ", found " << found << "\n";
+    Record(site, command, expected, found, false, std::move(pictures));
+    site.report << CheckLine(site.script.file, site.outcome.checks.back()) << "\n";
 }
 
 std::filesystem::path ReferencePath(const CheckSite &site, const Command &command)
@@ -60,7 +89,8 @@ std::filesystem::path ReferencePath(const CheckSite &site, const Command &comman
 }
 
 // The reference is written (missing or different) at the user's request.
-void UpdateReference(CheckSite &site, const Command &command, const std::filesystem::path &path, bool existed)
+void UpdateReference(CheckSite &site, const Command &command, const std::filesystem::path &path, bool existed,
+                     const std::string &expected)
 {
     std::string error;
     if (!WriteFramePbm(path, state.lcdFrame, error)) {
@@ -69,7 +99,7 @@ void UpdateReference(CheckSite &site, const Command &command, const std::filesys
     }
     site.report << Where(site, command) << (existed ? "updated reference " : "wrote reference ")
                 << path.string() << "\n";
-    Pass(site);
+    Pass(site, command, expected, existed ? "a different frame: reference updated" : "no reference: written");
 }
 
 DisplayColours ShownColours(const CheckSite &site) { return LookColours(site.form.Look()); }
@@ -102,9 +132,9 @@ bool WriteDifferencePicture(const std::filesystem::path &path, const uint8_t *re
 }
 
 // Writes the actual frame (PNG and PBM) and, when there is a reference, the
-// picture of the differences into the script's output folder; returns what
-// was written for the report.
-std::string WriteFailedFrame(CheckSite &site, const Command &command, const uint8_t *reference)
+// picture of the differences into the script's output folder; returns the
+// pictures to name in the report.
+std::vector<CheckPicture> WriteFailedFrame(CheckSite &site, const Command &command, const uint8_t *reference)
 {
     std::filesystem::path folder = ScriptOutputFolder(site.options.outDir, site.script);
     std::string base = "line" + std::to_string(command.line) + "-" + command.path.stem().string();
@@ -114,16 +144,16 @@ std::string WriteFailedFrame(CheckSite &site, const Command &command, const uint
     if (!WriteFramePicture(actual, state.lcdFrame, FailedFrameScale, ShownColours(site), error) ||
         !WriteFramePbm(actualPbm, state.lcdFrame, error)) {
         site.outcome.outputError = error;
-        return "";
+        return {};
     }
-    std::string written = "actual frame in " + actual.string();
+    std::vector<CheckPicture> written{{"actual frame", actual.string()}};
     if (reference) {
         std::filesystem::path diff = folder / (base + "-diff.png");
         if (!WriteDifferencePicture(diff, reference, ShownColours(site), error)) {
             site.outcome.outputError = error;
-            return "";
+            return {};
         }
-        written += ", differences (red: extra, blue: missing) in " + diff.string();
+        written.push_back({"differences (red: extra, blue: missing)", diff.string()});
     }
     return written;
 }
@@ -139,17 +169,18 @@ void ExpectFrame(CheckSite &site, const Command &command)
             for (int x = 0; x < LcdWidth; ++x)
                 if (FrameDot(reference, x, y) != FrameDot(state.lcdFrame, x, y) && differing++ == 0)
                     firstX = x, firstY = y;
+    const std::string expected = "the frame of " + path.string();
     if (readable && differing == 0)
-        return Pass(site);
+        return Pass(site, command, expected, "the same frame");
     if (site.options.updateRefs)
-        return UpdateReference(site, command, path, readable);
-    std::string pictures = WriteFailedFrame(site, command, readable ? reference : nullptr);
+        return UpdateReference(site, command, path, readable, expected);
+    std::vector<CheckPicture> pictures = WriteFailedFrame(site, command, readable ? reference : nullptr);
     if (!site.outcome.outputError.empty())
         return;
     std::string found = readable ? std::to_string(differing) + " differing dots, the first at (" +
                                        std::to_string(firstX) + ", " + std::to_string(firstY) + ")"
                                  : "no readable 128 x 64 PBM picture there";
-    Fail(site, command, "the frame of " + path.string(), found + "; " + pictures);
+    Fail(site, command, expected, found, std::move(pictures));
 }
 
 // Unquoted text may be part of a drawn string; quoted text must be a whole
@@ -157,11 +188,11 @@ void ExpectFrame(CheckSite &site, const Command &command)
 void ExpectText(CheckSite &site, const Command &command)
 {
     const std::vector<DrawnText> &texts = DrawnTexts();
+    const std::string expected = "the text \"" + command.text + "\"" + (command.exact ? " exactly" : "");
     for (const DrawnText &drawn : texts)
         if (command.exact ? drawn.text == command.text : drawn.text.find(command.text) != std::string::npos)
-            return Pass(site);
-    Fail(site, command, "the text \"" + command.text + "\"" + (command.exact ? " exactly" : ""),
-         DrawnTextsSummary(texts));
+            return Pass(site, command, expected, DrawnTextsSummary({drawn}));
+    Fail(site, command, expected, DrawnTextsSummary(texts));
 }
 
 void ExpectField(CheckSite &site, const Command &command)
@@ -173,15 +204,17 @@ void ExpectField(CheckSite &site, const Command &command)
     if (field.type == FieldType::Screen) {
         ScreenHandler screen;
         memcpy(&screen, reinterpret_cast<const uint8_t *>(&state) + field.offset, sizeof screen);
-        if (screen == command.screen)
-            return Pass(site);
         const char *shown = name == "currentScreen" ? "screen" : name.c_str();
-        return Fail(site, command, std::string(shown) + " " + ScreenName(command.screen), ScreenName(screen));
+        const std::string expected = std::string(shown) + " " + ScreenName(command.screen);
+        if (screen == command.screen)
+            return Pass(site, command, expected, ScreenName(screen));
+        return Fail(site, command, expected, ScreenName(screen));
     }
     int64_t value = ReadStateField(field, command.index);
+    const std::string expected = name + " " + std::to_string(command.value);
     if (value == command.value)
-        return Pass(site);
-    Fail(site, command, name + " " + std::to_string(command.value), std::to_string(value));
+        return Pass(site, command, expected, std::to_string(value));
+    Fail(site, command, expected, std::to_string(value));
 }
 
 std::string LampText(TColor colour)
@@ -197,9 +230,10 @@ std::string LampText(TColor colour)
 void ExpectLamp(CheckSite &site, const Command &command)
 {
     TColor lamp = site.form.Shape1.BrushColor();
+    const std::string expected = std::string("lamp ") + (command.lampRed ? "red" : "darkred");
     if (lamp == (command.lampRed ? clRed : clMaroon))
-        return Pass(site);
-    Fail(site, command, std::string("lamp ") + (command.lampRed ? "red" : "darkred"), LampText(lamp));
+        return Pass(site, command, expected, LampText(lamp));
+    Fail(site, command, expected, LampText(lamp));
 }
 
 void Save(CheckSite &site, const Command &command)
@@ -215,7 +249,9 @@ void Save(CheckSite &site, const Command &command)
 
 std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, const Script &script)
 {
-    return base / std::filesystem::path(script.file).stem();
+    // A script read from the standard input ("-") has no name of its own.
+    return base /
+           (script.file == "-" ? std::filesystem::path("stdin") : std::filesystem::path(script.file).stem());
 }
 
 bool WriteFramePicture(const std::filesystem::path &path, const uint8_t frame[LcdFrameBytes], int scale,

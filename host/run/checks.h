@@ -22,7 +22,7 @@ struct CheckSite {
 void RunCheck(const Command &command, CheckSite &site);
 
 // The folder for a script's own pictures (failed frames, --frames):
-// <base>/<script name without its extension>.
+// <base>/<script name without its extension>, <base>/stdin for "-".
 std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, const Script &script);
 
 // Creates the folders of path and writes the frame as PNG as the window

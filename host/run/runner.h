@@ -24,7 +24,9 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "host/run/run_results.h"
 #include "host/run/script.h"
 
 constexpr int64_t PassMs = 100;
@@ -41,6 +43,7 @@ struct RunOptions {
 struct RunOutcome {
     int passed = 0;
     int failed = 0;
+    std::vector<CheckRecord> checks; // every check run, in order
     // Not empty when an output could not be written; the script stopped there.
     std::string outputError;
 };
