@@ -3,7 +3,10 @@
 // a script or state file could not be read or understood or an output could not be
 // written. Every error line on the standard error starts with "qpx-run: ";
 // the lines of failed checks and the closing count go to the standard output.
+// --junit and --json write the same results for CI systems and other tools,
+// also when checks failed or a script was refused.
 #include <CLI/CLI.hpp>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -11,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "host/run/json_report.h"
+#include "host/run/junit_report.h"
 #include "host/run/runner.h"
 #include "host/run/script.h"
 #include "host/state_file/state_file.h"
@@ -42,6 +47,118 @@ bool CreateFolder(const std::filesystem::path &folder, const char *what)
     return false;
 }
 
+// The output folder is created by the first picture written into it; a file
+// where it should be is refused before anything runs.
+bool OutputFolderUsable(const std::filesystem::path &folder)
+{
+    std::error_code code;
+    if (!std::filesystem::exists(folder, code) || std::filesystem::is_directory(folder, code))
+        return true;
+    std::cerr << Program << ": cannot create the output folder " << folder.string()
+              << ": a file of that name is in the way\n";
+    return false;
+}
+
+struct Settings {
+    std::vector<std::string> files;
+    std::string outDir = "qpx-run-out", framesDir, stateFile, junitFile, jsonFile;
+    bool updateRefs = false, quiet = false, verbose = false;
+};
+
+// Reads the script of file, "-" being the standard input; every problem
+// goes to the standard error and into the result.
+bool ReadScript(const std::string &file, Script &script, ScriptResult &result)
+{
+    bool ok;
+    if (file == "-") {
+        std::ostringstream text;
+        text << std::cin.rdbuf();
+        ok = ParseScriptText(file, text.str(), script, result.errors);
+    } else
+        ok = ParseScriptFile(file, script, result.errors);
+    for (const std::string &error : result.errors)
+        ReportError(error);
+    if (!ok)
+        result.status = ScriptStatus::Refused;
+    return ok;
+}
+
+// Every script refused for a reason of the whole run.
+void RefuseAll(std::vector<ScriptResult> &results, const std::string &why)
+{
+    for (ScriptResult &result : results) {
+        result.status = ScriptStatus::Refused;
+        result.errors.push_back(why);
+    }
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The closing line: "3 scripts: 41 passed, 1 failed".
+std::string ClosingLine(const std::vector<ScriptResult> &results)
+{
+    int passed = 0, failed = 0;
+    for (const ScriptResult &result : results) {
+        passed += result.Passed();
+        failed += result.Failed();
+    }
+    return std::to_string(results.size()) + (results.size() == 1 ? " script: " : " scripts: ") +
+           std::to_string(passed) + " passed, " + std::to_string(failed) + " failed";
+}
+
+// --junit and --json, written whatever the run found; false when one cannot be.
+bool WriteReports(const Settings &settings, const std::vector<ScriptResult> &results, double seconds)
+{
+    std::string error;
+    if (!settings.junitFile.empty() && !WriteJunitReport(settings.junitFile, results, seconds, error)) {
+        ReportError("cannot write " + error);
+        return false;
+    }
+    if (!settings.jsonFile.empty() && !WriteJsonReport(settings.jsonFile, results, seconds, error)) {
+        ReportError("cannot write " + error);
+        return false;
+    }
+    return true;
+}
+
+// Runs every script in order, recording what each found; false when an
+// output could not be written, which ends the run at that script.
+bool RunAll(const Settings &settings, const RunOptions &options, const std::vector<Script> &scripts,
+            std::vector<ScriptResult> &results)
+{
+    std::ostream discarded(nullptr);
+    for (size_t i = 0; i < scripts.size(); ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        RunOutcome outcome = RunScript(scripts[i], options, settings.quiet ? discarded : std::cout);
+        ScriptResult &result = results[i];
+        result.seconds = SecondsSince(start);
+        result.checks = std::move(outcome.checks);
+        if (settings.quiet)
+            for (const CheckRecord &check : result.checks)
+                if (!check.passed)
+                    std::cout << CheckLine(result.file, check) << "\n";
+        if (!outcome.outputError.empty()) {
+            result.status = ScriptStatus::Stopped;
+            result.errors.push_back(outcome.outputError);
+            std::cout.flush();
+            ReportError(outcome.outputError);
+            return false;
+        }
+        result.status = ScriptStatus::Ran;
+        if (settings.verbose) {
+            char seconds[32];
+            snprintf(seconds, sizeof seconds, "%.2f", result.seconds);
+            std::cout << result.file << ": " << result.checks.size()
+                      << (result.checks.size() == 1 ? " check, " : " checks, ") << result.Passed()
+                      << " passed, " << result.Failed() << " failed, " << seconds << " s\n";
+        }
+    }
+    return true;
+}
+
 int Run(int argc, char **argv)
 {
     // Named here: CLI11 would otherwise name the program by the path it was started by.
@@ -51,68 +168,91 @@ int Run(int argc, char **argv)
         return std::string(Program) + ": " + error.what() + "\nRun " + Program +
                " --help to see the options.\n";
     });
-    std::vector<std::string> files;
-    std::string outDir = "qpx-run-out", framesDir, stateFile;
-    bool updateRefs = false;
-    app.add_option("--out", outDir, "Folder for saved pictures and failed frames (default qpx-run-out)");
-    app.add_option("--frames", framesDir, "Also write every new frame, numbered, into this folder");
-    app.add_flag("--update-refs", updateRefs,
+    Settings settings;
+    app.add_option("--out", settings.outDir,
+                   "Folder for saved pictures and failed frames, created when one is written (default "
+                   "qpx-run-out)");
+    app.add_option("--frames", settings.framesDir, "Also write every new frame, numbered, into this folder");
+    app.add_flag("--update-refs", settings.updateRefs,
                  "Write missing or differing reference frames instead of failing");
-    app.add_option("--state", stateFile, "Start every script from this state file")->type_name("FILE");
-    app.add_option("SCRIPT", files, "Scenario scripts, run in order")->required();
+    app.add_option("--state", settings.stateFile, "Start every script from this state file")
+        ->type_name("FILE");
+    app.add_option("--junit", settings.junitFile, "Also write the results as JUnit XML to this file")
+        ->type_name("FILE");
+    app.add_option("--json", settings.jsonFile, "Also write the results as JSON to this file")
+        ->type_name("FILE");
+    CLI::Option *quiet =
+        app.add_flag("-q,--quiet", settings.quiet, "Print only the failed checks and the closing line");
+    app.add_flag("-v,--verbose", settings.verbose, "Also print a line per script: its checks and time")
+        ->excludes(quiet);
+    app.add_option("SCRIPT", settings.files, "Scenario scripts, run in order; - reads standard input")
+        ->required();
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
         int code = app.exit(error);
         return code == 0 ? ExitPassed : ExitError;
     }
+    const auto start = std::chrono::steady_clock::now();
 
     // Every script is read and understood before anything runs.
-    std::vector<Script> scripts(files.size());
-    for (size_t i = 0; i < files.size(); ++i) {
-        std::string error;
-        if (!ParseScriptFile(files[i], scripts[i], error)) {
-            ReportError(error);
-            return ExitError;
-        }
+    std::vector<Script> scripts(settings.files.size());
+    std::vector<ScriptResult> results(settings.files.size());
+    bool scriptsOk = true;
+    for (size_t i = 0; i < settings.files.size(); ++i) {
+        results[i].file = settings.files[i];
+        scriptsOk = ReadScript(settings.files[i], scripts[i], results[i]) && scriptsOk;
     }
+    const auto stop = [&] {
+        WriteReports(settings, results, SecondsSince(start));
+        return ExitError;
+    };
+    if (!scriptsOk)
+        return stop();
 
     // And so is every state file they start from or load.
     RunOptions options;
-    bool statesOk = true;
-    if (!stateFile.empty()) {
+    if (!settings.stateFile.empty()) {
         auto values = std::make_shared<StateFileValues>();
-        statesOk = ReportStateFileResult(ReadStateFile(stateFile, values.get()), Program, std::cerr);
+        StateFileResult read = ReadStateFile(settings.stateFile, values.get());
+        if (!ReportStateFileResult(read, Program, std::cerr))
+            RefuseAll(results, read.error);
         options.startState = values;
     }
-    for (Script &script : scripts) {
+    for (size_t i = 0; i < scripts.size(); ++i) {
         // Its lines start with the script's name and line: the program's goes before them.
         std::ostringstream problems;
-        statesOk = ReadScriptStateFiles(script, problems) && statesOk;
+        if (!ReadScriptStateFiles(scripts[i], problems)) {
+            results[i].status = ScriptStatus::Refused;
+            std::istringstream lines(problems.str());
+            for (std::string line; std::getline(lines, line);)
+                results[i].errors.push_back(line);
+        }
         ReportError(problems.str());
     }
-    if (!statesOk)
-        return ExitError;
+    for (const ScriptResult &result : results)
+        if (result.status == ScriptStatus::Refused)
+            return stop();
 
-    options.outDir = outDir;
-    options.framesDir = framesDir;
-    options.updateRefs = updateRefs;
-    if (!CreateFolder(options.outDir, "output") || (!framesDir.empty() && !CreateFolder(framesDir, "frames")))
-        return ExitError;
-
-    int passed = 0, failed = 0;
-    for (const Script &script : scripts) {
-        RunOutcome outcome = RunScript(script, options, std::cout);
-        passed += outcome.passed;
-        failed += outcome.failed;
-        if (!outcome.outputError.empty()) {
-            std::cout.flush();
-            ReportError(outcome.outputError);
-            return ExitError;
-        }
+    options.outDir = settings.outDir;
+    options.framesDir = settings.framesDir;
+    options.updateRefs = settings.updateRefs;
+    if (!OutputFolderUsable(options.outDir) ||
+        (!settings.framesDir.empty() && !CreateFolder(settings.framesDir, "frames"))) {
+        RefuseAll(results, "the output folders cannot be used");
+        return stop();
     }
-    std::cout << passed << " passed, " << failed << " failed\n";
-    return failed == 0 ? ExitPassed : ExitCheckFailed;
+
+    if (!RunAll(settings, options, scripts, results))
+        return stop();
+    std::cout << ClosingLine(results) << "\n";
+    std::cout.flush();
+    if (!WriteReports(settings, results, SecondsSince(start)))
+        return ExitError;
+    for (const ScriptResult &result : results)
+        if (result.Failed() > 0)
+            return ExitCheckFailed;
+    return ExitPassed;
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST_F(QpxRun, AllChecksPassedExitsZeroWithTheClosingLine)
     Write("b.txt", "expect screen -\n");
     Result r = Run("a.txt b.txt");
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "3 passed, 0 failed\n");
+    EXPECT_EQ(r.out, "2 scripts: 3 passed, 0 failed\n");
     EXPECT_EQ(r.err, "");
 }
 
@@ -67,7 +67,7 @@ TEST_F(QpxRun, FailedCheckIsPrintedAndExitsOneAfterTheOtherScriptsRan)
     Write("b.txt", "save b.png\nexpect screen -\n");
     Result r = Run("--out pictures a.txt b.txt");
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_EQ(r.out, "a.txt:3: expected hobbsHours 3, found 0\n2 passed, 1 failed\n");
+    EXPECT_EQ(r.out, "a.txt:3: expected hobbsHours 3, found 0\n2 scripts: 2 passed, 1 failed\n");
     EXPECT_TRUE(fs::exists(folder / "pictures/b.png"));
 }
 
@@ -155,6 +155,6 @@ TEST_F(QpxRun, StateFilesAreCheckedBeforeAnythingRuns)
 
     r = Run("--state good.toml a.txt");
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
-    EXPECT_EQ(r.out, "1 passed, 0 failed\n");
+    EXPECT_EQ(r.out, "1 script: 1 passed, 0 failed\n");
     EXPECT_NE(r.err.find("spare"), std::string::npos) << "an unknown key is named in a warning";
 }

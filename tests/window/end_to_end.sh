@@ -259,7 +259,7 @@ close_and_expect_success "after recording"
 grep -q "^expect screen HobbsMeterScreen$" "$SESSION" || fail "the recording shows no visit to the Hobbs meter"
 "$RUN" --out "$OUT/replay" "$SESSION" >"$OUT/replay.out" 2>&1 ||
     fail "the recorded session did not replay: $(cat "$OUT/replay.out")"
-grep -q "^[1-9][0-9]* passed, 0 failed$" "$OUT/replay.out" || fail "the replay checked nothing"
+grep -q "^1 script: [1-9][0-9]* passed, 0 failed$" "$OUT/replay.out" || fail "the replay checked nothing"
 # A recording that cannot be written is told at once, before any window.
 env -u DISPLAY "$SIM" --record "$OUT/no/such/folder/session.txt" >"$OUT/record-fail.out" 2>&1
 code=$?
