@@ -2,6 +2,7 @@
 // is understood before any runs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -157,4 +158,51 @@ TEST_F(QpxRun, StateFilesAreCheckedBeforeAnythingRuns)
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_EQ(r.out, "1 script: 1 passed, 0 failed\n");
     EXPECT_NE(r.err.find("spare"), std::string::npos) << "an unknown key is named in a warning";
+}
+
+TEST_F(QpxRun, ResultOptionsStandardInputAndListedErrors)
+{
+    Write("ok.txt", "expect screen -\nexpect hobbsHours 0\n");
+    Write("r.txt", "expect-frame new.pbm\nexpect hobbsHours 1\n");
+    Write("bad.txt", "on\nwait 3 s\npress x\nfoo\n");
+    std::string many;
+    for (int i = 0; i < 25; ++i)
+        many += "foo\n";
+    Write("many.txt", many);
+    // What the standard output is (or, ending in '*', starts with), and what
+    // the standard error contains with how many lines it has.
+    struct Row {
+        const char *arguments;
+        int exitCode;
+        const char *out, *err;
+        int errLines;
+    };
+    for (const Row &row : {
+             Row{"--update-refs -q r.txt", 1,
+                 "r.txt:2: expected hobbsHours 1, found 0\n1 script: 1 passed, 1 failed\n", "", 0},
+             Row{"--update-refs r.txt", 1, "r.txt:1: wrote reference new.pbm\n*", "", 0},
+             Row{"-v ok.txt ok.txt", 0, "ok.txt: 2 checks, 2 passed, 0 failed, 0.*", "", 0},
+             Row{"- <ok.txt", 0, "1 script: 2 passed, 0 failed\n", "", 0},
+             Row{"ok.txt bad.txt", 2, "", "qpx-run: bad.txt:4: unknown command \"foo\"", 3},
+             Row{"many.txt", 2, "", "qpx-run: many.txt: 5 more lines not understood\n", 21},
+             Row{"--junit no/r.xml ok.txt", 2, "1 script: 2 passed, 0 failed\n",
+                 "qpx-run: cannot write no/r.xml", 1},
+             Row{"--json no/r.json ok.txt", 2, "1 script: 2 passed, 0 failed\n",
+                 "qpx-run: cannot write no/r.json", 1},
+             Row{"-q -v ok.txt", 2, "", "--quiet excludes --verbose", 2},
+         }) {
+        SCOPED_TRACE(row.arguments);
+        fs::remove_all(folder / "qpx-run-out");
+        fs::remove(folder / "new.pbm");
+        Result r = Run(row.arguments);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
+        std::string out = row.out;
+        if (!out.empty() && out.back() == '*')
+            EXPECT_EQ(r.out.substr(0, out.size() - 1), out.substr(0, out.size() - 1)) << r.out;
+        else
+            EXPECT_EQ(r.out, out);
+        EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), row.errLines) << r.err;
+        EXPECT_FALSE(fs::exists(folder / "qpx-run-out")) << "nothing was saved, no output folder";
+    }
 }
