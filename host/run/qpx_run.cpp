@@ -181,14 +181,15 @@ int Run(int argc, char **argv)
         ->type_name("FILE");
     app.add_option("--json", settings.jsonFile, "Also write the results as JSON to this file")
         ->type_name("FILE");
-    CLI::Option *quiet =
-        app.add_flag("-q,--quiet", settings.quiet, "Print only the failed checks and the closing line");
-    app.add_flag("-v,--verbose", settings.verbose, "Also print a line per script: its checks and time")
-        ->excludes(quiet);
+    app.add_flag("-q,--quiet", settings.quiet, "Print only the failed checks and the closing line");
+    app.add_flag("-v,--verbose", settings.verbose, "Also print a line per script: its checks and time");
     app.add_option("SCRIPT", settings.files, "Scenario scripts, run in order; - reads standard input")
         ->required();
     try {
         app.parse(argc, argv);
+        // Checked here rather than declared: CLI11 would clutter --help with it.
+        if (settings.quiet && settings.verbose)
+            throw CLI::ExcludesError("--quiet", "--verbose");
     } catch (const CLI::ParseError &error) {
         int code = app.exit(error);
         return code == 0 ? ExitPassed : ExitError;
