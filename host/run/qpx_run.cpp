@@ -36,27 +36,25 @@ void ReportError(const std::string &text)
         std::cerr << Program << ": " << line << "\n";
 }
 
-bool CreateFolder(const std::filesystem::path &folder, const char *what)
+// Creates the --frames folder; the problem when it cannot be, else "".
+std::string CreateFramesFolder(const std::filesystem::path &folder)
 {
     std::error_code code;
     std::filesystem::create_directories(folder, code);
     if (!code && std::filesystem::is_directory(folder))
-        return true;
-    std::cerr << Program << ": cannot create the " << what << " folder " << folder.string() << ": "
-              << (code ? code.message() : "a file of that name is in the way") << "\n";
-    return false;
+        return "";
+    return "cannot create the frames folder " + folder.string() + ": " +
+           (code ? code.message() : "a file of that name is in the way");
 }
 
 // The output folder is created by the first picture written into it; a file
-// where it should be is refused before anything runs.
-bool OutputFolderUsable(const std::filesystem::path &folder)
+// where it should be is refused before anything runs. The problem, or "".
+std::string OutputFolderProblem(const std::filesystem::path &folder)
 {
     std::error_code code;
     if (!std::filesystem::exists(folder, code) || std::filesystem::is_directory(folder, code))
-        return true;
-    std::cerr << Program << ": cannot create the output folder " << folder.string()
-              << ": a file of that name is in the way\n";
-    return false;
+        return "";
+    return "cannot create the output folder " + folder.string() + ": a file of that name is in the way";
 }
 
 struct Settings {
@@ -90,6 +88,43 @@ void RefuseAll(std::vector<ScriptResult> &results, const std::string &why)
         result.status = ScriptStatus::Refused;
         result.errors.push_back(why);
     }
+}
+
+// Reads and checks every script and every state file and recording they
+// start from or name, before anything runs; false when one is refused.
+bool ReadAll(const Settings &settings, std::vector<Script> &scripts, std::vector<ScriptResult> &results,
+             RunOptions &options)
+{
+    bool scriptsOk = true;
+    for (size_t i = 0; i < settings.files.size(); ++i) {
+        results[i].file = settings.files[i];
+        scriptsOk = ReadScript(settings.files[i], scripts[i], results[i]) && scriptsOk;
+    }
+    if (!scriptsOk)
+        return false;
+    bool ok = true;
+    if (!settings.stateFile.empty()) {
+        auto values = std::make_shared<StateFileValues>();
+        StateFileResult read = ReadStateFile(settings.stateFile, values.get());
+        if (!ReportStateFileResult(read, Program, std::cerr)) {
+            RefuseAll(results, read.error);
+            ok = false;
+        }
+        options.startState = values;
+    }
+    for (size_t i = 0; i < scripts.size(); ++i) {
+        // Its lines start with the script's name and line: the program's goes before them.
+        std::ostringstream problems;
+        if (!ReadScriptStateFiles(scripts[i], problems)) {
+            results[i].status = ScriptStatus::Refused;
+            std::istringstream lines(problems.str());
+            for (std::string line; std::getline(lines, line);)
+                results[i].errors.push_back(line);
+            ok = false;
+        }
+        ReportError(problems.str());
+    }
+    return ok;
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start)
@@ -196,51 +231,25 @@ int Run(int argc, char **argv)
     }
     const auto start = std::chrono::steady_clock::now();
 
-    // Every script is read and understood before anything runs.
     std::vector<Script> scripts(settings.files.size());
     std::vector<ScriptResult> results(settings.files.size());
-    bool scriptsOk = true;
-    for (size_t i = 0; i < settings.files.size(); ++i) {
-        results[i].file = settings.files[i];
-        scriptsOk = ReadScript(settings.files[i], scripts[i], results[i]) && scriptsOk;
-    }
+    RunOptions options;
     const auto stop = [&] {
         WriteReports(settings, results, SecondsSince(start));
         return ExitError;
     };
-    if (!scriptsOk)
+    if (!ReadAll(settings, scripts, results, options))
         return stop();
-
-    // And so is every state file they start from or load.
-    RunOptions options;
-    if (!settings.stateFile.empty()) {
-        auto values = std::make_shared<StateFileValues>();
-        StateFileResult read = ReadStateFile(settings.stateFile, values.get());
-        if (!ReportStateFileResult(read, Program, std::cerr))
-            RefuseAll(results, read.error);
-        options.startState = values;
-    }
-    for (size_t i = 0; i < scripts.size(); ++i) {
-        // Its lines start with the script's name and line: the program's goes before them.
-        std::ostringstream problems;
-        if (!ReadScriptStateFiles(scripts[i], problems)) {
-            results[i].status = ScriptStatus::Refused;
-            std::istringstream lines(problems.str());
-            for (std::string line; std::getline(lines, line);)
-                results[i].errors.push_back(line);
-        }
-        ReportError(problems.str());
-    }
-    for (const ScriptResult &result : results)
-        if (result.status == ScriptStatus::Refused)
-            return stop();
 
     options.outDir = settings.outDir;
     options.framesDir = settings.framesDir;
     options.updateRefs = settings.updateRefs;
-    if (!OutputFolderUsable(options.outDir) ||
-        (!settings.framesDir.empty() && !CreateFolder(settings.framesDir, "frames"))) {
-        RefuseAll(results, "the output folders cannot be used");
+    std::string problem = OutputFolderProblem(options.outDir);
+    if (problem.empty() && !settings.framesDir.empty())
+        problem = CreateFramesFolder(settings.framesDir);
+    if (!problem.empty()) {
+        ReportError(problem);
+        RefuseAll(results, problem);
         return stop();
     }
 
