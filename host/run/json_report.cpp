@@ -28,13 +28,6 @@ std::string Json(const std::string &text)
     return json + "\"";
 }
 
-std::string Seconds(double seconds)
-{
-    char text[32];
-    snprintf(text, sizeof text, "%.3f", seconds);
-    return text;
-}
-
 const char *StatusWord(ScriptStatus status)
 {
     switch (status) {
@@ -88,8 +81,8 @@ std::string Script(const ScriptResult &script)
     for (const CheckRecord &check : script.checks)
         checks.push_back(Check(check));
     return "{\n" + indent + "\"file\": " + Json(script.file) + ",\n" + indent + "\"status\": \"" +
-           StatusWord(script.status) + "\",\n" + indent + "\"seconds\": " + Seconds(script.seconds) + ",\n" +
-           indent + "\"passed\": " + std::to_string(script.Passed()) + ",\n" + indent +
+           StatusWord(script.status) + "\",\n" + indent + "\"seconds\": " + SecondsText(script.seconds) +
+           ",\n" + indent + "\"passed\": " + std::to_string(script.Passed()) + ",\n" + indent +
            "\"failed\": " + std::to_string(script.Failed()) + ",\n" + indent +
            "\"errors\": " + List(errors, indent) + ",\n" + indent + "\"checks\": " + List(checks, indent) +
            "\n    }";
@@ -107,7 +100,7 @@ std::string JsonReport(const std::vector<ScriptResult> &scripts, double seconds)
         items.push_back(Script(script));
     }
     return "{\n  \"passed\": " + std::to_string(passed) + ",\n  \"failed\": " + std::to_string(failed) +
-           ",\n  \"seconds\": " + Seconds(seconds) + ",\n  \"scripts\": " + List(items, "  ") + "\n}\n";
+           ",\n  \"seconds\": " + SecondsText(seconds) + ",\n  \"scripts\": " + List(items, "  ") + "\n}\n";
 }
 
 bool WriteJsonReport(const std::string &path, const std::vector<ScriptResult> &scripts, double seconds,

@@ -1,7 +1,5 @@
 #include "host/run/junit_report.h"
 
-#include <cstdio>
-
 #include "host/state_file/atomic_write.h"
 
 namespace {
@@ -40,13 +38,6 @@ std::string Xml(const std::string &text, bool attribute)
     return xml;
 }
 
-std::string Seconds(double seconds)
-{
-    char text[32];
-    snprintf(text, sizeof text, "%.3f", seconds);
-    return text;
-}
-
 std::string Lines(const std::vector<std::string> &lines)
 {
     std::string text;
@@ -75,7 +66,7 @@ std::string Outcome(const char *element, const char *type, const std::vector<std
 std::string TestCase(const ScriptResult &script)
 {
     std::string xml = "    <testcase classname=\"qpx-run\" name=\"" + Xml(script.file, true) + "\" time=\"" +
-                      Seconds(script.seconds) + "\"";
+                      SecondsText(script.seconds) + "\"";
     std::vector<std::string> failed = FailedLines(script);
     std::vector<std::string> errors = script.errors;
     errors.insert(errors.end(), failed.begin(), failed.end());
@@ -104,8 +95,8 @@ std::string JunitReport(const std::vector<ScriptResult> &scripts, double seconds
     }
     const std::string counts = " tests=\"" + std::to_string(scripts.size()) + "\" failures=\"" +
                                std::to_string(failures) + "\" errors=\"" + std::to_string(errors) +
-                               "\" skipped=\"" + std::to_string(skipped) + "\" time=\"" + Seconds(seconds) +
-                               "\"";
+                               "\" skipped=\"" + std::to_string(skipped) + "\" time=\"" +
+                               SecondsText(seconds) + "\"";
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<testsuites name=\"qpx-run\"" +
                       counts + ">\n  <testsuite name=\"qpx-run\"" + counts + ">\n";

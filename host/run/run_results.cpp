@@ -1,6 +1,7 @@
 #include "host/run/run_results.h"
 
 #include <cstdint>
+#include <cstdio>
 
 std::string CheckLine(const std::string &file, const CheckRecord &check)
 {
@@ -20,6 +21,13 @@ int ScriptResult::Passed() const
 }
 
 int ScriptResult::Failed() const { return (int)checks.size() - Passed(); }
+
+std::string SecondsText(double seconds)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%.3f", seconds);
+    return text;
+}
 
 namespace {
 

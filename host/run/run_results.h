@@ -41,6 +41,9 @@ struct ScriptResult {
     int Failed() const;
 };
 
+// Seconds to the millisecond, "0.125", as both result files give times.
+std::string SecondsText(double seconds);
+
 // Text as valid UTF-8: each byte that does not start or belong to a valid
 // sequence becomes U+FFFD, so that XML and JSON readers take it.
 std::string ValidUtf8(const std::string &text);
