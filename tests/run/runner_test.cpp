@@ -76,6 +76,11 @@ TEST_F(Runner, DifferingFrameFailsWithTheFirstDotAndWritesActualAndDifferencePic
                          0),
               0u)
         << line;
+    // The records say the same: the report line is made from them.
+    ASSERT_EQ(outcome.checks.size(), 2u);
+    EXPECT_EQ(CheckLine((folder / "s.txt").string(), outcome.checks[0]), line);
+    EXPECT_EQ(outcome.checks[0].pictures.size(), 2u);
+    EXPECT_EQ(outcome.checks[1].kind, "expect lamp");
     fs::path pictures = options.outDir / "s";
     EXPECT_TRUE(fs::exists(pictures / "line5-menu-actual.png"));
     EXPECT_TRUE(fs::exists(pictures / "line5-menu-diff.png"));
