@@ -13,6 +13,7 @@
 
 #include "host/run/runner.h"
 #include "host/run/script.h"
+#include "host/run/serve.h"
 #include "host/state_file/state_file.h"
 
 namespace {
@@ -42,6 +43,27 @@ bool CreateFolder(const std::filesystem::path &folder, const char *what)
     return false;
 }
 
+// --serve: a line-by-line session on the standard input and output, from
+// the state file when given one.
+int Serve(const std::string &stateFile, const std::string &outDir, const std::string &framesDir,
+          bool updateRefs)
+{
+    RunOptions options;
+    options.outDir = outDir;
+    options.framesDir = framesDir;
+    options.updateRefs = updateRefs;
+    if (!stateFile.empty()) {
+        auto values = std::make_shared<StateFileValues>();
+        if (!ReportStateFileResult(ReadStateFile(stateFile, values.get()), Program, std::cerr))
+            return ExitError;
+        options.startState = values;
+    }
+    // Read in blocks rather than a character at a time through stdio.
+    std::ios::sync_with_stdio(false);
+    Serve(std::cin, std::cout, options);
+    return ExitPassed;
+}
+
 int Run(int argc, char **argv)
 {
     // Named here: CLI11 would otherwise name the program by the path it was started by.
@@ -59,13 +81,23 @@ int Run(int argc, char **argv)
     app.add_flag("--update-refs", updateRefs,
                  "Write missing or differing reference frames instead of failing");
     app.add_option("--state", stateFile, "Start every script from this state file")->type_name("FILE");
-    app.add_option("SCRIPT", files, "Scenario scripts, run in order")->required();
+    bool serve = false;
+    CLI::Option *scriptOption = app.add_option("SCRIPT", files, "Scenario scripts, run in order");
+    app.add_flag("--serve", serve,
+                 "Read commands from the standard input one line at a time and answer each with a line "
+                 "of JSON (docs/harness.md)")
+        ->excludes(scriptOption);
     try {
         app.parse(argc, argv);
+        if (files.empty() && !serve)
+            throw CLI::RequiredError("SCRIPT");
     } catch (const CLI::ParseError &error) {
         int code = app.exit(error);
         return code == 0 ? ExitPassed : ExitError;
     }
+
+    if (serve)
+        return Serve(stateFile, outDir, framesDir, updateRefs);
 
     // Every script is read and understood before anything runs.
     std::vector<Script> scripts(files.size());
