@@ -21,8 +21,10 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake make g++ libfltk1.3-dev libjpeg-dev libpng-dev libcli11-dev libtomlplusplus-dev scdoc)
 # What the test suite needs to build, on top of BUILD_PACKAGES: the sanitizer
 # build uses Clang, its sanitizer runtimes, and llvm-symbolizer for readable
-# sanitizer reports.
-TEST_BUILD_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev llvm)
+# sanitizer reports. The Python client's example tests run under Debian's
+# pytest.
+TEST_BUILD_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev llvm
+    python3-pytest)
 
 # configure_with COMPILER DIR [CMAKE-ARG...]: configures a build tree of the
 # simulator, the runner, the tests and the benchmarks in DIR with the C++
