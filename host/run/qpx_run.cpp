@@ -82,15 +82,20 @@ int Run(int argc, char **argv)
                  "Write missing or differing reference frames instead of failing");
     app.add_option("--state", stateFile, "Start every script from this state file")->type_name("FILE");
     bool serve = false;
-    CLI::Option *scriptOption = app.add_option("SCRIPT", files, "Scenario scripts, run in order");
-    app.add_flag("--serve", serve,
-                 "Read commands from the standard input one line at a time and answer each with a line "
-                 "of JSON (docs/harness.md)")
-        ->excludes(scriptOption);
+    CLI::Option *scriptOption = app.add_option("SCRIPT", files, "Scenario scripts, run in order")->required();
+    // Checked before the required SCRIPT is, so that --serve stands alone.
+    app.add_flag_callback(
+        "--serve",
+        [&] {
+            serve = true;
+            scriptOption->required(false);
+        },
+        "Take commands one line at a time from the standard input, answering each in JSON");
     try {
         app.parse(argc, argv);
-        if (files.empty() && !serve)
-            throw CLI::RequiredError("SCRIPT");
+        if (serve && !files.empty())
+            throw CLI::ValidationError("--serve",
+                                       "takes no SCRIPT: the commands come from the standard input");
     } catch (const CLI::ParseError &error) {
         int code = app.exit(error);
         return code == 0 ? ExitPassed : ExitError;
