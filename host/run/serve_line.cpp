@@ -94,11 +94,10 @@ ServeRequest Get(std::string_view name)
 
 ServeRequest ReadServeLine(std::string_view line, int number)
 {
-    if (line.size() > MaxServeLine)
-        return Refused("a line of " + std::to_string(line.size()) + " bytes; expected at most " +
-                       std::to_string(MaxServeLine));
     if (!line.empty() && line.back() == '\r') // a CRLF line end
         line.remove_suffix(1);
+    if (line.size() > MaxServeLine)
+        return Refused("a line longer than " + std::to_string(MaxServeLine) + " bytes");
     if (HasControl(line))
         return ScriptLine(line, number);
     // '#' starts a comment, as in a script.
