@@ -138,7 +138,9 @@ std::string TextsAnswer()
 
 std::string FrameAnswer()
 {
-    std::string json = "{\"ok\":true,\"rows\":[";
+    std::string json;
+    json.reserve(LcdHeight * (LcdWidth + 3) + LcdFrameBytes * 4 / 3 + 64);
+    json += "{\"ok\":true,\"rows\":[";
     for (int y = 0; y < LcdHeight; ++y) {
         json += y ? ",\"" : "\"";
         for (int x = 0; x < LcdWidth; ++x)
