@@ -64,6 +64,7 @@ void BM_ServeRoundTrip(benchmark::State &run, const char *line)
     Serve(input, output, RunOptions{});
     if (out.lines != (size_t)run.iterations() + 4)
         run.SkipWithError("a line went unanswered");
+    run.counters["lines"] = benchmark::Counter((double)run.iterations(), benchmark::Counter::kIsRate);
 }
 
 } // namespace
