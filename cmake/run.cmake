@@ -6,7 +6,8 @@
 #               objects, so it links into anything built on them (qpx-run,
 #               qpx-sim).
 #   qpx_run     the runner: scripts played on the headless window, with
-#               their checks and pictures. Linked by qpx-run and the tests.
+#               their checks and pictures, and the line-by-line session of
+#               --serve. Linked by qpx-run and the tests.
 #   qpx-run     the runner's program.
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
@@ -19,7 +20,10 @@ add_library(qpx_run STATIC
   ${PROJECT_SOURCE_DIR}/host/run/checks.cpp
   ${PROJECT_SOURCE_DIR}/host/run/run_results.cpp
   ${PROJECT_SOURCE_DIR}/host/run/junit_report.cpp
-  ${PROJECT_SOURCE_DIR}/host/run/json_report.cpp)
+  ${PROJECT_SOURCE_DIR}/host/run/json_report.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/serve.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/serve_line.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/serve_answers.cpp)
 target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)

@@ -30,3 +30,10 @@ std::string CheckEngineLogReader(const uint8_t *data, size_t size);
 // A datagram of a live engine feed: taken with finite values of 0 or more
 // and at least one of them, or refused with a reason; never more.
 std::string CheckFeedDatagramReader(const uint8_t *data, size_t size);
+
+// The lines of a qpx-run --serve session, one at a time: each is a command
+// that can be written back as a line reading as the same command, a query
+// of a field that exists, or refused with a short one-line reason; the
+// answer it gets (an error, or the query's on the state record as it is)
+// is one line of valid JSON.
+std::string CheckServeLineReader(const uint8_t *data, size_t size);

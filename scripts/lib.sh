@@ -22,9 +22,10 @@ BUILD_PACKAGES=(cmake make g++ libfltk1.3-dev libjpeg-dev libpng-dev libcli11-de
 # What the test suite needs to build, on top of BUILD_PACKAGES: the sanitizer
 # build uses Clang, its sanitizer runtimes, and llvm-symbolizer for readable
 # sanitizer reports. The result files test reads qpx-run's JUnit XML back
-# with junitparser.
+# with junitparser; the Python client's example tests run under Debian's
+# pytest.
 TEST_BUILD_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libbenchmark-dev clang libclang-rt-14-dev llvm
-    python3-junitparser)
+    python3-junitparser python3-pytest)
 
 # configure_with COMPILER DIR [CMAKE-ARG...]: configures a build tree of the
 # simulator, the runner, the tests and the benchmarks in DIR with the C++

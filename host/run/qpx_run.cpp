@@ -18,6 +18,7 @@
 #include "host/run/junit_report.h"
 #include "host/run/runner.h"
 #include "host/run/script.h"
+#include "host/run/serve.h"
 #include "host/state_file/state_file.h"
 
 namespace {
@@ -194,6 +195,27 @@ bool RunAll(const Settings &settings, const RunOptions &options, const std::vect
     return true;
 }
 
+// --serve: a line-by-line session on the standard input and output, from
+// the state file when given one.
+int Serve(const std::string &stateFile, const std::string &outDir, const std::string &framesDir,
+          bool updateRefs)
+{
+    RunOptions options;
+    options.outDir = outDir;
+    options.framesDir = framesDir;
+    options.updateRefs = updateRefs;
+    if (!stateFile.empty()) {
+        auto values = std::make_shared<StateFileValues>();
+        if (!ReportStateFileResult(ReadStateFile(stateFile, values.get()), Program, std::cerr))
+            return ExitError;
+        options.startState = values;
+    }
+    // Read in blocks rather than a character at a time through stdio.
+    std::ios::sync_with_stdio(false);
+    Serve(std::cin, std::cout, options);
+    return ExitPassed;
+}
+
 int Run(int argc, char **argv)
 {
     // Named here: CLI11 would otherwise name the program by the path it was started by.
@@ -218,18 +240,34 @@ int Run(int argc, char **argv)
         ->type_name("FILE");
     app.add_flag("-q,--quiet", settings.quiet, "Print only the failed checks and the closing line");
     app.add_flag("-v,--verbose", settings.verbose, "Also print a line per script: its checks and time");
-    app.add_option("SCRIPT", settings.files, "Scenario scripts, run in order; - reads standard input")
-        ->required();
+    bool serve = false;
+    CLI::Option *scriptOption =
+        app.add_option("SCRIPT", settings.files, "Scenario scripts, run in order; - reads standard input")
+            ->required();
+    // Checked before the required SCRIPT is, so that --serve stands alone.
+    app.add_flag_callback(
+        "--serve",
+        [&] {
+            serve = true;
+            scriptOption->required(false);
+        },
+        "Take commands one line at a time from the standard input, answering each in JSON");
     try {
         app.parse(argc, argv);
         // Checked here rather than declared: CLI11 would clutter --help with it.
         if (settings.quiet && settings.verbose)
             throw CLI::ExcludesError("--quiet", "--verbose");
+        if (serve && !settings.files.empty())
+            throw CLI::ValidationError("--serve",
+                                       "takes no SCRIPT: the commands come from the standard input");
     } catch (const CLI::ParseError &error) {
         int code = app.exit(error);
         return code == 0 ? ExitPassed : ExitError;
     }
     const auto start = std::chrono::steady_clock::now();
+
+    if (serve)
+        return Serve(settings.stateFile, settings.outDir, settings.framesDir, settings.updateRefs);
 
     std::vector<Script> scripts(settings.files.size());
     std::vector<ScriptResult> results(settings.files.size());

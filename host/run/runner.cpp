@@ -54,8 +54,9 @@ FeedRequest ScriptFeed(const Script &script, const Command &feed)
 
 class ScriptRun {
   public:
-    ScriptRun(const Script &script, const RunOptions &options, std::ostream &report, TForm1 &form)
-        : script_(script), form_(form), site_{script, options, report, form, outcome_}
+    ScriptRun(const Script &script, const RunOptions &options, std::ostream &report, TForm1 &form,
+              CommandSource *more)
+        : script_(script), form_(form), more_(more), site_{script, options, report, form, outcome_}
     {
         if (!options.framesDir.empty())
             frames_.emplace(ScriptOutputFolder(options.framesDir, script));
@@ -82,7 +83,8 @@ class ScriptRun {
                 outcome_.outputError = error;
         }
         Step(paced);
-        if (!outcome_.outputError.empty())
+        // A source of more commands hears of the error when it is next asked.
+        if (!outcome_.outputError.empty() && !more_)
             Finish();
         lastRoundMs_ = headless::NowMs();
     }
@@ -110,7 +112,13 @@ class ScriptRun {
             Advance(waitEndMs_, paced);
             return;
         }
-        while (next_ < script_.commands.size()) {
+        for (;;) {
+            if (next_ == script_.commands.size()) {
+                if (!more_ || !more_->Next(outcome_, form_))
+                    break;
+                next_ = 0;
+                continue;
+            }
             const Command &command = script_.commands[next_];
             switch (command.kind) {
             case CommandKind::Click:
@@ -138,7 +146,7 @@ class ScriptRun {
             case CommandKind::Slide:
                 ++next_;
                 ramping_ = true;
-                ramp_ = &command;
+                ramp_ = next_ - 1;
                 rampStartMs_ = headless::NowMs();
                 rampLast_ = -1;
                 RampStep(paced);
@@ -166,7 +174,7 @@ class ScriptRun {
     // position the ramp settles like any input.
     void RampStep(bool paced)
     {
-        const Command &ramp = *ramp_;
+        const Command &ramp = script_.commands[ramp_];
         int64_t elapsed = std::min(headless::NowMs() - rampStartMs_, ramp.durationMs);
         int position =
             ramp.durationMs == 0
@@ -232,6 +240,7 @@ class ScriptRun {
 
     const Script &script_;
     TForm1 &form_;
+    CommandSource *more_;
     std::unique_ptr<FeedPlayer> feed_;
     RunOutcome outcome_;
     CheckSite site_;
@@ -242,7 +251,7 @@ class ScriptRun {
     int settle_ = 0;     // passes still to run after an input
     int64_t waitEndMs_ = 0;
     bool ramping_ = false;
-    const Command *ramp_ = nullptr;
+    size_t ramp_ = 0; // the slide command being ramped
     int64_t rampStartMs_ = 0;
     int rampLast_ = -1;
     int64_t lastRoundMs_ = 0;
@@ -279,7 +288,8 @@ bool ReadScriptStateFiles(Script &script, std::ostream &err)
     return ok;
 }
 
-RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report)
+RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report,
+                     CommandSource *more)
 {
     memset(&state, 0, sizeof state);
     Application->Reset();
@@ -290,7 +300,7 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
 
     if (options.startState)
         ApplyStateFileValues(*options.startState, *form);
-    ScriptRun run(script, options, report, *form);
+    ScriptRun run(script, options, report, *form, more);
     headless::OnProcessMessages([&run] { run.Round(); });
     while (!run.Done())
         Application->ProcessMessages();

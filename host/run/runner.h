@@ -29,6 +29,8 @@
 #include "host/run/run_results.h"
 #include "host/run/script.h"
 
+class TForm1;
+
 constexpr int64_t PassMs = 100;
 constexpr int PassesPerSecond = (int)(1000 / PassMs);
 constexpr int SettlePasses = 2;
@@ -54,8 +56,23 @@ struct RunOutcome {
 // missing or invalid.
 bool ReadScriptStateFiles(Script &script, std::ostream &err);
 
+// Commands that come one at a time (qpx-run --serve) rather than as a
+// whole script. The runner asks for more each time it has taken every
+// command of the script: inputs settled, waits over, checks counted.
+class CommandSource {
+  public:
+    virtual ~CommandSource() = default;
+    // Replaces the commands of the script being run with the next ones (run
+    // from the first), or returns false to end the run. outcome is the run's
+    // so far: the source may read it and clear its outputError, and the run
+    // then goes on. form is the window the commands act on.
+    virtual bool Next(RunOutcome &outcome, const TForm1 &form) = 0;
+};
+
 // Runs one script from a fresh start: a zeroed state record, a new form with
 // its sliders and check boxes as the window starts (then options.startState
 // applied, when given), the clock at 0. Prints a
-// line to report for every failed check and every reference written.
-RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report);
+// line to report for every failed check and every reference written. With
+// more, the run goes on with the commands it gives until it says no more.
+RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report,
+                     CommandSource *more = nullptr);

@@ -36,6 +36,8 @@ NOT_RUN = {
     "build-tests-sanitize/fuzz-work/state_file": "needs the sanitizer tree's fuzz targets",
     "NODE_PATH=/usr/share/nodejs node build-web/qpx-run.js scenarios/*.txt":
         "needs the WebAssembly tree; scripts/run-tests runs it",
+    "printf 'on\\nwait 3s\\nget screen\\n' | NODE_PATH=/usr/share/nodejs node build-web/qpx-run.js --serve":
+        "needs the WebAssembly tree; scripts/run-tests runs tests/web/serve_test.py",
     "fgfs --generic=socket,out,10,127.0.0.1,5600,udp,qpx": "the flight simulator, not part of this project",
 }
 COMMAND_SECONDS = 60

@@ -46,7 +46,8 @@ TEST(FuzzReplay, EveryKeptInputKeepsItsReadersContract)
     } readers[] = {{"script", CheckScriptReader},
                    {"state_file", CheckStateFileReader},
                    {"engine_log", CheckEngineLogReader},
-                   {"feed_datagram", CheckFeedDatagramReader}};
+                   {"feed_datagram", CheckFeedDatagramReader},
+                   {"serve_line", CheckServeLineReader}};
     for (const Reader &reader : readers) {
         size_t replayed = 0;
         for (const char *folder : {"corpus", "findings"})
