@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/feed/engine_log.h"
+#include "host/controls/pressure_columns.h"
+#include "host/readout/shown_input.h"
 #include "instrument/pressure.h"
 #include "instrument/pressure_units.h"
 #include "instrument/rpm.h"
@@ -64,8 +65,7 @@ bool ParsePressureValue(std::string_view text, double &millibar, std::string &er
     double value = 0;
     std::string_view unit;
     if (!LeadingNumber(text, value, unit) || value < 0) {
-        error = "\"" + std::string(text) + "\" is not a pressure: a number and a unit, one of " +
-                PressureUnitList;
+        error = QuotedInput(text) + " is not a pressure: a number and a unit, one of " + PressureUnitList;
         return false;
     }
     for (const PressureWord &word : PressureWords)
@@ -73,8 +73,8 @@ bool ParsePressureValue(std::string_view text, double &millibar, std::string &er
             millibar = value * word.times * PhysicalMillibarPerUnit(word.column);
             return true;
         }
-    error = "\"" + std::string(text) + "\" has " + (unit.empty() ? "no unit" : "an unknown unit") +
-            ": one of " + PressureUnitList;
+    error = QuotedInput(text) + " has " + (unit.empty() ? "no unit" : "an unknown unit") + ": one of " +
+            PressureUnitList;
     return false;
 }
 
@@ -83,7 +83,7 @@ bool ParseSpeedValue(std::string_view text, double &rpm, std::string &error)
     text = Trimmed(text);
     std::string_view unit;
     if (!LeadingNumber(text, rpm, unit) || rpm < 0 || !(unit.empty() || unit == "rpm")) {
-        error = "\"" + std::string(text) + "\" is not an engine speed: a number of rpm";
+        error = QuotedInput(text) + " is not an engine speed: a number of rpm";
         return false;
     }
     return true;
