@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "host/readout/shown_input.h"
+
 namespace {
 
 // Amounts: noise in counts either way, drift in counts a minute of the
@@ -47,10 +49,10 @@ std::string ChannelForms(FaultChannel channel)
     for (const FaultKindInfo &info : FaultKindsOf(channel)) {
         if (TakesAmount(info))
             amounts += std::string(", ") + FaultChannelWord(channel) + " " + info.word + " N";
-        else
-            plain += (plain.empty() ? "" : "|") + std::string(info.word);
+        else if (info.kind != FaultKind::Off)
+            plain += std::string(info.word) + "|";
     }
-    return FaultChannelWord(channel) + (" " + plain) + amounts;
+    return FaultChannelWord(channel) + (" " + plain + "off") + amounts;
 }
 
 } // namespace
@@ -90,21 +92,20 @@ bool ParseFault(std::string_view text, Fault &fault, std::string &error)
         return false;
     };
     if (words.size() < 2 || words.size() > 3)
-        return fail("\"" + std::string(text) + "\" is not a fault");
+        return fail(QuotedInput(text) + " is not a fault");
     Fault parsed;
     if (words[0] == "pressure")
         parsed.channel = FaultChannel::Pressure;
     else if (words[0] == "rpm")
         parsed.channel = FaultChannel::Rpm;
     else
-        return fail("\"" + std::string(words[0]) + "\" is no sensor");
+        return fail(QuotedInput(words[0]) + " is no sensor");
     const FaultKindInfo *kind = nullptr;
     for (const FaultKindInfo &info : FaultKindsOf(parsed.channel))
         if (words[1] == info.word)
             kind = &info;
     if (!kind)
-        return fail("\"" + std::string(words[1]) + "\" is no fault of the " + std::string(words[0]) +
-                    " sensor");
+        return fail(QuotedInput(words[1]) + " is no fault of the " + std::string(words[0]) + " sensor");
     parsed.kind = kind->kind;
     const std::string name = std::string(words[0]) + " " + kind->word;
     if (!TakesAmount(*kind)) {
@@ -118,7 +119,7 @@ bool ParseFault(std::string_view text, Fault &fault, std::string &error)
         const char *start = number.data() + (!number.empty() && number[0] == '+');
         auto [ptr, ec] = std::from_chars(start, end, parsed.amount);
         if (ec != std::errc() || ptr != end || start == end)
-            return fail("\"" + std::string(number) + "\" is not a whole number");
+            return fail(QuotedInput(number) + " is not a whole number");
         if (parsed.amount < kind->amountMin || parsed.amount > kind->amountMax)
             return fail(name + " " + std::string(number) + " is outside " + std::to_string(kind->amountMin) +
                         ".." + std::to_string(kind->amountMax));
@@ -135,5 +136,18 @@ std::string FaultText(const Fault &fault)
     text += info ? info->word : "off";
     if (info && TakesAmount(*info))
         text += " " + std::to_string(fault.amount);
+    return text;
+}
+
+std::string FaultsDescription(const SensorFaults &faults)
+{
+    if (!faults.Any())
+        return "";
+    std::string text = "SENSOR FAULTS";
+    for (const Fault *fault : {&faults.pressure, &faults.rpm}) {
+        const std::string words = FaultText(*fault);
+        const size_t space = words.find(' ');
+        text += "\n" + words.substr(0, space) + std::string(10 - space, ' ') + words.substr(space + 1);
+    }
     return text;
 }

@@ -48,5 +48,8 @@ std::span<const FaultKindInfo> FaultKindsOf(FaultChannel channel);
 const char *FaultChannelWord(FaultChannel channel);
 // What the kind of that channel is ("noise"), nullptr if it takes none.
 const FaultKindInfo *FaultKindOf(FaultChannel channel, FaultKind kind);
+// The state view's lines ("SENSOR FAULTS", then each channel's fault);
+// "" while none is active.
+std::string FaultsDescription(const SensorFaults &faults);
 // Every accepted form, for messages: "pressure open|short|stuck|off, ...".
 std::string FaultForms();
