@@ -204,7 +204,11 @@ void TForm1::Act(FormAction action, int32_t value)
     case FormAction::ShowStateView:
         if (!stateView_) {
             stateView_ = std::make_unique<TStateView>(*this);
-            stateView_->ExtraText = [this] { return DescribeFeed ? DescribeFeed() : std::string(); };
+            stateView_->ExtraText = [this] {
+                const std::string faults = FaultsDescription(Faults());
+                const std::string feed = DescribeFeed ? DescribeFeed() : std::string();
+                return faults + (!faults.empty() && !feed.empty() ? "\n\n" : "") + feed;
+            };
         }
         stateView_->Refresh();
         stateView_->Show();
