@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "host/controls/engine_units.h"
 #include "host/feed/feed_player.h"
 #include "host/form/Pcmain.h"
 #include "host/form/control_widgets.h"
@@ -143,6 +144,30 @@ class ScriptRun {
                 rampLast_ = -1;
                 RampStep(paced);
                 return;
+            case CommandKind::Engine:
+                // A slider move to the count that reads the value now.
+                ++next_;
+                engineSlide_ = Command{};
+                engineSlide_.kind = CommandKind::Slide;
+                engineSlide_.control = command.control;
+                engineSlide_.position = command.control == Control::Pressure
+                                            ? PressureSliderFor(command.engineValue)
+                                            : SpeedSliderFor(command.engineValue);
+                ramping_ = true;
+                ramp_ = &engineSlide_;
+                rampStartMs_ = headless::NowMs();
+                rampLast_ = -1;
+                RampStep(paced);
+                return;
+            case CommandKind::SetFault:
+                ++next_;
+                form_.SetFault(command.fault);
+                settle_ = SettlePasses;
+                return;
+            case CommandKind::Seed:
+                ++next_;
+                form_.SeedFaults(command.seed);
+                break;
             case CommandKind::Wait:
                 ++next_;
                 waitEndMs_ = headless::NowMs() + command.durationMs;
@@ -243,6 +268,7 @@ class ScriptRun {
     int64_t waitEndMs_ = 0;
     bool ramping_ = false;
     const Command *ramp_ = nullptr;
+    Command engineSlide_{}; // the slider move of an engine command
     int64_t rampStartMs_ = 0;
     int rampLast_ = -1;
     int64_t lastRoundMs_ = 0;
