@@ -340,14 +340,13 @@ void TForm1::Button1Click()
     if (Application->Terminated())
         return;
     PowerOnReset();
+    // The reset cleared the pressure input; a fault still acts on it.
+    pressureDelivered_ = 0;
+    ApplyPressureFault();
     if (running_) {
-        pressureDelivered_ = 0;
-        ApplyPressureFault();
         restartRequested_ = true;
         return;
     }
-    pressureDelivered_ = 0; // as PowerOnReset left the input
-    ApplyPressureFault();
     running_ = true;
     do {
         restartRequested_ = false;

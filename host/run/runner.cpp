@@ -138,11 +138,7 @@ class ScriptRun {
                 break;
             case CommandKind::Slide:
                 ++next_;
-                ramping_ = true;
-                ramp_ = &command;
-                rampStartMs_ = headless::NowMs();
-                rampLast_ = -1;
-                RampStep(paced);
+                StartRamp(command, paced);
                 return;
             case CommandKind::Engine:
                 // A slider move to the count that reads the value now.
@@ -153,11 +149,7 @@ class ScriptRun {
                 engineSlide_.position = command.control == Control::Pressure
                                             ? PressureSliderFor(command.engineValue)
                                             : SpeedSliderFor(command.engineValue);
-                ramping_ = true;
-                ramp_ = &engineSlide_;
-                rampStartMs_ = headless::NowMs();
-                rampLast_ = -1;
-                RampStep(paced);
+                StartRamp(engineSlide_, paced);
                 return;
             case CommandKind::SetFault:
                 ++next_;
@@ -185,6 +177,15 @@ class ScriptRun {
             }
         }
         Finish();
+    }
+
+    void StartRamp(const Command &ramp, bool paced)
+    {
+        ramping_ = true;
+        ramp_ = &ramp;
+        rampStartMs_ = headless::NowMs();
+        rampLast_ = -1;
+        RampStep(paced);
     }
 
     // Moves the ramp's slider to where the hand is by now; after the last
