@@ -86,6 +86,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/integrations/flightgear/qpx.xml
   DESTINATION ${QPX_INSTALL_DOCDIR}/integrations/flightgear)
 file(GLOB qpx_scenario_scripts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scenarios/*.txt)
 install(FILES ${qpx_scenario_scripts} DESTINATION ${QPX_INSTALL_DOCDIR}/scenarios)
+file(GLOB qpx_fault_scenario_scripts CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/scenarios/faults/*.txt)
+install(FILES ${qpx_fault_scenario_scripts} DESTINATION ${QPX_INSTALL_DOCDIR}/scenarios/faults)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/scenarios/refs ${PROJECT_SOURCE_DIR}/scenarios/states
   DESTINATION ${QPX_INSTALL_DOCDIR}/scenarios)
 

@@ -74,6 +74,16 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
                    "Keep engine time, the access code and the flight log in this state file between runs: "
                    "start from it (created when missing), write it at every save and when the window closes")
         ->type_name("FILE");
+    std::vector<std::string> faults;
+    app.add_option("--fault", faults,
+                   "Start with a sensor fault, such as \"pressure noise 20\" (repeatable): " + FaultForms())
+        ->type_name("FAULT")
+        ->allow_extra_args(false)
+        ->check([](const std::string &text) {
+            Fault fault;
+            std::string error;
+            return ParseFault(text, fault, error) ? std::string() : error;
+        });
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
@@ -88,6 +98,10 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
                 << "\nRun qpx-sim --help to see the options.\n";
             return UsageError;
         }
+    for (const std::string &text : faults) {
+        std::string ignored;
+        ParseFault(text, options.faults.emplace_back(), ignored);
+    }
     if (!feedFrom.empty())
         ParseRecordingTime(feedFrom, &options.feedFromMs);
     if (!options.stateFile.empty() && !options.storeFile.empty()) {

@@ -1,12 +1,15 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
 // [--zoom N] [--record FILE] [--feed FILE [--engine N] [--columns MAP]
-// [--feed-from TIME] | --feed udp:PORT] [--state FILE | --store FILE], with
-// --help and --version.
+// [--feed-from TIME] | --feed udp:PORT] [--state FILE | --store FILE]
+// [--fault FAULT]..., with --help and --version.
 #pragma once
 #include <cstdint>
 #include <ostream>
 #include <string>
 
+#include <vector>
+
+#include "host/faults/sensor_faults.h"
 #include "host/feed/engine_log.h"
 
 struct CommandLine {
@@ -20,6 +23,9 @@ struct CommandLine {
     // How to read the recording and where in it to start (engine_log.h).
     EngineLogOptions feedOptions;
     int64_t feedFromMs = 0;
+    // The sensor faults the window starts with, in order (a later one of a
+    // channel replaces an earlier).
+    std::vector<Fault> faults;
 };
 
 // What the program does after reading its command line.

@@ -58,6 +58,8 @@ int main(int argc, char **argv)
         form->SetShotsFolder(options.shotsFolder);
         form->SetMaxPassRate(options.maxPassRate >= 0 ? options.maxPassRate : preferences.maxPassRate);
         form->ZoomTo(zoomGiven ? options.zoom : preferences.zoom);
+        for (const Fault &fault : options.faults)
+            form->SetFault(fault);
         auto remember = [&] {
             std::string error;
             if (!SavePreferences(preferencesPath, preferences, &error))

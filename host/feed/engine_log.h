@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/controls/pressure_columns.h"
+
 struct EngineSample {
     double seconds;  // since the start of the recording
     double millibar; // manifold pressure
@@ -51,11 +53,6 @@ bool ParseEngineLog(std::string_view text, const std::string &name, EngineLog *l
 bool ReadEngineLog(const std::string &path, EngineLog *log, std::string *error,
                    const EngineLogOptions &options = {});
 
-// The names engine data goes by, in recordings and live datagrams alike.
-// What one unit of a pressure column (mp_inhg, mp_mbar, mp_kpa, mp_psi) is
-// in millibar by the unit's physical definition, not by the display's
-// rounded factors; 0 for any other name (lower case expected).
-double PhysicalMillibarPerUnit(std::string_view name);
 // A finite decimal number and nothing else: no hexadecimal, no "nan" or
 // "inf", at most 32 characters.
 bool ReadFeedNumber(std::string_view field, double *value);

@@ -13,6 +13,14 @@ bool IsInstrumentKey(FormAction action)
            action != FormAction::PowerOff;
 }
 
+Command FaultCommand(const Fault &fault)
+{
+    Command command{};
+    command.kind = CommandKind::SetFault;
+    command.fault = fault;
+    return command;
+}
+
 } // namespace
 
 bool CommandForAction(FormAction action, int32_t value, Command &command)
@@ -77,6 +85,20 @@ void FormRecording::Attach(TForm1 &form, const std::string &stateFile, const std
         Acted(action, value, clockMs);
     };
     form.OnPass = [this](int64_t clockMs) { recording_.ScreenIs(state.currentScreen, clockMs); };
+    // Faults set before the recording began (--fault) start it; later ones
+    // and seeds are written where they happened.
+    for (FaultChannel channel : {FaultChannel::Pressure, FaultChannel::Rpm})
+        if (form.Faults().Of(channel).kind != FaultKind::Off)
+            recording_.Setting(FaultCommand(form.Faults().Of(channel)));
+    form.OnFault = [this](const Fault &fault, int64_t clockMs) {
+        recording_.Input(FaultCommand(fault), clockMs);
+    };
+    form.OnSeed = [this](uint64_t seed, int64_t clockMs) {
+        Command command{};
+        command.kind = CommandKind::Seed;
+        command.seed = seed;
+        recording_.Input(command, clockMs);
+    };
 }
 
 bool FormRecording::Finish(std::string &error)
@@ -84,6 +106,8 @@ bool FormRecording::Finish(std::string &error)
     if (form_) {
         form_->OnAction = nullptr;
         form_->OnPass = nullptr;
+        form_->OnFault = nullptr;
+        form_->OnSeed = nullptr;
         form_ = nullptr;
     }
     return recording_.Close(error);

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "host/controls/engine_units.h"
 #include "host/feed/feed_player.h"
 #include "host/form/Pcmain.h"
 #include "host/form/control_widgets.h"
@@ -145,12 +146,22 @@ class ScriptRun {
                 break;
             case CommandKind::Slide:
                 ++next_;
-                ramping_ = true;
-                ramp_ = next_ - 1;
-                rampStartMs_ = headless::NowMs();
-                rampLast_ = -1;
-                RampStep(paced);
+                StartRamp(command, paced);
                 return;
+            case CommandKind::Engine:
+                // A slider move to the count that reads the value now.
+                ++next_;
+                StartRamp(EngineSlide(command), paced);
+                return;
+            case CommandKind::SetFault:
+                ++next_;
+                form_.SetFault(command.fault);
+                settle_ = SettlePasses;
+                return;
+            case CommandKind::Seed:
+                ++next_;
+                form_.SeedFaults(command.seed);
+                break;
             case CommandKind::Wait:
                 ++next_;
                 waitEndMs_ = headless::NowMs() + command.durationMs;
@@ -170,11 +181,30 @@ class ScriptRun {
         Finish();
     }
 
+    static Command EngineSlide(const Command &engine)
+    {
+        Command slide;
+        slide.kind = CommandKind::Slide;
+        slide.control = engine.control;
+        slide.position = engine.control == Control::Pressure ? PressureSliderFor(engine.engineValue)
+                                                             : SpeedSliderFor(engine.engineValue);
+        return slide;
+    }
+
+    void StartRamp(const Command &ramp, bool paced)
+    {
+        ramping_ = true;
+        ramp_ = ramp;
+        rampStartMs_ = headless::NowMs();
+        rampLast_ = -1;
+        RampStep(paced);
+    }
+
     // Moves the ramp's slider to where the hand is by now; after the last
     // position the ramp settles like any input.
     void RampStep(bool paced)
     {
-        const Command &ramp = script_.commands[ramp_];
+        const Command &ramp = ramp_;
         int64_t elapsed = std::min(headless::NowMs() - rampStartMs_, ramp.durationMs);
         int position =
             ramp.durationMs == 0
@@ -251,7 +281,9 @@ class ScriptRun {
     int settle_ = 0;     // passes still to run after an input
     int64_t waitEndMs_ = 0;
     bool ramping_ = false;
-    size_t ramp_ = 0; // the slide command being ramped
+    // The slide being ramped, a copy: serve mode adds commands as the run
+    // goes, and an engine command's slide is made on the spot.
+    Command ramp_{};
     int64_t rampStartMs_ = 0;
     int rampLast_ = -1;
     int64_t lastRoundMs_ = 0;

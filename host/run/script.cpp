@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "host/controls/engine_units.h"
 #include "host/feed/feed_player.h"
 #include "host/readout/shown_input.h"
 
@@ -22,8 +23,10 @@ constexpr int64_t MaxDurationMs = INT64_C(1000) * 1000 * 1000 * 1000;
 // million words costs no more than one of six.
 constexpr size_t MaxWords = 6;
 
-const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, calibrate, keyfast, wait, "
-                             "load-state, feed, expect-frame, expect-text, expect or save";
+const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, engine, calibrate, keyfast, "
+                             "fault, seed, wait, load-state, feed, expect-frame, expect-text, expect or save";
+// The largest seed: 18 digits, all the number reader takes.
+constexpr int64_t MaxSeed = INT64_C(999999999999999999);
 
 // Editors may start a UTF-8 file with it; it is invisible, so elsewhere it
 // is refused by name rather than read as part of a word.
@@ -204,6 +207,12 @@ class LineParser {
                 return Tick(control->control);
             }
         }
+        if (name == "engine")
+            return Engine();
+        if (name == "fault")
+            return SetFault();
+        if (name == "seed")
+            return Seed();
         if (name == "wait")
             return Wait();
         if (name == "load-state")
@@ -329,6 +338,50 @@ class LineParser {
             return Fail(std::string("a ramp takes time: expected a duration above 0, such as 250ms or 2s; ") +
                         slider->scriptWord + " N moves the slider at once");
         return Ends(5);
+    }
+
+    // "engine pressure 25.0inHg", "engine rpm 2400": the value may stand
+    // apart from its unit ("25.0 inHg"), and is written back joined.
+    bool Engine()
+    {
+        const char *expected = "engine pressure VALUE (in mbar, bar, kPa, inHg or psi) or engine rpm VALUE";
+        if (!Word(1, expected))
+            return false;
+        if (words_[1] != "pressure" && words_[1] != "rpm")
+            return Fail("unknown engine value " + QuotedInput(words_[1]) + "; expected " + expected);
+        if (!Word(2, expected))
+            return false;
+        command_.kind = CommandKind::Engine;
+        command_.control = words_[1] == "pressure" ? Control::Pressure : Control::Rpm;
+        command_.text = words_[2] + (words_.size() > 3 ? words_[3] : "");
+        std::string why;
+        if (command_.control == Control::Pressure
+                ? !ParsePressureValue(command_.text, command_.engineValue, why)
+                : !ParseSpeedValue(command_.text, command_.engineValue, why))
+            return Fail(why);
+        return Ends(4);
+    }
+
+    bool SetFault()
+    {
+        command_.kind = CommandKind::SetFault;
+        std::string why;
+        if (!ParseFault(rest_, command_.fault, why))
+            return Fail(why);
+        return true;
+    }
+
+    bool Seed()
+    {
+        command_.kind = CommandKind::Seed;
+        const std::string range = "a seed 0.." + std::to_string(MaxSeed);
+        if (!Word(1, range + " after seed"))
+            return false;
+        int64_t seed;
+        if (!ParseInteger(words_[1], 0, MaxSeed, seed))
+            return Fail("bad number " + QuotedInput(words_[1]) + "; expected " + range);
+        command_.seed = (uint64_t)seed;
+        return Ends(2);
     }
 
     bool Tick(Control control)
@@ -656,6 +709,12 @@ std::string CommandText(const Command &c)
             text += " from " + RecordingTimeText(c.feedFromMs);
         return text;
     }
+    case CommandKind::Engine:
+        return std::string("engine ") + ControlWord(c.control) + " " + c.text;
+    case CommandKind::SetFault:
+        return "fault " + FaultText(c.fault);
+    case CommandKind::Seed:
+        return "seed " + std::to_string(c.seed);
     }
     return "";
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/controls/control_table.h"
+#include "host/faults/sensor_faults.h"
 #include "host/feed/engine_log.h"
 #include "host/readout/state_fields.h"
 #include "host/state_file/state_file_format.h"
@@ -26,6 +27,9 @@ enum class CommandKind : uint8_t {
     LoadState,   // path of a state file
     Feed,        // path of a recorded engine run (CSV) that drives the sliders from now on,
                  // feedOptions, feedFromMs
+    Engine,      // control (Pressure or Rpm), engineValue (millibar or rpm), text as written
+    SetFault,    // fault
+    Seed,        // seed of the random faults
 };
 
 struct Command {
@@ -54,6 +58,12 @@ struct Command {
     EngineLogOptions feedOptions;
     int64_t feedFromMs = 0;
     std::shared_ptr<const EngineLog> feed;
+    // engine: the value in millibar or rpm, moved into the slider through
+    // the sensor model when the command runs (the settings then decide
+    // the speed's count).
+    double engineValue = 0;
+    Fault fault;
+    uint64_t seed = 0;
 };
 
 struct Script {

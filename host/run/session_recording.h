@@ -37,7 +37,7 @@ class SessionRecording {
     // A control as the window starts, before any wait: a slider's position
     // or a check box's tick, as the command that sets it.
     void Setting(const Command &setting);
-    // An input (a Click, Slide or Tick command) at clockMs of the window's
+    // An input (a Click, Slide, Tick, SetFault or Seed command) at clockMs of the window's
     // clock. Knob steps one way at the same moment become one command
     // ("turn cw 3").
     void Input(const Command &input, int64_t clockMs);

@@ -18,6 +18,8 @@ int main(int argc, char **argv)
     Application->Initialize();
     TForm1 *form = Application->CreateForm<TForm1>();
     form->SetMaxPassRate(options.maxPassRate);
+    for (const Fault &fault : options.faults)
+        form->SetFault(fault);
     // Recordings the page hands to the form replay here.
     FeedSlot feeds(*form, std::cerr, "qpx-sim");
     Application->Run();

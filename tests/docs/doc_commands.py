@@ -34,7 +34,7 @@ NOT_RUN = {
     "corrupted mode": "a long soak in the sanitizer tree; scripts/run-tests runs a short one",
     "build-tests-sanitize/fuzz/qpx_fuzz_state_file -merge=1 -use_counters=0 fuzz/corpus/state_file "
     "build-tests-sanitize/fuzz-work/state_file": "needs the sanitizer tree's fuzz targets",
-    "NODE_PATH=/usr/share/nodejs node build-web/qpx-run.js scenarios/*.txt":
+    "NODE_PATH=/usr/share/nodejs node build-web/qpx-run.js scenarios/*.txt scenarios/faults/*.txt":
         "needs the WebAssembly tree; scripts/run-tests runs it",
     "printf 'on\\nwait 3s\\nget screen\\n' | NODE_PATH=/usr/share/nodejs node build-web/qpx-run.js --serve":
         "needs the WebAssembly tree; scripts/run-tests runs tests/web/serve_test.py",

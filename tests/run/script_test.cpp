@@ -68,6 +68,19 @@ TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
         {"feed run.csv from 1 from 2", "dir/s.txt:1: from given twice after feed"},
         {"feed run.csv engine", "dir/s.txt:1: expected 1 or 2 after engine"},
         {"feed run.csv columns", "dir/s.txt:1: expected the column map"},
+        {"fault pressure melt",
+         "dir/s.txt:1: \"melt\" is no fault of the pressure sensor (accepted: pressure open"},
+        {"fault rpm dropout 101", "dir/s.txt:1: rpm dropout 101 is outside 0..100"},
+        {"fault", "dir/s.txt:1: \"\" is not a fault"},
+        {"seed -1", "dir/s.txt:1: bad number \"-1\"; expected a seed 0..999999999999999999"},
+        {"seed", "dir/s.txt:1: expected a seed"},
+        {"seed 1 2", "dir/s.txt:1: unexpected \"2\" after seed"},
+        {"engine pressure 25", "dir/s.txt:1: \"25\" has no unit: one of mbar, bar, kPa, inHg, psi"},
+        {"engine pressure 25 feet", "dir/s.txt:1: \"25feet\" has an unknown unit"},
+        {"engine oil 3bar", "dir/s.txt:1: unknown engine value \"oil\"; expected engine pressure"},
+        {"engine rpm", "dir/s.txt:1: expected engine pressure VALUE"},
+        {"engine rpm fast", "dir/s.txt:1: \"fast\" is not an engine speed"},
+        {"engine rpm 2400 rpm now", "dir/s.txt:1: unexpected \"now\" after engine"},
         // Blanks are spaces and tabs; another control character would shift
         // or split the words, and is named instead.
         {"\vexpect-text hello",
@@ -103,10 +116,31 @@ TEST(ScriptParser, ErrorsNameFileLineAndWhatWasExpected)
 TEST(ScriptParser, MessagesQuoteOnlyTheStartOfALongWord)
 {
     const std::string word(1 << 20, 'w'), quoted = "\"" + std::string(40, 'w') + "...\"";
-    for (std::string line :
-         {"W", "on W", "pressure W", "turn W", "turn cw W", "press W", "ramp W", "ramp rpm W", "ramp rpm 0 W",
-          "ramp rpm 0 1 W", "ramp rpm 0 1 1s W", "calibrate W", "wait W", "expect W", "expect hobbsHours W",
-          "expect screen W", "expect lamp W", "save a.png W", "save a.png --scale W"}) {
+    for (std::string line : {"W",
+                             "on W",
+                             "pressure W",
+                             "turn W",
+                             "turn cw W",
+                             "press W",
+                             "ramp W",
+                             "ramp rpm W",
+                             "ramp rpm 0 W",
+                             "ramp rpm 0 1 W",
+                             "ramp rpm 0 1 1s W",
+                             "calibrate W",
+                             "wait W",
+                             "expect W",
+                             "expect hobbsHours W",
+                             "expect screen W",
+                             "expect lamp W",
+                             "save a.png W",
+                             "save a.png --scale W",
+                             "fault W",
+                             "fault pressure W",
+                             "fault rpm spikes W",
+                             "seed W",
+                             "engine W",
+                             "engine rpm W"}) {
         std::string error = ErrorOf(std::string(line).replace(line.find('W'), 1, word));
         EXPECT_NE(error.find(quoted), std::string::npos) << line << "\nerror: " << error.substr(0, 200);
         EXPECT_LT(error.size(), 400u) << line;
@@ -231,7 +265,13 @@ TEST(ScriptParser, EveryCommandWrittenBackReadsTheSame)
                            "feed log.csv engine 2",
                            "feed log.csv columns time=Time,mp_inhg=MAP,rpm=RPM",
                            "feed log.csv engine 2 columns \"time=Lcl Time,rpm=E1 RPM\" from 00:35:00",
-                           "feed log.csv columns time=\"Lcl Time\",rpm=RPM from 00:00:01.250"};
+                           "feed log.csv columns time=\"Lcl Time\",rpm=RPM from 00:00:01.250",
+                           "fault pressure noise 20",
+                           "fault rpm dead",
+                           "fault pressure off",
+                           "seed 42",
+                           "engine pressure 25.0inHg",
+                           "engine rpm 2400"};
     for (const char *line : lines)
         EXPECT_EQ(CommandText(Parsed(line).commands.at(0)), line);
 }

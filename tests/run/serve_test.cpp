@@ -47,6 +47,9 @@ TEST(Serve, EachKindOfLineGetsItsAnswer)
         {"get flightLogHours[23]", "{\"ok\":true,\"value\":0}"},
         {"on\npressure 1500\nwait 4s\nget pressureMillibar", "{\"ok\":true,\"value\":1030}"},
         {"on\nwait 3s\nexpect screen RunScreen", Ok},
+        {"on\nengine pressure 103kPa\nwait 4s\nget pressureMillibar", "{\"ok\":true,\"value\":1030}"},
+        {"on\npressure 1500\nfault pressure open\nwait 4s\nget pressureMillibar",
+         "{\"ok\":true,\"value\":0}"},
         {"on\nwait 3s\nexpect hobbsHours 3", Error("expected hobbsHours 3, found 0")},
         {"expect lamp red", Ok},
         {"expect-text MENU", Error("expected the text \\\"MENU\\\", found no text")},
@@ -65,10 +68,10 @@ TEST(Serve, EachKindOfLineGetsItsAnswer)
         {"save " + folder.path + "/s.toml/x.png",
          Error("cannot create the folder " + saved + ": Not a directory")},
         {"save-state", Error("expected the state file to write, FILE.toml")},
-        {"bogus",
-         Error("unknown command \\\"bogus\\\"; expected on, off, press, turn, pressure, rpm, ramp, "
-               "calibrate, keyfast, wait, load-state, feed, expect-frame, expect-text, expect or save, or "
-               "a query: get FIELD, state, texts, frame, save-state FILE or quit")},
+        {"bogus", Error("unknown command \\\"bogus\\\"; expected on, off, press, turn, pressure, rpm, ramp, "
+                        "engine, calibrate, keyfast, fault, seed, wait, load-state, feed, expect-frame, "
+                        "expect-text, expect or save, or "
+                        "a query: get FIELD, state, texts, frame, save-state FILE or quit")},
         {"wait 3 s", Error("bad duration \\\"3\\\"; expected a whole number with ms, s, m or h, such as "
                            "250ms, 2s, 90m or 10h")},
         {"get", Error("expected a field after get, such as pressureMillibar, settings.pressureUnit, "

@@ -126,6 +126,34 @@ TEST_F(Recording, OnlyInputsOfTheInstrumentAreCommands)
         EXPECT_FALSE(CommandForAction(tool, 1, command)) << FormActionName(tool);
 }
 
+// Faults the window started with come first; later ones and seeds where
+// they happened, and the replay ends where the session did.
+TEST_F(Recording, FaultsAndSeedsAreWrittenWhereTheyHappened)
+{
+    TForm1 &f = *form;
+    f.SetFault({FaultChannel::Pressure, FaultKind::Short});
+    Perform({{40, [&] { headless::PressKey(f, 'o'); }},
+             {3000, [&] { f.SeedFaults(5); }},
+             {3500,
+              [&] {
+                  f.SetFault({FaultChannel::Rpm, FaultKind::Spikes, 40});
+              }},
+             {6000, [&] { headless::PressKey(f, 'f'); }}});
+    const std::string text = ReadFile(path);
+    EXPECT_NE(text.find("keyfast off\nfault pressure short\nwait 40ms\non\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nwait 2960ms\nseed 5\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nwait 500ms\nfault rpm spikes 40\n"), std::string::npos) << text;
+    const uint32_t rpmValue = state.rpmValue;
+    EXPECT_EQ(rpmValue, 40u * 1200 / 60 + 20) << "41 pulses a gate";
+    Script script;
+    std::string error;
+    ASSERT_TRUE(ParseScriptFile(path.string(), script, error)) << error << "\n" << text;
+    std::ostringstream report;
+    EXPECT_EQ(RunScript(script, RunOptions{}, report).failed, 0) << report.str() << text;
+    EXPECT_EQ(state.rpmValue, rpmValue);
+    EXPECT_EQ(state.pressureAdc, 4096);
+}
+
 TEST_F(Recording, AFileThatCannotBeWrittenIsReportedAtOnce)
 {
     std::string error;

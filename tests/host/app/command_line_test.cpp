@@ -120,10 +120,24 @@ TEST(CommandLine, RecordingOptionsNeedARecordingAndSayWhatIsWrong)
         {{"--feed", "log.csv", "--feed-from", "1:2:3"}, "must be h:mm:ss"},
         {{"--engine", "2"}, "qpx-sim: --engine needs --feed FILE"},
         {{"--feed-from", "10"}, "qpx-sim: --feed-from needs --feed FILE"},
-        {{"--feed", "udp:5600", "--columns", "rpm=RPM"}, "datagrams name their own values"}};
+        {{"--feed", "udp:5600", "--columns", "rpm=RPM"}, "datagrams name their own values"},
+        {{"--fault", "pressure melt"},
+         "\"melt\" is no fault of the pressure sensor (accepted: pressure open"},
+        {{"--fault", "rpm jitter 101"}, "rpm jitter 101 is outside 0..100"},
+        {{"--fault"}, "--fault"}};
     for (const auto &[args, said] : refused) {
         Outcome outcome = Parse(args);
         EXPECT_EQ(outcome.code, 2) << args.back();
         EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
     }
+}
+
+// Faults repeat, in the order given.
+TEST(CommandLine, FaultsAreKeptInOrder)
+{
+    Outcome faults = Parse({"--fault", "pressure noise 20", "--fault", "rpm dead"});
+    ASSERT_EQ(faults.code, CommandLineRun) << faults.err;
+    ASSERT_EQ(faults.options.faults.size(), 2u);
+    EXPECT_EQ(FaultText(faults.options.faults[0]), "pressure noise 20");
+    EXPECT_EQ(FaultText(faults.options.faults[1]), "rpm dead");
 }
