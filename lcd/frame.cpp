@@ -36,13 +36,78 @@ void LcdSetPixel(uint8_t x, uint8_t y, uint8_t mode)
     }
 }
 
+// Applies a drawing mode to the dots of mask within one frame byte: what
+// LcdSetPixel does to each of them.
+static void ApplyMode(uint8_t &byte, uint8_t mask, uint8_t mode)
+{
+    if (mode == PixelClear)
+        byte &= (uint8_t)~mask;
+    else if (mode == PixelSet)
+        byte |= mask;
+    else if (mode == PixelInvert)
+        byte ^= mask;
+}
+
+// The dots lo..hi (fewer than 256 of them) of a row or column wrap in 8 bits:
+// they are the positions a..a + n - 1 modulo 256 with a = lo mod 256. Bit i of
+// the result is position i, for the positions below `limit` (at most 64).
+static uint64_t WrappedRun(int64_t lo, int64_t hi, int limit)
+{
+    int64_t a = lo & 255, end = a + (hi - lo);
+    uint64_t run = 0;
+    auto add = [&](int64_t first, int64_t last) {
+        if (last >= limit)
+            last = limit - 1;
+        if (first > last)
+            return;
+        run |= (~0ull >> (63 - last)) & (~0ull << first);
+    };
+    add(a, end < 255 ? end : 255);
+    if (end >= 256)
+        add(0, end - 256);
+    return run;
+}
+
+// The rows of column x given by the bits of rows: up to eight page bytes.
+static void VerticalRun(uint8_t x, uint64_t rows, uint8_t mode)
+{
+    if (x >= LcdWidth)
+        return;
+    for (int p = 0; p < LcdHeight / 8; ++p)
+        if (uint8_t mask = (uint8_t)(rows >> (8 * p)))
+            ApplyMode(state.lcdFrame[p * LcdWidth + x], mask, mode);
+}
+
+// Row y, columns lo..hi: one bit in each of their bytes.
+static void HorizontalRun(int64_t lo, int64_t hi, uint8_t y, uint8_t mode)
+{
+    if (y >= LcdHeight)
+        return;
+    uint8_t *page = state.lcdFrame + FrameDotByte(0, y);
+    uint8_t mask = FrameDotMask(y);
+    for (int half = 0; half < 2; ++half) {
+        uint64_t columns = WrappedRun(lo - 64 * half, hi - 64 * half, 64);
+        for (; columns != 0; columns &= columns - 1)
+            ApplyMode(page[64 * half + __builtin_ctzll(columns)], mask, mode);
+    }
+}
+
 // Bresenham walk from (x0, y0) to (x1, y1). Every point is plotted exactly
 // once, so an inverting line toggles each of its dots once. The diagonal step
 // is taken only while the error is strictly positive, which fixes which of two
 // equally near dots a line uses (and makes a reversed line differ from the
 // forward one).
+//
+// A row or a column of dots, the lines that bars, rules and frames are made
+// of, is set a byte at a time instead: it has the same dots.
 void LcdDrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint8_t mode)
 {
+    int64_t left = x0 < x1 ? x0 : x1, right = x0 < x1 ? x1 : x0;
+    int64_t top = y0 < y1 ? y0 : y1, bottom = y0 < y1 ? y1 : y0;
+    if (y0 == y1 && right - left < 256)
+        return HorizontalRun(left, right, (uint8_t)y0, mode);
+    if (x0 == x1 && bottom - top < 256)
+        return VerticalRun((uint8_t)x0, WrappedRun(top, bottom, LcdHeight), mode);
     int32_t dx = x1 > x0 ? x1 - x0 : x0 - x1;
     int32_t dy = y1 > y0 ? y1 - y0 : y0 - y1;
     int32_t sx = x0 > x1 ? -1 : 1;
@@ -89,13 +154,15 @@ void LcdDrawRect(uint8_t x0, uint8_t y0, uint8_t x1, uint8_t y1, uint8_t mode)
 
 // Columns x0..x1 inclusive with an 8-bit counter. The loop ends on reaching
 // x1 rather than on passing it, so x1 = 255 (which the counter can never
-// exceed) still terminates, after column 255 (off-screen) is drawn.
+// exceed) still terminates, after column 255 (off-screen) is drawn. Each
+// column is the vertical line from y0 to y1.
 void LcdFillRect(uint8_t x0, uint8_t y0, uint8_t x1, uint8_t y1, uint8_t mode)
 {
     if (x0 > x1)
         return;
+    uint64_t rows = WrappedRun(y0 < y1 ? y0 : y1, y0 < y1 ? y1 : y0, LcdHeight);
     for (uint8_t x = x0;; ++x) {
-        LcdDrawLine(x, y0, x, y1, mode);
+        VerticalRun(x, rows, mode);
         if (x == x1)
             break;
     }
