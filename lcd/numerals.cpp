@@ -17,18 +17,12 @@ constexpr int HugeFirstCode = '-';
 
 // Sets the dark dots of a paged bitmap at (x, y); background dots are left
 // alone so numerals overlay whatever is drawn. stride is the width of one
-// page row of the table. Positions wrap in 8 bits like every coordinate. Each
-// column byte is merged into the frame whole (lcd/frame_columns.h).
+// page row of the table. Positions wrap in 8 bits like every coordinate. Column
+// bytes are merged into the frame whole (lcd/frame_columns.h).
 void SetPagedDots(uint8_t x, uint8_t y, const uint8_t *bits, int width, int pages, int stride)
 {
-    for (int p = 0; p < pages; ++p) {
-        ColumnPlace place = PlaceColumn(uint8_t(y + 8 * p), 8);
-        if (place.firstPage > place.lastPage)
-            continue;
-        for (int c = 0; c < width; ++c)
-            if (const uint8_t column = bits[p * stride + c])
-                WriteColumn(uint8_t(x + c), place, column, 0);
-    }
+    for (int p = 0; p < pages; ++p)
+        SetBandDots(x, uint8_t(y + 8 * p), &bits[p * stride], width);
 }
 
 // Horizontal bars, one line per row from row y0 to y1. Lines take the

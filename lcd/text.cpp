@@ -61,9 +61,20 @@ static uint32_t ReversedRows(uint32_t bits)
     return (bits & 0xAAu) >> 1 | (bits & 0x55u) << 1;
 }
 
+// The rows 0-3 (half 0) or 4-7 (half 1) of eight glyph columns, each row
+// doubled: bit k of a column's half becomes bits 2k and 2k + 1 of its byte.
+static uint64_t DoubledHalf(uint64_t columns, int half)
+{
+    uint64_t bits = (columns >> (4 * half)) & EachColumn * 0x0Fu;
+    bits = (bits | bits << 2) & EachColumn * 0x33u;
+    bits = (bits | bits << 1) & EachColumn * 0x55u;
+    return bits | bits << 1;
+}
+
 // Normal video is transparent (only glyph dots are set); inverse video writes
 // the whole cell, clearing glyph dots and setting the rest. Double height
-// draws each glyph row as two frame rows.
+// draws each glyph row as two frame rows. A cell wholly on the frame is
+// merged eight columns at a time, one cut by the right edge column by column.
 void LcdDrawText(uint8_t x, uint8_t y, char *text, uint8_t doubleHeight, uint8_t, uint8_t inverse)
 {
     ReportTextDrawn(x, y, text);
@@ -75,6 +86,16 @@ void LcdDrawText(uint8_t x, uint8_t y, char *text, uint8_t doubleHeight, uint8_t
         return;
     for (const char *p = text; *p != '\0'; ++p) {
         const uint8_t *glyph = Font8x8Glyph((uint8_t)*p);
+        if (x <= LcdWidth - 8) {
+            uint64_t columns;
+            memcpy(&columns, glyph, sizeof columns);
+            for (int band = 0; band < (tall ? 2 : 1); ++band) {
+                uint64_t bits = tall ? DoubledHalf(columns, band) : columns;
+                WriteEightColumns(x, place.top + 8 * band, dark ? ~bits : bits, dark ? bits : 0);
+            }
+            x = (uint8_t)(x + 8);
+            continue;
+        }
         for (uint8_t column = 0; column < 8; ++column, ++x) {
             uint32_t bits = tall ? DoubledRows(glyph[column]) : glyph[column];
             if (dark)
@@ -175,7 +196,9 @@ static TinyGlyph TinyGlyphFor(char c)
 }
 
 // Opaque: every dot of the advance x 5 cell is written, so a label covers
-// whatever lay beneath it. Rows run from bit 5 at y - 1 to bit 1 at y + 3.
+// whatever lay beneath it. Rows run from bit 5 at y - 1 to bit 1 at y + 3. A
+// cell wholly on the frame is merged at once, one cut by the right edge
+// column by column.
 void LcdDrawTinyText(uint8_t x, uint8_t y, const char *text, uint8_t inverse)
 {
     ReportTextDrawn(x, y, text);
@@ -185,10 +208,19 @@ void LcdDrawTinyText(uint8_t x, uint8_t y, const char *text, uint8_t inverse)
     uint32_t flip = inverse != 0 ? 0x1Fu : 0;
     for (const char *p = text; *p != '\0'; ++p) {
         TinyGlyph glyph = TinyGlyphFor(*p);
-        for (uint8_t column = 0; column < glyph.advance; ++column, ++x) {
+        uint64_t set = 0, clear = 0;
+        for (uint8_t column = 0; column < glyph.advance; ++column) {
             bool blank = column == glyph.advance - 1 || glyph.start == TinyGlyphBlank.start;
-            uint32_t rows = blank ? 0 : ReversedRows(FontTiny[glyph.start + column]) >> 2 & 0x1Fu;
-            WriteColumn(x, place, rows ^ flip, ~(rows ^ flip) & 0x1Fu);
+            uint32_t rows = (blank ? 0 : ReversedRows(FontTiny[glyph.start + column]) >> 2 & 0x1Fu) ^ flip;
+            set |= (uint64_t)rows << (8 * column);
+            clear |= (uint64_t)(~rows & 0x1Fu) << (8 * column);
         }
+        if (x <= LcdWidth - 8)
+            WriteEightColumns(x, place.top, set, clear);
+        else
+            for (uint8_t column = 0; column < glyph.advance; ++column)
+                WriteColumn((uint8_t)(x + column), place, (uint8_t)(set >> (8 * column)),
+                            (uint8_t)(clear >> (8 * column)));
+        x = (uint8_t)(x + glyph.advance);
     }
 }
