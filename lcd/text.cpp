@@ -133,7 +133,8 @@ void LcdDrawTextCentered(uint8_t x, uint8_t y, const char *text, uint8_t doubleH
 // A 6 x 8 cell per character: five glyph columns and a blank sixth. The
 // cell's top row (bit 7, always clear in the font) lands on y - 1, so the
 // glyph's own rows cover y..y+6. A highlighted cell sets its background dots,
-// leaving the glyph light in a dark box.
+// leaving the glyph light in a dark box. A cell is merged as one, or column
+// by column where the right edge cuts it.
 void LcdDrawSmallText(uint8_t x, uint8_t y, char *text, uint8_t highlightFrom)
 {
     ReportTextDrawn(x, y, text);
@@ -145,10 +146,17 @@ void LcdDrawSmallText(uint8_t x, uint8_t y, char *text, uint8_t highlightFrom)
         if (i == highlightFrom)
             highlight = true;
         const uint8_t *glyph = Font5x7Glyph((uint8_t)text[i]);
-        for (uint8_t column = 0; column < 6; ++column, ++x) {
+        uint64_t set = 0;
+        for (int column = 0; column < 6; ++column) {
             uint32_t rows = column < 5 ? ReversedRows(glyph[column]) : 0;
-            WriteColumn(x, place, highlight ? ~rows & 0xFFu : rows, 0);
+            set |= (uint64_t)(highlight ? ~rows & 0xFFu : rows) << (8 * column);
         }
+        if (x <= LcdWidth - 8)
+            WriteEightColumns(x, place.top, set, 0);
+        else
+            for (int column = 0; column < 6; ++column)
+                WriteColumn((uint8_t)(x + column), place, (uint8_t)(set >> (8 * column)), 0);
+        x = (uint8_t)(x + 6);
     }
 }
 
