@@ -2,6 +2,7 @@
 
 #include "lcd/bitmaps.h"
 #include "lcd/frame.h"
+#include "lcd/frame_columns.h"
 #include "lcd/text_report.h"
 
 namespace {
@@ -16,16 +17,12 @@ constexpr int HugeFirstCode = '-';
 
 // Sets the dark dots of a paged bitmap at (x, y); background dots are left
 // alone so numerals overlay whatever is drawn. stride is the width of one
-// page row of the table. Positions wrap in 8 bits like every coordinate.
+// page row of the table. Positions wrap in 8 bits like every coordinate. Column
+// bytes are merged into the frame whole (lcd/frame_columns.h).
 void SetPagedDots(uint8_t x, uint8_t y, const uint8_t *bits, int width, int pages, int stride)
 {
     for (int p = 0; p < pages; ++p)
-        for (int c = 0; c < width; ++c) {
-            const uint8_t column = bits[p * stride + c];
-            for (int b = 0; b < 8; ++b)
-                if (column & (1u << b))
-                    LcdSetPixel(uint8_t(x + c), uint8_t(y + 8 * p + b), PixelSet);
-        }
+        SetBandDots(x, uint8_t(y + 8 * p), &bits[p * stride], width);
 }
 
 // Horizontal bars, one line per row from row y0 to y1. Lines take the

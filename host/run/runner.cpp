@@ -328,7 +328,13 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
     TForm1 *form = Application->CreateForm<TForm1>();
     headless::Reset();
     headless::SetPacingAdvancesClock(true);
-    StartCollectingDrawnTexts();
+    // Only expect-text reads the drawn texts: without one, nothing is
+    // recorded and the drawing pays nothing for the report.
+    for (const Command &command : script.commands)
+        if (command.kind == CommandKind::ExpectText) {
+            StartCollectingDrawnTexts();
+            break;
+        }
 
     if (options.startState)
         ApplyStateFileValues(*options.startState, *form);

@@ -32,6 +32,7 @@ NOT_RUN = {
     "./scripts/fuzz 600      # seconds per target; scripts/run-tests runs 30": "ten minutes a target",
     "build-tests-sanitize/tests/soak/qpx_soak --seed 42 --events 2000000   # add --corrupt for the "
     "corrupted mode": "a long soak in the sanitizer tree; scripts/run-tests runs a short one",
+    "build-tests/tests/soak/qpx_soak --seed 42 --drawing": "minutes; the tests run a sample of it",
     "build-tests-sanitize/fuzz/qpx_fuzz_state_file -merge=1 -use_counters=0 fuzz/corpus/state_file "
     "build-tests-sanitize/fuzz-work/state_file": "needs the sanitizer tree's fuzz targets",
     "NODE_PATH=/usr/share/nodejs node build-web/qpx-run.js scenarios/*.txt scenarios/faults/*.txt":

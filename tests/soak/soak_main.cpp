@@ -5,6 +5,8 @@
 //   qpx_soak --seed 7 --events 200000 --corrupt  damaged settings and keys
 //   qpx_soak --seed 7 --until 5123 --verbose     the same stream up to event
 //                                                5123, in a child process
+//   qpx_soak --seed 7 --drawing                  the drawing against the
+//                                                dot-by-dot drawing, exhaustively
 //
 // Prints the seed first; at the end events per second, passes, the screens
 // reached and passes slower than a second. Exits 1 when an invariant broke
@@ -20,6 +22,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "exhaustive_drawing.h"
 #include "soak_run.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -150,6 +153,9 @@ int main(int argc, char **argv)
     app.add_option("--until", until, "Re-run the seed up to this event in a child process")
         ->check(CLI::PositiveNumber);
     app.add_flag("--verbose", options.verbose, "Print every event");
+    bool drawing = false;
+    app.add_flag("--drawing", drawing,
+                 "Instead of events, compare the drawing with the dot-by-dot drawing everywhere");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {
@@ -158,6 +164,8 @@ int main(int argc, char **argv)
     }
 
     printf("seed: %llu\n", (unsigned long long)options.seed);
+    if (drawing)
+        return SweepDrawingExhaustively(options.seed);
     printf("mode: %s, %ld events\n", options.corrupt ? "corrupted" : "normal",
            until ? until : options.events);
     if (until > 0)
