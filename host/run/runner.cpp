@@ -328,13 +328,14 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
     TForm1 *form = Application->CreateForm<TForm1>();
     headless::Reset();
     headless::SetPacingAdvancesClock(true);
-    // Only expect-text reads the drawn texts: without one, nothing is
+    // Only expect-text (and a line-by-line session, which may ask for the
+    // texts at any time) reads the drawn texts: without one, nothing is
     // recorded and the drawing pays nothing for the report.
-    for (const Command &command : script.commands)
-        if (command.kind == CommandKind::ExpectText) {
-            StartCollectingDrawnTexts();
-            break;
-        }
+    const bool readsTexts =
+        more != nullptr || std::any_of(script.commands.begin(), script.commands.end(),
+                                       [](const Command &c) { return c.kind == CommandKind::ExpectText; });
+    if (readsTexts)
+        StartCollectingDrawnTexts();
 
     if (options.startState)
         ApplyStateFileValues(*options.startState, *form);
