@@ -20,6 +20,7 @@
 #include "instrument/hooks.h"
 #include "instrument/host_link.h"
 #include "instrument/main_cycle.h"
+#include "instrument/rpm.h"
 #include "instrument/state.h"
 
 // Time each splash frame stays on screen, so that the splash plays over
@@ -336,9 +337,13 @@ void TForm1::Button1Click()
         return;
     PowerOnReset();
     if (running_) {
+        pressureDelivered_ = 0;
+        ApplyPressureFault();
         restartRequested_ = true;
         return;
     }
+    pressureDelivered_ = 0; // as PowerOnReset left the input
+    ApplyPressureFault();
     running_ = true;
     do {
         restartRequested_ = false;
@@ -356,7 +361,9 @@ void TForm1::Button2Click() { state.powerOffRequest = 1; }
 
 void TForm1::TrackBar1Change()
 {
-    state.simPressureInput = TrackBar1.Position();
+    pressureDelivered_ = TrackBar1.Position();
+    state.simPressureInput = pressureDelivered_;
+    ApplyPressureFault();
     Label13.SetCaption(std::to_string(TrackBar1.Position()));
 }
 
@@ -386,6 +393,7 @@ void TForm1::Timer2Timer()
 {
     state.rpmGateCount = state.simPulseCount;
     state.simPulseCount = 0;
+    ++gates_;
 }
 
 // Every second: the event of the engine time keeping.
@@ -456,7 +464,42 @@ uint32_t TForm1::ReadRpmSlider()
         Label3.SetCaption(caption);
         rpmLabelShows_ = position;
     }
-    return (uint32_t)position;
+    if (faults_.Faults().rpm.kind == FaultKind::Off)
+        return (uint32_t)position;
+    return (uint32_t)faults_.Pulses(position, state.settings.pulseMode == PulseModeTime, gates_);
+}
+
+// --- Sensor faults ---
+
+void TForm1::SetFault(const Fault &fault)
+{
+    if (OnFault)
+        OnFault(fault, Clock.NowMs());
+    const bool pressureFaulted = faults_.Faults().pressure.kind != FaultKind::Off;
+    faults_.Begin(fault, state.simPressureInput, Clock.NowMs());
+    if (fault.channel == FaultChannel::Pressure) {
+        // Ended, the input is the slider's again at once.
+        if (pressureFaulted)
+            state.simPressureInput = pressureDelivered_;
+        ApplyPressureFault();
+    }
+    ++faultSerial_;
+    RefreshStatusBar();
+}
+
+void TForm1::SeedFaults(uint64_t seed)
+{
+    if (OnSeed)
+        OnSeed(seed, Clock.NowMs());
+    faults_.Seed(seed);
+}
+
+// Only a fault touches the input: without one it stays what the slider (or
+// the power-on reset) last set.
+void TForm1::ApplyPressureFault()
+{
+    if (faults_.Faults().pressure.kind != FaultKind::Off)
+        state.simPressureInput = faults_.Pressure(pressureDelivered_, Clock.NowMs());
 }
 
 // Only a frame, or a look, that differs from the one shown is painted.
@@ -495,6 +538,7 @@ void TForm1::PumpMessages()
     stepRequested_ = false;
     if (maxPassRate_ > 0)
         KeepPace();
+    ApplyPressureFault();
     RefreshStatusBar();
     if (OnPass)
         OnPass(Clock.NowMs());
@@ -623,7 +667,8 @@ void TForm1::SetFeedStatus(const std::string &text)
 // one of its parts changed, so that it costs a comparison per pass.
 void TForm1::RefreshStatusBar()
 {
-    const StatusShown now{running_, Clock.Paused(), Clock.Rate(), maxPassRate_, messageSerial_, feedSerial_};
+    const StatusShown now{running_,       Clock.Paused(), Clock.Rate(), maxPassRate_,
+                          messageSerial_, feedSerial_,    faultSerial_};
     if (now == statusShown_)
         return;
     statusShown_ = now;
@@ -633,6 +678,8 @@ void TForm1::RefreshStatusBar()
         text += "  max " + std::to_string(maxPassRate_) + "/s";
     if (Clock.Paused())
         text += "  PAUSED";
+    if (faults_.Faults().Any())
+        text += "  FAULT";
     if (!feedStatus_.empty())
         text += "  |  " + feedStatus_;
     text += "  |  " + (statusMessage_.empty() ? KeyHint() : statusMessage_);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/faults/fault_effects.h"
 #include "host/form/control_widgets.h"
 #include "host/form/display_look.h"
 #include "host/form/form_actions.h"
@@ -85,6 +86,19 @@ class TForm1 : public TForm {
     void PumpMessages();
     uint32_t ReadRpmSlider();
 
+    // The sensor faults, between the sliders (or a feed moving them) and the
+    // instrument's inputs: on every pass the pressure count the instrument
+    // reads and the pulse input ReadRpmSlider gives pass through them.
+    // SetFault replaces that channel's fault (kind Off ends it); OnFault
+    // hears of it first, with the clock's time.
+    void SetFault(const Fault &fault);
+    const SensorFaults &Faults() const { return faults_.Faults(); }
+    // The random faults' seed (FixedFaultSeed until set).
+    void SeedFaults(uint64_t seed);
+    std::function<void(const Fault &fault, int64_t clockMs)> OnFault;
+    // Told when SeedFaults set a seed, with the clock's time.
+    std::function<void(uint64_t seed, int64_t clockMs)> OnSeed;
+
     // True while ON's power-on sequence or main cycle runs.
     bool InstrumentRunning() const { return running_; }
 
@@ -144,6 +158,7 @@ class TForm1 : public TForm {
     void LoadState(const std::string &path);
     void ChooseFileToOpen();
     void RefreshStatusBar();
+    void ApplyPressureFault();
 
     bool running_ = false;
     bool restartRequested_ = false;
@@ -162,6 +177,14 @@ class TForm1 : public TForm {
     bool presented_ = false;
 
     int rpmLabelShows_ = -1;
+
+    FaultEffects faults_;
+    // The pressure count the slider last gave the instrument, before any
+    // fault; the gates since the window opened, for the faults drawn once
+    // a gate.
+    int32_t pressureDelivered_ = 0;
+    uint64_t gates_ = 0;
+    unsigned faultSerial_ = 1;
     int maxPassRate_ = 0;
     int64_t nextPassUs_ = 0;
 
@@ -174,7 +197,7 @@ class TForm1 : public TForm {
     struct StatusShown {
         bool running, paused;
         int rate, passRateLimit;
-        unsigned message, feed;
+        unsigned message, feed, faults;
         bool operator==(const StatusShown &) const = default;
     };
     StatusShown statusShown_{};
