@@ -68,8 +68,12 @@ std::vector<std::string> KindWords(FaultChannel channel)
 
 } // namespace
 
+// The display's decimals, and more while a step of the last is over a
+// millibar: 25.00 "Hg steps 0.34 mB, about half a count of the slider.
 SpinRange PressureSpinRange(double millibarPerUnit, int decimals)
 {
+    for (int more = 0; more < 2 && millibarPerUnit / Scale(decimals) > 1.01; ++more)
+        ++decimals;
     const double scale = Scale(decimals) / millibarPerUnit;
     const int32_t low = (int32_t)std::ceil(std::max(0.0, MillibarAtSlider(SliderMin)) * scale);
     const int32_t high = (int32_t)std::floor(MillibarAtSlider(SliderMax) * scale);

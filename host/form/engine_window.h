@@ -60,7 +60,8 @@ class TEngineWindow : public TForm {
 };
 
 // The spin box of an engine value: its range, step and decimals in raw
-// units (TSpinEdit) for a unit of millibarPerUnit with decimals.
+// units (TSpinEdit), for the pressure in a unit of millibarPerUnit that the
+// display shows with decimals.
 struct SpinRange {
     int32_t min, max, step;
     int decimals;
