@@ -10,16 +10,21 @@
 
 namespace {
 
+// Two rows, pressure above speed; the values on the left, the faults of the
+// same sensor on the right. Wide and low, so that the window fits below the
+// main form on a small screen.
 constexpr int Margin = 12;
 constexpr int RowHeight = 30;
-constexpr int CaptionWidth = 112;
+constexpr int CaptionWidth = 104;
 constexpr int BoxHeight = 22;
-constexpr int SpinWidth = 90;
-constexpr int ChoiceWidth = 90;
+constexpr int SpinWidth = 84;
+constexpr int AmountWidth = 70;
 constexpr int UnitGap = 6;
-constexpr int WindowWidth = 400;
-// The slider's value goes this far from the left.
-constexpr int SliderTextLeft = Margin + CaptionWidth + SpinWidth + 52;
+// The slider's value and the faults start this far from the left.
+constexpr int SliderTextLeft = Margin + CaptionWidth + SpinWidth + 40;
+constexpr int FaultLeft = 400;
+constexpr int FaultCaptionWidth = 90;
+constexpr int WindowWidth = 730;
 // Labels sit this far below the top of the boxes they name, to line up
 // with the boxes' text.
 constexpr int LabelDrop = 5;
@@ -92,12 +97,12 @@ SpinRange SpeedSpinRange()
 }
 
 FaultRow::FaultRow(TForm &window, int top, const char *caption, FaultChannel channel)
-    : channel(channel), Caption(&window, Margin, top + LabelDrop, caption),
-      Kind(&window, {Margin + CaptionWidth, top, ChoiceWidth, BoxHeight}, KindWords(channel)),
-      Amount(&window, {Margin + CaptionWidth + ChoiceWidth + UnitGap, top, SpinWidth - 20, BoxHeight}, 0, 0,
-             1, 0),
-      AmountUnit(&window, Margin + CaptionWidth + ChoiceWidth + SpinWidth - 20 + 2 * UnitGap, top + LabelDrop,
-                 "")
+    : channel(channel), Caption(&window, FaultLeft, top + LabelDrop, caption),
+      Kind(&window, {FaultLeft + FaultCaptionWidth, top, SpinWidth, BoxHeight}, KindWords(channel)),
+      Amount(&window, {FaultLeft + FaultCaptionWidth + SpinWidth + UnitGap, top, AmountWidth, BoxHeight}, 0,
+             0, 1, 0),
+      AmountUnit(&window, FaultLeft + FaultCaptionWidth + SpinWidth + AmountWidth + 2 * UnitGap,
+                 top + LabelDrop, "")
 {
     Show(Fault{channel});
 }
@@ -127,7 +132,7 @@ void FaultRow::Show(const Fault &fault)
 }
 
 TEngineWindow::TEngineWindow(TForm1 &mainForm)
-    : TForm(WindowWidth, Row(5) + Margin - 4, "QPX-2 engine"),
+    : TForm(WindowWidth, Row(2) + Margin - RowHeight + BoxHeight, "QPX-2 engine"),
       PressureCaption(this, Margin, Row(0) + LabelDrop, "Manifold pressure"),
       Pressure(this, {Margin + CaptionWidth, Row(0), SpinWidth, BoxHeight}, 0, 0, 1, 0),
       PressureUnit(this, Margin + CaptionWidth + SpinWidth + UnitGap, Row(0) + LabelDrop, ""),
@@ -136,9 +141,8 @@ TEngineWindow::TEngineWindow(TForm1 &mainForm)
       Speed(this, {Margin + CaptionWidth, Row(1), SpinWidth, BoxHeight}, 0, 0, RpmStep, 0),
       SpeedUnit(this, Margin + CaptionWidth + SpinWidth + UnitGap, Row(1) + LabelDrop, "rpm"),
       SpeedSlider(this, SliderTextLeft, Row(1) + LabelDrop, ""),
-      FaultsCaption(this, Margin, Row(2) + LabelDrop + 4, "Sensor faults (kind and amount):"),
-      PressureFault(*this, Row(3), "Pressure sensor", FaultChannel::Pressure),
-      RpmFault(*this, Row(4), "Speed pickup", FaultChannel::Rpm), RefreshTimer(RefreshMs,
+      PressureFault(*this, Row(0), "Pressure sensor", FaultChannel::Pressure),
+      RpmFault(*this, Row(1), "Speed pickup", FaultChannel::Rpm), RefreshTimer(RefreshMs,
                                                                                [this] {
                                                                                    if (Visible())
                                                                                        Refresh();
@@ -150,8 +154,8 @@ TEngineWindow::TEngineWindow(TForm1 &mainForm)
     Speed.SetHint(
         "Engine speed in rpm: type it, or step with the arrows, Up/Down or the wheel; moves the RPM "
         "slider");
-    PressureFault.Kind.SetHint("The pressure sensor's fault: off ends it");
-    RpmFault.Kind.SetHint("The speed pickup's fault: off ends it");
+    PressureFault.Kind.SetHint("The pressure sensor's fault (off: none), with its amount where it has one");
+    RpmFault.Kind.SetHint("The speed pickup's fault (off: none), with its amount where it has one");
     Pressure.SetTabOrder(0);
     Pressure.OnChange = [this] { PressureChanged(); };
     Speed.OnChange = [this] { SpeedChanged(); };

@@ -43,7 +43,6 @@ class TEngineWindow : public TForm {
     TSpinEdit Speed; // rpm
     TLabel SpeedUnit;
     TLabel SpeedSlider; // "120 = 2400 rpm"
-    TLabel FaultsCaption;
     FaultRow PressureFault;
     FaultRow RpmFault;
     TTimer RefreshTimer;
