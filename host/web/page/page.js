@@ -177,7 +177,10 @@ const QpxPage = (() => {
         const field = document.createElement('input');
         field.type = 'text';
         field.inputMode = 'decimal';
-        field.addEventListener('change', () => queueEvent(Event.PageSpinText, [id], field.value));
+        field.addEventListener('change', () => {
+          field.dataset.committed = field.value;
+          queueEvent(Event.PageSpinText, [id], field.value);
+        });
         field.addEventListener('keydown', (event) => {
           if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
           event.preventDefault();
@@ -274,10 +277,12 @@ const QpxPage = (() => {
           default: break;
         }
       }
-      // A spin box shows its value, unless the user is typing into it.
+      // A spin box shows its value, unless the user is typing into it: what
+      // was typed and sent (Enter, leaving) gives way to the value kept.
       if (control.kind === Kind.SpinEdit) {
         const field = control.element.firstChild;
-        if (document.activeElement !== field || field.value === control.shownValue) field.value = caption;
+        if (document.activeElement !== field || field.value === control.shownValue ||
+            field.value === field.dataset.committed) field.value = caption;
         control.shownValue = caption;
       }
       if (hint) control.element.title = hint;
