@@ -86,8 +86,7 @@ struct TKeyEvent {
 // script gets their codes from the same list (host/web/page_codes.cpp).
 #define QPX_CONTROL_KINDS(X)                                                                                 \
     X(Form)                                                                                                  \
-    X(Image) X(TrackBar) X(CheckBox) X(Shape) X(Label) X(Button) X(StatusBar) X(Panel) X(SpinEdit)           \
-        X(ComboBox)
+    X(Image) X(TrackBar) X(CheckBox) X(Shape) X(Label) X(Button) X(StatusBar) X(Panel) X(SpinEdit) X(ComboBox)
 enum class TControlKind {
 #define QPX_CONTROL_KIND(name) name,
     QPX_CONTROL_KINDS(QPX_CONTROL_KIND)
