@@ -2,6 +2,9 @@
 #include "host/toolkit.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "host/jpeg_decode.h"
@@ -161,6 +164,115 @@ void TTrackBar::SetPosition(int position)
         OnChange();
 }
 
+namespace {
+
+double PowerOfTen(int decimals)
+{
+    double scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    return scale;
+}
+
+} // namespace
+
+TSpinEdit::TSpinEdit(TControl *parent, TRect bounds, int32_t min, int32_t max, int32_t step, int decimals)
+    : TControl(parent, bounds, TControlKind::SpinEdit), min_(min), max_(max), step_(step),
+      decimals_(decimals), raw_(min)
+{
+}
+
+double TSpinEdit::Value() const { return raw_ / PowerOfTen(decimals_); }
+
+std::string TSpinEdit::Text() const
+{
+    char text[32];
+    snprintf(text, sizeof text, "%.*f", decimals_, Value());
+    return text;
+}
+
+void TSpinEdit::SetRange(int32_t min, int32_t max, int32_t step, int decimals)
+{
+    if (min == min_ && max == max_ && step == step_ && decimals == decimals_)
+        return;
+    min_ = min;
+    max_ = std::max(min, max);
+    step_ = std::max(step, 1);
+    decimals_ = std::clamp(decimals, 0, 6);
+    raw_ = std::clamp(raw_, min_, max_);
+    Changed();
+}
+
+void TSpinEdit::SetRawValue(int32_t raw)
+{
+    raw = std::clamp(raw, min_, max_);
+    if (raw == raw_)
+        return;
+    raw_ = raw;
+    Changed();
+    if (OnChange)
+        OnChange();
+}
+
+void TSpinEdit::SetValue(double value)
+{
+    const double raw = std::round(value * PowerOfTen(decimals_));
+    SetRawValue(!(raw > min_) ? min_ : raw >= max_ ? max_ : (int32_t)raw);
+}
+
+// Steps from a value between two steps go to the next whole step first, as
+// the sliders' keys do.
+void TSpinEdit::StepBy(int steps)
+{
+    int64_t raw = raw_;
+    for (int i = 0; i < std::abs(steps); ++i) {
+        const int64_t below = raw - ((raw % step_) + step_) % step_;
+        raw = steps > 0 ? below + step_ : below == raw ? raw - step_ : below;
+    }
+    SetRawValue((int32_t)std::clamp<int64_t>(raw, min_, max_));
+}
+
+bool TSpinEdit::SetText(const std::string &text)
+{
+    const char *start = text.c_str();
+    char *end = nullptr;
+    const double value = strtod(start, &end);
+    while (end && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (end == start || !end || *end != '\0' || std::isnan(value)) {
+        Changed(); // the backend shows the value again instead of the text
+        return false;
+    }
+    SetValue(value);
+    Changed();
+    return true;
+}
+
+TComboBox::TComboBox(TControl *parent, TRect bounds, std::vector<std::string> items)
+    : TControl(parent, bounds, TControlKind::ComboBox), items_(std::move(items))
+{
+}
+
+void TComboBox::SetItemIndex(int index)
+{
+    index = std::clamp(index, 0, std::max(0, (int)items_.size() - 1));
+    if (index == index_)
+        return;
+    index_ = index;
+    Changed();
+    if (OnChange)
+        OnChange();
+}
+
+void TComboBox::SetItems(std::vector<std::string> items)
+{
+    if (items == items_)
+        return;
+    items_ = std::move(items);
+    index_ = 0;
+    Changed();
+}
+
 TCheckBox::TCheckBox(TControl *parent, TRect bounds, const std::string &caption)
     : TControl(parent, bounds, TControlKind::CheckBox)
 {
@@ -263,6 +375,20 @@ void TForm::KeyPressed(const TKeyEvent &key, TControl *focused)
             slider->SetPosition(slider->Position() + 1);
         if (key.key == vkLeft || key.key == vkDown)
             slider->SetPosition(slider->Position() - 1);
+        break;
+    }
+    case TControlKind::SpinEdit: {
+        auto *spin = static_cast<TSpinEdit *>(focused);
+        if (key.key == vkUp || key.key == vkPageUp)
+            spin->StepBy(key.key == vkUp ? 1 : 10);
+        if (key.key == vkDown || key.key == vkPageDown)
+            spin->StepBy(key.key == vkDown ? -1 : -10);
+        break;
+    }
+    case TControlKind::ComboBox: {
+        auto *box = static_cast<TComboBox *>(focused);
+        if (key.key == vkDown || key.key == vkUp)
+            box->SetItemIndex(box->ItemIndex() + (key.key == vkDown ? 1 : -1));
         break;
     }
     default:

@@ -85,7 +85,8 @@ struct TKeyEvent {
 // The kinds of control. The enum is made from this list, and the page's
 // script gets their codes from the same list (host/web/page_codes.cpp).
 #define QPX_CONTROL_KINDS(X)                                                                                 \
-    X(Form) X(Image) X(TrackBar) X(CheckBox) X(Shape) X(Label) X(Button) X(StatusBar) X(Panel)
+    X(Form)                                                                                                  \
+    X(Image) X(TrackBar) X(CheckBox) X(Shape) X(Label) X(Button) X(StatusBar) X(Panel) X(SpinEdit) X(ComboBox)
 enum class TControlKind {
 #define QPX_CONTROL_KIND(name) name,
     QPX_CONTROL_KINDS(QPX_CONTROL_KIND)
@@ -226,6 +227,59 @@ class TTrackBar : public TControl {
     int min_, max_, position_;
 };
 
+// A number the user types or steps with the arrows (or the wheel), kept in
+// whole steps of 10^-decimals ("raw" units) so that no rounding creeps in:
+// 2400 rpm with no decimals is raw 2400, 25.00 "Hg with two is raw 2500.
+// Whatever the user does, the value stays within min..max.
+class TSpinEdit : public TControl {
+  public:
+    TSpinEdit(TControl *parent, TRect bounds, int32_t min, int32_t max, int32_t step, int decimals);
+    int32_t Min() const { return min_; }
+    int32_t Max() const { return max_; }
+    int32_t Step() const { return step_; }
+    int Decimals() const { return decimals_; }
+    int32_t RawValue() const { return raw_; }
+    double Value() const;
+    // The value as shown: "25.00".
+    std::string Text() const;
+    // A new range (a new unit); the value is clamped into it. Fires no
+    // OnChange: the program changed it, not the user.
+    void SetRange(int32_t min, int32_t max, int32_t step, int decimals);
+    // Clamps to min..max; fires OnChange when the value changed.
+    void SetRawValue(int32_t raw);
+    // The nearest raw value to value, clamped, as SetRawValue.
+    void SetValue(double value);
+    // steps arrow presses up (negative: down), clamped at the ends.
+    void StepBy(int steps);
+    // What the user typed: a number, clamped to the range; false (nothing
+    // changes) when it is not a number.
+    bool SetText(const std::string &text);
+    std::function<void()> OnChange;
+
+  private:
+    int32_t min_, max_, step_;
+    int decimals_;
+    int32_t raw_;
+};
+
+// A list the user picks one line of.
+class TComboBox : public TControl {
+  public:
+    TComboBox(TControl *parent, TRect bounds, std::vector<std::string> items);
+    const std::vector<std::string> &Items() const { return items_; }
+    // The line picked, 0 first.
+    int ItemIndex() const { return index_; }
+    // Clamps to the list; fires OnChange when the line changed.
+    void SetItemIndex(int index);
+    // A new list: the first line is picked. Fires no OnChange.
+    void SetItems(std::vector<std::string> items);
+    std::function<void()> OnChange;
+
+  private:
+    std::vector<std::string> items_;
+    int index_ = 0;
+};
+
 class TCheckBox : public TControl {
   public:
     TCheckBox(TControl *parent, TRect bounds, const std::string &caption);
@@ -293,7 +347,8 @@ class TForm : public TControl {
     // controls are not native widgets: OnKey first; a key it does not take
     // goes to focused (nullptr: none), which acts on it as the stock
     // controls do (a button clicks on Space or Enter, a check box toggles
-    // on Space, a slider moves one step on an arrow).
+    // on Space, a slider moves one step on an arrow, a spin box one step on
+    // an arrow and ten on Page Up/Down, a choice list one line on Up/Down).
     void KeyPressed(const TKeyEvent &key, TControl *focused);
     // The mouse wheel turned notches steps (negative: away from the user)
     // with the pointer at x, y of the client area; true when taken.

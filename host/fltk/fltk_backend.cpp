@@ -157,6 +157,12 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
         widget = new Fl_Box(FL_THIN_DOWN_BOX, x, y, b.width, b.height, nullptr);
         widget->align(FL_ALIGN_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_CLIP);
         break;
+    case TControlKind::SpinEdit:
+        widget = new SpinBox(static_cast<TSpinEdit &>(control), x, y, b.width, b.height);
+        break;
+    case TControlKind::ComboBox:
+        widget = new ChoiceList(static_cast<TComboBox &>(control), x, y, b.width, b.height);
+        break;
     case TControlKind::Panel: {
         auto *group = new Fl_Group(x, y, b.width, b.height);
         group->box(FL_THIN_UP_BOX);
@@ -281,6 +287,12 @@ void Update(TControl &control)
         check->value(static_cast<TCheckBox &>(control).Checked());
         break;
     }
+    case TControlKind::SpinEdit:
+        static_cast<SpinBox *>(widget)->Refresh();
+        break;
+    case TControlKind::ComboBox:
+        static_cast<ChoiceList *>(widget)->Refresh();
+        break;
     default:
         if (widget->label() == nullptr || control.Caption() != widget->label())
             widget->copy_label(control.Caption().c_str());

@@ -215,3 +215,78 @@ void CaptionLabel::draw()
     fl_color(FL_BLACK);
     fl_draw(label_.Caption().c_str(), x(), y(), w(), h(), FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
 }
+
+namespace {
+// The arrows' width beside the field.
+constexpr int ArrowWidth = 16;
+} // namespace
+
+SpinBox::SpinBox(TSpinEdit &spin, int x, int y, int w, int h)
+    : Fl_Group(x, y, w, h), spin_(spin), input_(x, y, w - ArrowWidth, h),
+      up_(x + w - ArrowWidth, y, ArrowWidth, h / 2),
+      down_(x + w - ArrowWidth, y + h / 2, ArrowWidth, h - h / 2)
+{
+    end();
+    resizable(&input_);
+    input_.when(FL_WHEN_ENTER_KEY_ALWAYS | FL_WHEN_RELEASE_ALWAYS);
+    input_.callback(
+        [](Fl_Widget *w, void *data) {
+            static_cast<TSpinEdit *>(data)->SetText(static_cast<Fl_Input *>(w)->value());
+        },
+        &spin_);
+    up_.label("@-28>");
+    down_.label("@-22>");
+    up_.callback([](Fl_Widget *, void *data) { static_cast<TSpinEdit *>(data)->StepBy(1); }, &spin_);
+    down_.callback([](Fl_Widget *, void *data) { static_cast<TSpinEdit *>(data)->StepBy(-1); }, &spin_);
+    up_.clear_visible_focus();
+    down_.clear_visible_focus();
+    input_.value(spin_.Text().c_str());
+}
+
+void SpinBox::Refresh()
+{
+    // Typing: the field keeps the user's text until Enter or leaving it.
+    if (Fl::focus() == &input_ && input_.changed())
+        return;
+    const std::string text = spin_.Text();
+    if (text != input_.value())
+        input_.value(text.c_str());
+}
+
+int SpinBox::handle(int event)
+{
+    if (event == FL_MOUSEWHEEL && Fl::event_dy() != 0) {
+        spin_.StepBy(-Fl::event_dy());
+        return 1;
+    }
+    if (event == FL_KEYBOARD && Fl::focus() == &input_ &&
+        (Fl::event_key() == FL_Up || Fl::event_key() == FL_Down)) {
+        if (input_.changed())
+            spin_.SetText(input_.value());
+        spin_.StepBy(Fl::event_key() == FL_Up ? 1 : -1);
+        return 1;
+    }
+    return Fl_Group::handle(event);
+}
+
+ChoiceList::ChoiceList(TComboBox &box, int x, int y, int w, int h) : Fl_Choice(x, y, w, h), box_(box)
+{
+    callback(
+        [](Fl_Widget *w, void *data) {
+            static_cast<TComboBox *>(data)->SetItemIndex(static_cast<Fl_Choice *>(w)->value());
+        },
+        &box_);
+    Refresh();
+}
+
+void ChoiceList::Refresh()
+{
+    if (box_.Items() != shownItems_) {
+        shownItems_ = box_.Items();
+        clear();
+        for (const std::string &item : shownItems_)
+            add(item.c_str(), 0, nullptr, nullptr, 0);
+    }
+    if (value() != box_.ItemIndex())
+        value(box_.ItemIndex());
+}

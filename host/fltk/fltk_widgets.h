@@ -1,9 +1,14 @@
 // The FLTK widgets behind the toolkit's pictures, lamp and labels; the other
 // controls map onto stock FLTK widgets.
 #pragma once
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Group.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Repeat_Button.H>
 #include <FL/Fl_Widget.H>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "host/toolkit.h"
@@ -69,4 +74,33 @@ class CaptionLabel : public Fl_Widget {
     TControl &label_;
     Fl_Font font_;
     int fontSize_;
+};
+
+// A TSpinEdit: a text field with an up and a down arrow beside it. What is
+// typed counts when the user presses Enter or leaves the field; the control
+// clamps it and the field shows the value it kept. The wheel over it steps.
+class SpinBox : public Fl_Group {
+  public:
+    SpinBox(TSpinEdit &spin, int x, int y, int w, int h);
+    // Shows the control's value, unless the user is typing into the field.
+    void Refresh();
+
+  protected:
+    int handle(int event) override;
+
+  private:
+    TSpinEdit &spin_;
+    Fl_Input input_;
+    Fl_Repeat_Button up_, down_;
+};
+
+// A TComboBox: FLTK's drop-down choice with the control's lines.
+class ChoiceList : public Fl_Choice {
+  public:
+    ChoiceList(TComboBox &box, int x, int y, int w, int h);
+    void Refresh();
+
+  private:
+    TComboBox &box_;
+    std::vector<std::string> shownItems_;
 };

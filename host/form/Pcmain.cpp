@@ -11,8 +11,10 @@
 #include <ctime>
 #include <filesystem>
 
+#include "host/controls/engine_units.h"
 #include "host/face/face_picture.h"
 #include "host/form/control_widgets.h"
+#include "host/form/engine_window.h"
 #include "host/form/file_kind.h"
 #include "host/form/form_state_files.h"
 #include "host/form/key_map.h"
@@ -127,6 +129,7 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
         KeysOfAction(FormAction::OpenFile));
     StatusBar1.SetHint(Tip("All keys", FormAction::ShowKeyMap));
     RefreshStatusBar();
+    RefreshSliderHints();
 
     linkedForm = this;
     RegisterHostLink(FormLink);
@@ -178,6 +181,7 @@ void TForm1::Act(FormAction action, int32_t value)
         if (onForm.handler)
             (this->*onForm.handler)();
         RefreshStatusBar();
+        RefreshSliderHints();
         return;
     }
     switch (action) {
@@ -213,6 +217,12 @@ void TForm1::Act(FormAction action, int32_t value)
         stateView_->Refresh();
         stateView_->Show();
         break;
+    case FormAction::ShowEngineWindow:
+        if (!engineWindow_)
+            engineWindow_ = std::make_unique<TEngineWindow>(*this);
+        engineWindow_->Refresh();
+        engineWindow_->Show();
+        break;
     case FormAction::SaveStateFile:
         SaveState();
         break;
@@ -237,6 +247,7 @@ void TForm1::Act(FormAction action, int32_t value)
         break;
     }
     RefreshStatusBar();
+    RefreshSliderHints();
 }
 
 void TForm1::Feed(FormAction action, int32_t value)
@@ -426,6 +437,7 @@ void TForm1::ClockTimerTimer()
     Clock.AdvanceReal(ClockTimer.ElapsedUs());
     if (!running_)
         Clock.DeliverAll();
+    RefreshSliderHints();
 }
 
 // Paused, the clock timer stops too: the window then sleeps until the user
@@ -543,6 +555,7 @@ void TForm1::PumpMessages()
         KeepPace();
     ApplyPressureFault();
     RefreshStatusBar();
+    RefreshSliderHints();
     if (OnPass)
         OnPass(Clock.NowMs());
 }
@@ -687,4 +700,29 @@ void TForm1::RefreshStatusBar()
         text += "  |  " + feedStatus_;
     text += "  |  " + (statusMessage_.empty() ? KeyHint() : statusMessage_);
     StatusBar1.SetCaption(text);
+}
+
+// --- Slider tooltips ---
+
+// Each slider's tooltip names it, gives its value in engineering units
+// ("1500 = 1030 mB", "120 = 2400 rpm") and its keys. It is rebuilt when
+// a position, the display's unit or the speed a position stands for (pulses
+// per revolution, pulse mode) changed: a few comparisons per pass.
+void TForm1::RefreshSliderHints()
+{
+    const double rpm = RpmAtSlider(TrackBar2.Position());
+    const HintsShown now{TrackBar1.Position(), TrackBar2.Position(), PresentPressureUnit().name,
+                         std::isfinite(rpm) ? rpm : -2};
+    if (now == hintsShown_)
+        return;
+    hintsShown_ = now;
+    for (Control control : {Control::Pressure, Control::Rpm}) {
+        const ControlWidgetEntry &entry = ControlOnForm(control);
+        const int32_t position = ControlSlider(*this, control).Position();
+        const std::string value =
+            control == Control::Pressure ? PressureSliderText(position) : SpeedSliderText(position);
+        const std::string tip = Tip(entry.label, entry.action);
+        const size_t keys = tip.find(" (");
+        entry.widget(*this).SetHint(tip.substr(0, keys) + ": " + value + tip.substr(keys));
+    }
 }

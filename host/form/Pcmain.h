@@ -19,6 +19,8 @@
 #include "host/toolkit.h"
 #include "instrument/hooks.h"
 
+class TEngineWindow;
+
 // The widgets keep the form's names; control_widgets.h tells which control of
 // the instrument each one is.
 class TForm1 : public TForm {
@@ -142,6 +144,7 @@ class TForm1 : public TForm {
     // The side windows, once opened.
     TKeyMapWindow *KeyMapWindow() const { return keyMapWindow_.get(); }
     TStateView *StateView() const { return stateView_.get(); }
+    TEngineWindow *EngineWindow() const { return engineWindow_.get(); }
 
   private:
     void StoreKey(uint8_t key);
@@ -158,6 +161,7 @@ class TForm1 : public TForm {
     void LoadState(const std::string &path);
     void ChooseFileToOpen();
     void RefreshStatusBar();
+    void RefreshSliderHints();
     void ApplyPressureFault();
 
     bool running_ = false;
@@ -210,4 +214,13 @@ class TForm1 : public TForm {
 
     std::unique_ptr<TKeyMapWindow> keyMapWindow_;
     std::unique_ptr<TStateView> stateView_;
+    std::unique_ptr<TEngineWindow> engineWindow_;
+    // What the sliders' tooltips show, to rebuild them only when it changed.
+    struct HintsShown {
+        int32_t pressure, speed;
+        const char *unit;
+        double rpm;
+        bool operator==(const HintsShown &) const = default;
+    };
+    HintsShown hintsShown_{-1, -1, nullptr, -1};
 };

@@ -1,10 +1,11 @@
 #include "host/form/form_actions.h"
 
 static const char *const actionNames[(int)FormAction::Count] = {
-    "None",          "PressKnob",     "TurnClockwise", "TurnAntiClockwise", "PressLeftKey", "PressRightKey",
-    "PowerOn",       "PowerOff",      "SetPressure",   "SetSpeed",          "SetCalibrate", "SetKeyFast",
-    "SetPaused",     "StepPass",      "SetClockRate",  "ShootDisplay",      "ShootWindow",  "ShowKeyMap",
-    "ShowStateView", "SaveStateFile", "SetZoom",       "SetPassRateLimit",  "OpenFile",
+    "None",          "PressKnob",        "TurnClockwise", "TurnAntiClockwise", "PressLeftKey",
+    "PressRightKey", "PowerOn",          "PowerOff",      "SetPressure",       "SetSpeed",
+    "SetCalibrate",  "SetKeyFast",       "SetPaused",     "StepPass",          "SetClockRate",
+    "ShootDisplay",  "ShootWindow",      "ShowKeyMap",    "ShowStateView",     "SaveStateFile",
+    "SetZoom",       "SetPassRateLimit", "OpenFile",      "ShowEngineWindow",
 };
 
 const char *FormActionName(FormAction action)

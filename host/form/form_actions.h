@@ -30,6 +30,7 @@ enum class FormAction : uint8_t {
     SetZoom,           // value: the window's zoom in tenths (10, 15, 20, 30, 40)
     SetPassRateLimit,  // value: at most this many passes a second, 0 free
     OpenFile,          // a recording or a state file, from the file chooser
+    ShowEngineWindow,  // the window of engine values in real units and sensor faults
     Count
 };
 

@@ -183,6 +183,21 @@ void SetTicked(TCheckBox &box, bool ticked)
     Queue(&box, [&box, ticked] { box.SetChecked(ticked); });
 }
 
+void TypeInto(TSpinEdit &spin, const std::string &text)
+{
+    Queue(&spin, [&spin, text] { spin.SetText(text); });
+}
+
+void StepSpin(TSpinEdit &spin, int steps)
+{
+    Queue(&spin, [&spin, steps] { spin.StepBy(steps); });
+}
+
+void ChooseItem(TComboBox &box, int index)
+{
+    Queue(&box, [&box, index] { box.SetItemIndex(index); });
+}
+
 void Focus(TControl *control) { World().focus = control; }
 TControl *FocusedControl() { return World().focus; }
 

@@ -21,6 +21,13 @@ void Reset();
 void Click(TControl &control);
 void MoveSlider(TTrackBar &slider, int position);
 void SetTicked(TCheckBox &box, bool ticked);
+// The user types text into the spin box and leaves it (Enter, Tab).
+void TypeInto(TSpinEdit &spin, const std::string &text);
+// The user clicks the spin box's arrows (or turns the wheel over it) steps
+// times up, negative: down.
+void StepSpin(TSpinEdit &spin, int steps);
+// The user picks line index of the list.
+void ChooseItem(TComboBox &box, int index);
 // The user closes the window (the window manager's close button).
 void CloseWindow(TForm &form);
 

@@ -19,7 +19,10 @@ extern "C" {
     X(PageKey)       /* form, key (TKey), repeat, ctrlOrAlt, focused control (0: none) */                    \
     X(PageWheel)     /* form, x, y, notches (negative: away from the user) */                                \
     X(PageCloseForm) /* form */                                                                              \
-    X(PageOpenFile)  /* form; the path is the event's text */
+    X(PageOpenFile)  /* form; the path is the event's text */                                                \
+    X(PageSpinText)  /* control; what the user typed is the event's text */                                  \
+    X(PageSpinStep)  /* control, steps (negative: down) */                                                   \
+    X(PageChoice)    /* control, line picked */
 enum PageEventKind : int32_t {
 #define QPX_PAGE_EVENT_KIND(name) name,
     QPX_PAGE_EVENT_KINDS(QPX_PAGE_EVENT_KIND)
@@ -33,10 +36,11 @@ constexpr int PageEventFields = 5;
 void qpx_page_create(int32_t id, int32_t parent, int32_t form, int32_t kind, int32_t left, int32_t top,
                      int32_t width, int32_t height, int32_t fixedPitch);
 void qpx_page_remove(int32_t id);
-// The control's caption and tooltip.
+// The control's caption and tooltip; a spin box's caption is its value as
+// shown, a choice list's its lines, one a line.
 void qpx_page_set_texts(int32_t id, const char *caption, const char *hint);
-// Visible, colour as 0xRRGGBB, and the slider's position or the check box's
-// tick (value); min and max: a slider's range.
+// Visible, colour as 0xRRGGBB, and the slider's position, the check box's
+// tick or the choice list's line (value); min and max: a slider's range.
 void qpx_page_set_state(int32_t id, int32_t visible, int32_t color, int32_t value, int32_t min, int32_t max);
 // Pixels 0x00RRGGBB, row by row.
 void qpx_page_paint(int32_t id, const uint32_t *pixels, int32_t width, int32_t height);

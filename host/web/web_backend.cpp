@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "host/toolkit.h"
@@ -74,6 +75,20 @@ TForm *FormById(int32_t id)
 
 int32_t IdOf(const TControl *control) { return control && control->native ? control->native->id : 0; }
 
+// What the page shows as the control's caption: a spin box's value, a
+// choice list's lines.
+std::string PageCaption(const TControl &control)
+{
+    if (control.Kind() == TControlKind::SpinEdit)
+        return static_cast<const TSpinEdit &>(control).Text();
+    if (control.Kind() != TControlKind::ComboBox)
+        return control.Caption();
+    std::string lines;
+    for (const std::string &item : static_cast<const TComboBox &>(control).Items())
+        lines += (lines.empty() ? "" : "\n") + item;
+    return lines;
+}
+
 // Brings the page's element up to date with its control.
 void Update(TControl &control)
 {
@@ -89,8 +104,10 @@ void Update(TControl &control)
         max = bar.Max();
     } else if (control.Kind() == TControlKind::CheckBox) {
         value = static_cast<TCheckBox &>(control).Checked();
+    } else if (control.Kind() == TControlKind::ComboBox) {
+        value = static_cast<TComboBox &>(control).ItemIndex();
     }
-    qpx_page_set_texts(id, control.Caption().c_str(), control.Hint().c_str());
+    qpx_page_set_texts(id, PageCaption(control).c_str(), control.Hint().c_str());
     qpx_page_set_state(id, control.Visible(), Rgb(control.Color()), value, min, max);
     if (control.Kind() != TControlKind::Image)
         return;
@@ -152,6 +169,21 @@ void Deliver(int32_t kind, const int32_t *f)
     case PageCheckBox:
         if (TControl *control = ControlById(f[0]); control && control->Kind() == TControlKind::CheckBox)
             static_cast<TCheckBox *>(control)->SetChecked(f[1] != 0);
+        break;
+    case PageSpinText: {
+        char text[64];
+        qpx_page_event_text(text, sizeof text);
+        if (TControl *control = ControlById(f[0]); control && control->Kind() == TControlKind::SpinEdit)
+            static_cast<TSpinEdit *>(control)->SetText(text);
+        break;
+    }
+    case PageSpinStep:
+        if (TControl *control = ControlById(f[0]); control && control->Kind() == TControlKind::SpinEdit)
+            static_cast<TSpinEdit *>(control)->StepBy(f[1]);
+        break;
+    case PageChoice:
+        if (TControl *control = ControlById(f[0]); control && control->Kind() == TControlKind::ComboBox)
+            static_cast<TComboBox *>(control)->SetItemIndex(f[1]);
         break;
     case PageKey:
         if (TForm *form = FormById(f[0]))

@@ -41,6 +41,9 @@ TEST(PageCodes, EveryCodeAsTheProgramHasIt)
         KEY(vkEscape),        KEY(vkTab),          KEY(vkBackSpace),    KEY(vkUp),       KEY(vkDown),
         KEY(vkLeft),          KEY(vkRight),        KEY(vkPageUp),       KEY(vkPageDown), KEY(vkHome),
         KEY(vkEnd),           KEY(vkInsert),       KEY(vkDelete)};
+    for (const Code &code :
+         {KIND(SpinEdit), KIND(ComboBox), EVENT(PageSpinText), EVENT(PageSpinStep), EVENT(PageChoice)})
+        want.insert(code);
     want["EventFields"] = PageEventFields;
     for (int n = 1; n <= 12; ++n)
         want["Key.vkF" + std::to_string(n)] = vkF(n);

@@ -26,7 +26,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 WEB, ROOT = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 REFS = os.path.join(ROOT, "scenarios", "refs")
@@ -249,6 +249,29 @@ def run(driver, url):
     name, text = driver.execute_script("return offered[0]")
     check(re.fullmatch(r"qpx-state-\d{8}-\d{6}\.toml", name) and "hobbsHours = 1234" in text,
           f"F5 offers {name} with the Hobbs time in it")
+
+    # --- The Engine panel (E): 2400 rpm typed in moves the RPM slider; a pressure noise fault's
+    # amount is held to its range and the status bar says FAULT; Esc closes the panel ---
+    keys(driver, "e")
+    panel = WebDriverWait(driver, 5).until(lambda d: next((p for p in d.find_elements(
+        By.CSS_SELECTOR, ".window:not(.main)") if p.is_displayed() and "Engine speed" in p.text), None))
+    boxes = panel.find_elements(By.CSS_SELECTOR, ".spinedit input")
+    def type_into(box, text):
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(text, Keys.ENTER)
+        time.sleep(0.3)
+
+    type_into(boxes[1], "2400")
+    Select(panel.find_element(By.CSS_SELECTOR, "select")).select_by_visible_text("noise")
+    time.sleep(0.3)
+    type_into(boxes[2], "900")
+    WebDriverWait(driver, 5).until(lambda d: "FAULT" in status(d))
+    rpm = driver.find_elements(By.CSS_SELECTOR, "input[type=range]")[1]
+    check(rpm.get_attribute("value") == "120" and "120 = 2400 rpm" in rpm.get_attribute("title"),
+          f"2400 rpm in the Engine panel: the RPM slider at {rpm.get_attribute('value')}, its tooltip says so")
+    check(boxes[2].get_attribute("value") == "500", f"a noise of 900 is held to 500: {boxes[2].get_attribute('value')}")
+    keys(driver, Keys.ESCAPE)
+    check(not panel.is_displayed(), "Esc closes the Engine panel")
 
     # --- Reloaded: off again, blank and red ---
     driver.refresh()

@@ -7,8 +7,9 @@
 # wheel and takes screenshots; records a session and replays it with qpx-run;
 # keeps the Hobbs time in a store across closing and reopening, refusing a
 # second program on the same store; replays a recording from a chosen
-# moment and opens others with Ctrl+O and by a drop; and starts it without
-# any display.
+# moment and opens others with Ctrl+O and by a drop; sets engine values and
+# a sensor fault in the Engine window (engine_window.sh); and starts it
+# without any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
@@ -333,6 +334,9 @@ grep -q "^qpx-sim: .*dropped run.csv" "$OUT/sim-eight.err" ||
     fail "the dropped recording did not start: $(cat "$OUT/sim-eight.err")"
 close_and_expect_success "after opening recordings"
 cd - >/dev/null || exit 1
+
+# shellcheck source=engine_window.sh
+. "$HERE/engine_window.sh"
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1

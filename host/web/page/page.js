@@ -97,8 +97,14 @@ const QpxPage = (() => {
   // the focus, as in the window.
   const forBrowser = (event) =>
     event.ctrlKey || event.altKey || event.metaKey || event.key === 'Tab' || event.target.type === 'file';
+  // In a spin box or a choice list the keys that edit or pick stay there;
+  // every other key (letters, Escape) goes to the program as elsewhere.
+  const EditingKeys = new Set(['Backspace', 'Delete', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home',
+    'End', 'Enter', 'PageUp', 'PageDown', ' ']);
+  const editing = (event) => event.target.closest && event.target.closest('.spinedit, .combobox') &&
+    (EditingKeys.has(event.key) || /^[0-9.,+-]$/.test(event.key));
   document.addEventListener('keydown', (event) => {
-    if (event.target.type === 'file') return;
+    if (event.target.type === 'file' || editing(event)) return;
     const key = keyCode(event);
     if (!key || !mainForm) return;
     if (!forBrowser(event)) event.preventDefault();
@@ -108,7 +114,7 @@ const QpxPage = (() => {
   });
   // A focused button would also click on the release of Space.
   document.addEventListener('keyup', (event) => {
-    if (!forBrowser(event) && keyCode(event)) event.preventDefault();
+    if (!forBrowser(event) && !editing(event) && keyCode(event)) event.preventDefault();
   });
 
   function position(element, left, top, width, height) {
@@ -163,6 +169,39 @@ const QpxPage = (() => {
         element.append(box, document.createElement('span'));
         break;
       }
+      case Kind.SpinEdit: {
+        // The field, then an up and a down arrow: what is typed counts on
+        // Enter or on leaving the field, the arrows and the Up and Down keys
+        // step; the program keeps the value within its range.
+        element = document.createElement('div');
+        const field = document.createElement('input');
+        field.type = 'text';
+        field.inputMode = 'decimal';
+        field.addEventListener('change', () => {
+          field.dataset.committed = field.value;
+          queueEvent(Event.PageSpinText, [id], field.value);
+        });
+        field.addEventListener('keydown', (event) => {
+          if (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') return;
+          event.preventDefault();
+          queueEvent(Event.PageSpinStep, [id, event.key === 'ArrowUp' ? 1 : -1]);
+        });
+        const arrows = document.createElement('span');
+        for (const [text, steps] of [['\u25b2', 1], ['\u25bc', -1]]) {
+          const arrow = document.createElement('button');
+          arrow.type = 'button';
+          arrow.tabIndex = -1;
+          arrow.textContent = text;
+          arrow.addEventListener('click', () => queueEvent(Event.PageSpinStep, [id, steps]));
+          arrows.append(arrow);
+        }
+        element.append(field, arrows);
+        break;
+      }
+      case Kind.ComboBox:
+        element = document.createElement('select');
+        element.addEventListener('change', () => queueEvent(Event.PageChoice, [id, element.selectedIndex]));
+        break;
       case Kind.Button:
         element = document.createElement('button');
         element.type = 'button';
@@ -221,6 +260,10 @@ const QpxPage = (() => {
           case Kind.Form: control.caption.textContent = caption; break;
           case Kind.CheckBox: control.element.lastChild.textContent = caption; break;
           case Kind.Label: case Kind.Button: control.element.textContent = caption; break;
+          case Kind.ComboBox:
+            control.element.replaceChildren(...caption.split('\n').map((line) => new Option(line)));
+            control.element.selectedIndex = control.index || 0;
+            break;
           case Kind.StatusBar:
             if (!control.text) {
               control.text = document.createElement('span');
@@ -233,6 +276,14 @@ const QpxPage = (() => {
             break;
           default: break;
         }
+      }
+      // A spin box shows its value, unless the user is typing into it: what
+      // was typed and sent (Enter, leaving) gives way to the value kept.
+      if (control.kind === Kind.SpinEdit) {
+        const field = control.element.firstChild;
+        if (document.activeElement !== field || field.value === control.shownValue ||
+            field.value === field.dataset.committed) field.value = caption;
+        control.shownValue = caption;
       }
       if (hint) control.element.title = hint;
       else control.element.removeAttribute('title');
@@ -253,6 +304,10 @@ const QpxPage = (() => {
           break;
         case Kind.CheckBox:
           element.firstChild.checked = value !== 0;
+          break;
+        case Kind.ComboBox:
+          control.index = value;
+          if (element.selectedIndex !== value) element.selectedIndex = value;
           break;
         default: break;
       }
@@ -390,6 +445,18 @@ const QpxPage = (() => {
             g.fillRect(x + 6, y + h / 2 - 2, w - 12, 4);
             g.fillStyle = '#3b6fd4';
             g.fillRect(x + 6 + at * (w - 12) - 5, y + h / 2 - 9, 10, 18);
+            break;
+          }
+          case Kind.SpinEdit: case Kind.ComboBox: {
+            const text = control.kind === Kind.SpinEdit ? element.firstChild.value
+              : element.selectedIndex >= 0 ? element.options[element.selectedIndex].text : '';
+            g.fillStyle = '#fff';
+            g.fillRect(x, y, w, h);
+            g.strokeStyle = '#808080';
+            g.strokeRect(x + 0.5, y + 0.5, w - 1, h - 1);
+            g.fillStyle = style.color;
+            g.fillText(text, x + 4, y + h / 2);
+            g.fillText(control.kind === Kind.SpinEdit ? '\u2195' : '\u25be', x + w - 12, y + h / 2);
             break;
           }
           case Kind.CheckBox:
