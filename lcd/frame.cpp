@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "instrument/state.h"
+#include "lcd/dot_by_dot.h"
 #include "lcd/text_report.h"
 
 void LcdClear()
@@ -123,38 +124,8 @@ void LcdDrawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint8_t mode)
             ColumnsRun((uint8_t)x0, (uint8_t)x0, WrappedRows(top, bottom), mode);
         return;
     }
-    int32_t dx = x1 > x0 ? x1 - x0 : x0 - x1;
-    int32_t dy = y1 > y0 ? y1 - y0 : y0 - y1;
-    int32_t sx = x0 > x1 ? -1 : 1;
-    int32_t sy = y0 > y1 ? -1 : 1;
-    int32_t x = x0, y = y0;
-    if (dx >= dy) {
-        int32_t a = 2 * dy, b = 2 * dy - 2 * dx, e = 2 * dy - dx;
-        for (int32_t i = 0; i <= dx; ++i) {
-            LcdSetPixel((uint8_t)x, (uint8_t)y, mode);
-            if (e > 0) {
-                x += sx;
-                y += sy;
-                e += b;
-            } else {
-                x += sx;
-                e += a;
-            }
-        }
-    } else {
-        int32_t a = 2 * dx, b = 2 * dx - 2 * dy, e = 2 * dx - dy;
-        for (int32_t i = 0; i <= dy; ++i) {
-            LcdSetPixel((uint8_t)x, (uint8_t)y, mode);
-            if (e > 0) {
-                x += sx;
-                y += sy;
-                e += b;
-            } else {
-                y += sy;
-                e += a;
-            }
-        }
-    }
+    // Any other line steps dot by dot, exactly as the reference drawing does.
+    dot_by_dot::LcdDrawLine(x0, y0, x1, y1, mode);
 }
 
 // Left, top, right, bottom: each corner is plotted twice, so an inverted
