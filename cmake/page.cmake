@@ -39,7 +39,7 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/codes.js
 add_custom_target(qpx_page_codes DEPENDS ${PROJECT_BINARY_DIR}/codes.js)
 add_dependencies(qpx-sim-page qpx_page_codes)
 
-foreach(qpx_page_file index.html page.js page.css)
+foreach(qpx_page_file index.html page.js page.css fit.css fit.js touch.js toolbar.js)
   configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${PROJECT_BINARY_DIR}/${qpx_page_file}
     COPYONLY)
 endforeach()

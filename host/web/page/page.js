@@ -29,6 +29,8 @@ const QpxPage = (() => {
   let resume = null, resumeTimer = 0;
   let mainForm = 0;
   let eventText = '';
+  // What the page refused of its address, for the status bar to show.
+  let refusedRate = '';
   const channel = new MessageChannel();
 
   function hex(color) {
@@ -124,6 +126,17 @@ const QpxPage = (() => {
     if (height) element.style.height = height + 'px';
   }
 
+  // Where an element lies in its window, in window pixels: its place in
+  // the desktop layout, whatever the page's scale or arrangement.
+  function placeInWindow(element, client) {
+    let x = element.offsetLeft, y = element.offsetTop;
+    for (let parent = element.offsetParent; parent && parent !== client; parent = parent.offsetParent) {
+      x += parent.offsetLeft + parent.clientLeft;
+      y += parent.offsetTop + parent.clientTop;
+    }
+    return { x, y, w: element.offsetWidth, h: element.offsetHeight };
+  }
+
   function createForm(id, width, height) {
     const frame = document.createElement('section');
     frame.className = 'window';
@@ -138,10 +151,11 @@ const QpxPage = (() => {
     position(client, 0, 0, width, height);
     client.addEventListener('wheel', (event) => {
       event.preventDefault();
-      const box = client.getBoundingClientRect();
+      // Window pixels, whatever the scale the page shows the window at.
+      const box = client.getBoundingClientRect(), perPixel = client.offsetWidth / box.width || 1;
       const lines = event.deltaMode === 0 ? event.deltaY / 100 : event.deltaMode === 1 ? event.deltaY / 3 : event.deltaY;
       const notches = Math.sign(lines) * Math.max(1, Math.round(Math.abs(lines)));
-      if (notches) queueEvent(Event.PageWheel, [id, Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top), notches]);
+      if (notches) queueEvent(Event.PageWheel, [id, Math.floor((event.clientX - box.left) * perPixel), Math.floor((event.clientY - box.top) * perPixel), notches]);
     }, { passive: false });
     frame.append(title, client);
     document.getElementById('desk').append(frame);
@@ -224,6 +238,7 @@ const QpxPage = (() => {
       if (rate === null) return [];
       if (/^\d{1,7}$/.test(rate) && Number(rate) >= 1 && Number(rate) <= 1000000) return ['--max-rate', rate];
       console.warn(`max-rate=${rate} is not a number of passes a second from 1 to 1000000: running free`);
+      refusedRate = `max-rate=${rate} refused: running free`;
       return [];
     },
 
@@ -270,6 +285,12 @@ const QpxPage = (() => {
               control.rates = document.createElement('span');
               control.rates.className = 'rates';
               control.element.append(control.text, control.rates);
+              if (refusedRate) {
+                const notice = document.createElement('span');
+                notice.className = 'refused';
+                notice.textContent = refusedRate;
+                control.rates.before(notice);
+              }
               if (control.form === mainForm || !mainForm) QpxPage.statusBar = control;
             }
             control.text.textContent = caption;
@@ -393,7 +414,6 @@ const QpxPage = (() => {
     // are, the controls in the look the page gives them.
     capture(form, width, height) {
       const client = controls.get(form).client;
-      const origin = client.getBoundingClientRect();
       const canvas = document.createElement('canvas');
       canvas.width = width;
       canvas.height = height;
@@ -405,8 +425,7 @@ const QpxPage = (() => {
         const control = controls.get(Number(element.dataset.id));
         const style = getComputedStyle(element);
         if (!control || style.visibility === 'hidden') continue;
-        const box = element.getBoundingClientRect();
-        const x = box.left - origin.left, y = box.top - origin.top, w = box.width, h = box.height;
+        const { x, y, w, h } = placeInWindow(element, client);
         g.font = style.font;
         g.fillStyle = style.backgroundColor;
         g.strokeStyle = '#000';
