@@ -22,6 +22,7 @@
 #include <set>
 
 #include "host/fltk/fltk_widgets.h"
+#include "host/saved_files.h"
 #include "host/toolkit.h"
 
 namespace {
@@ -741,5 +742,6 @@ void ShowError(const char *message) { fl_alert("%s", message); }
 
 // The file stays where it was written.
 void FileSaved(const std::string &) {}
+bool SavedFilesAreDownloads() { return false; }
 
 } // namespace backend

@@ -19,6 +19,7 @@
 #include "host/form/form_state_files.h"
 #include "host/form/key_map.h"
 #include "host/form/zoom_steps.h"
+#include "host/saved_files.h"
 #include "instrument/hooks.h"
 #include "instrument/host_link.h"
 #include "instrument/main_cycle.h"
@@ -609,13 +610,18 @@ void TForm1::ShootWindow()
 }
 
 // A new time-stamped state file in the screenshots' folder (the current
-// one unless --shots named another); the status bar names its whole path.
+// one unless --shots named another); the status bar names its whole path,
+// or only its name where it becomes a download.
 void TForm1::SaveState()
 {
     std::string path;
     StateFileResult result = SaveNewStateFile(shotsFolder_, *this, &path);
     if (result.ok)
         Application->FileSaved(path);
+    if (result.ok && backend::SavedFilesAreDownloads()) {
+        SetStatusMessage("State downloaded: " + std::filesystem::path(path).filename().string());
+        return;
+    }
     std::error_code ignored;
     const std::string whole = std::filesystem::absolute(path, ignored).lexically_normal().string();
     SetStatusMessage(result.ok ? "State saved to " + whole : "State not saved: " + result.error);

@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "host/headless/headless_driver.h"
+#include "host/saved_files.h"
 #include "host/toolkit.h"
 
 namespace {
@@ -147,6 +148,7 @@ double LargestZoom(const TForm &) { return 1e9; }
 
 // The file stays where it was written.
 void FileSaved(const std::string &) {}
+bool SavedFilesAreDownloads() { return false; }
 
 } // namespace backend
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "host/saved_files.h"
 #include "host/toolkit.h"
 #include "host/web/page_link.h"
 
@@ -428,5 +429,6 @@ void FormZoomChanged(TForm &) {}
 double LargestZoom(const TForm &) { return 1e9; }
 
 void FileSaved(const std::string &path) { qpx_page_offer_file(path.c_str()); }
+bool SavedFilesAreDownloads() { return true; }
 
 } // namespace backend
