@@ -37,12 +37,14 @@ const QpxFit = (() => {
 
   // The scale for room of width x height CSS pixels: whole device pixels
   // per display dot (two canvas pixels) when that is at least one, and
-  // never below the touch-target limit unless the width leaves no choice.
+  // never below the touch-target limit unless the width leaves no choice
+  // (the touch targets before crisp dots).
   function scaleFor(width, height, naturalWidth, naturalHeight) {
     const byWidth = width / naturalWidth;
     const fits = Math.min(byWidth, Math.max(height / naturalHeight, SmallestScale));
     const perDot = CanvasPixelsPerDot * (window.devicePixelRatio || 1);
-    return fits * perDot >= 1 ? Math.floor(fits * perDot + 1e-6) / perDot : fits;
+    const crisp = Math.floor(fits * perDot + 1e-6) / perDot;
+    return crisp >= Math.min(fits, SmallestScale) ? crisp : fits;
   }
 
   let sideTop = 0;
