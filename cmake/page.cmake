@@ -1,7 +1,10 @@
-# The simulator's page (WebAssembly build only): build-web/index.html with
-# its script, its style and the codes it shares with the program (codes.js),
-# and qpx-sim.js with qpx-sim.wasm, the window's form on the browser backend
-# (host/web).
+# The simulator's page (WebAssembly build only): build-web/site/index.html
+# with its script, its style and the codes it shares with the program
+# (codes.js), and qpx-sim.js with qpx-sim.wasm, the window's form on the
+# browser backend (host/web). build-web/site/ holds the page's files and
+# nothing else, so that copying it to a static web host publishes the page;
+# with them go the web app manifest, its icons and the service worker that
+# keeps the page's files for opening without a network.
 #
 # Asyncify lets the instrument's main cycle, which runs inside the ON click,
 # give the browser its event loop back from inside the cycle
@@ -12,7 +15,8 @@
 # face picture is compiled in as on the desktop; the browser decodes it.
 add_executable(qpx-sim-page ${PROJECT_SOURCE_DIR}/host/web/web_main.cpp
   ${PROJECT_SOURCE_DIR}/host/web/web_backend.cpp)
-set_target_properties(qpx-sim-page PROPERTIES OUTPUT_NAME qpx-sim)
+set(qpx_site ${PROJECT_BINARY_DIR}/site)
+set_target_properties(qpx-sim-page PROPERTIES OUTPUT_NAME qpx-sim RUNTIME_OUTPUT_DIRECTORY ${qpx_site})
 target_link_libraries(qpx-sim-page PRIVATE qpx_window_objects qpx_core qpx_png)
 set(qpx_page_link ${PROJECT_SOURCE_DIR}/host/web/page_link.js)
 set(qpx_asyncify_only ${PROJECT_SOURCE_DIR}/host/web/asyncify_only.txt)
@@ -31,15 +35,23 @@ add_executable(qpx-page-codes ${PROJECT_SOURCE_DIR}/host/web/page_codes_main.cpp
 target_include_directories(qpx-page-codes PRIVATE ${PROJECT_SOURCE_DIR})
 qpx_web_program(qpx-page-codes)
 find_program(QPX_NODE NAMES node nodejs REQUIRED)
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/codes.js
-  COMMAND ${QPX_NODE} $<TARGET_FILE:qpx-page-codes> ${PROJECT_BINARY_DIR}/codes.js
+add_custom_command(OUTPUT ${qpx_site}/codes.js
+  COMMAND ${QPX_NODE} $<TARGET_FILE:qpx-page-codes> ${qpx_site}/codes.js
   DEPENDS qpx-page-codes
   COMMENT "The page's codes, codes.js"
   VERBATIM)
-add_custom_target(qpx_page_codes DEPENDS ${PROJECT_BINARY_DIR}/codes.js)
+add_custom_target(qpx_page_codes DEPENDS ${qpx_site}/codes.js)
 add_dependencies(qpx-sim-page qpx_page_codes)
 
-foreach(qpx_page_file index.html page.js page.css fit.css fit.js touch.js toolbar.js)
-  configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${PROJECT_BINARY_DIR}/${qpx_page_file}
-    COPYONLY)
+foreach(qpx_page_file index.html page.js page.css fit.css fit.js touch.js toolbar.js access.js offline.js
+    manifest.webmanifest)
+  configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${qpx_site}/${qpx_page_file} COPYONLY)
 endforeach()
+foreach(qpx_icon_size 48 128 256)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/icons/qpx-sim-${qpx_icon_size}.png
+    ${qpx_site}/icon-${qpx_icon_size}.png COPYONLY)
+endforeach()
+# The service worker names its cache after the program's version, so that a
+# new version's files replace the old ones on the next visit.
+set(QPX_PAGE_VERSION ${PROJECT_VERSION})
+configure_file(${PROJECT_SOURCE_DIR}/host/web/page/sw.js ${qpx_site}/sw.js @ONLY)

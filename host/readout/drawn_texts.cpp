@@ -18,13 +18,22 @@ static void OnTextDrawn(uint8_t x, uint8_t y, const char *text)
         Collected().push_back({x, y, text});
 }
 
+static bool collecting = false;
+
 void StartCollectingDrawnTexts()
 {
     Collected().clear();
     SetTextDrawnHandler(OnTextDrawn);
+    collecting = true;
 }
 
-void StopCollectingDrawnTexts() { SetTextDrawnHandler(nullptr); }
+void StopCollectingDrawnTexts()
+{
+    SetTextDrawnHandler(nullptr);
+    collecting = false;
+}
+
+bool CollectingDrawnTexts() { return collecting; }
 
 const std::vector<DrawnText> &DrawnTexts() { return Collected(); }
 

@@ -13,6 +13,7 @@ struct DrawnText {
 // Starts (or restarts, empty) and stops listening to the drawing operations.
 void StartCollectingDrawnTexts();
 void StopCollectingDrawnTexts();
+bool CollectingDrawnTexts();
 
 // Every text drawn since the frame was last cleared, in drawing order: after
 // a pass of the main cycle, the texts of the frame it presented.

@@ -44,6 +44,9 @@ void qpx_page_set_texts(int32_t id, const char *caption, const char *hint);
 void qpx_page_set_state(int32_t id, int32_t visible, int32_t color, int32_t value, int32_t min, int32_t max);
 // Pixels 0x00RRGGBB, row by row.
 void qpx_page_paint(int32_t id, const uint32_t *pixels, int32_t width, int32_t height);
+// The texts drawn into the image's pixels just painted, in reading order,
+// one row a line: the display's text alternative.
+void qpx_page_display_texts(int32_t id, const char *texts);
 // The picture is a JPEG for the browser to decode, stretched to the element.
 void qpx_page_show_jpeg(int32_t id, const uint8_t *jpeg, int32_t size);
 void qpx_page_show_form(int32_t id, int32_t beside);

@@ -18,6 +18,9 @@ mergeInto(LibraryManager.library, {
   qpx_page_paint: function (id, pixels, width, height) {
     QpxPage.paint(id, HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height), width, height);
   },
+  qpx_page_display_texts: function (id, texts) {
+    QpxAccess.displayTexts(id, UTF8ToString(texts));
+  },
   qpx_page_show_jpeg: function (id, jpeg, size) {
     QpxPage.showJpeg(id, HEAPU8.slice(jpeg, jpeg + size));
   },

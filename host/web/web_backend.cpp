@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "host/readout/reading_order.h"
 #include "host/saved_files.h"
 #include "host/toolkit.h"
 #include "host/web/page_link.h"
@@ -122,6 +123,13 @@ void Update(TControl &control)
         image.CopyIfChanged(pixels);
         qpx_page_paint(id, pixels.data(), image.PictureWidth(), image.PictureHeight());
         ++World().repaints;
+        // The texts of the frame painted, for the page's text alternative.
+        // Closing the state view stops the collecting it started: it
+        // starts again here, for the frames after.
+        if (CollectingDrawnTexts())
+            qpx_page_display_texts(id, DrawnTextsInReadingOrder(DrawnTexts()).c_str());
+        else
+            StartCollectingDrawnTexts();
     } else if (!image.Jpeg().empty()) {
         qpx_page_show_jpeg(id, image.Jpeg().data(), (int32_t)image.Jpeg().size());
     }

@@ -7,6 +7,7 @@
 #include "host/app/command_line.h"
 #include "host/app/feed_slot.h"
 #include "host/form/Pcmain.h"
+#include "host/readout/drawn_texts.h"
 #include "host/toolkit.h"
 
 int main(int argc, char **argv)
@@ -22,6 +23,8 @@ int main(int argc, char **argv)
         form->SetFault(fault);
     // Recordings the page hands to the form replay here.
     FeedSlot feeds(*form, std::cerr, "qpx-sim");
+    // The display's texts, which the page gives screen readers.
+    StartCollectingDrawnTexts();
     Application->Run();
     return 0;
 }

@@ -4,7 +4,7 @@ Selenium), driven as a user would: clicks, keys, the wheel, "Load state",
 "Load recording" and dropped files. The display is read back from the page's
 canvas dot by dot and compared with the reference frames the scenarios use.
 
-Usage: page_test.py BUILD_WEB_DIR REPOSITORY_ROOT
+Usage: page_test.py SITE_DIR REPOSITORY_ROOT   (SITE_DIR: build-web/site, the page's folder)
 Needs Debian's chromium, chromium-driver and python3-selenium; run it with
 /usr/bin/python3, which sees Debian's Python packages.
 """
