@@ -11,7 +11,8 @@
 # and the main cycle would run at well under half the desktop's speed. The
 # face picture is compiled in as on the desktop; the browser decodes it.
 add_executable(qpx-sim-page ${PROJECT_SOURCE_DIR}/host/web/web_main.cpp
-  ${PROJECT_SOURCE_DIR}/host/web/web_backend.cpp)
+  ${PROJECT_SOURCE_DIR}/host/web/web_backend.cpp ${PROJECT_SOURCE_DIR}/host/web/browser_keep.cpp
+  ${PROJECT_SOURCE_DIR}/host/web/kept_store.cpp)
 set_target_properties(qpx-sim-page PROPERTIES OUTPUT_NAME qpx-sim)
 target_link_libraries(qpx-sim-page PRIVATE qpx_window_objects qpx_core qpx_png)
 set(qpx_page_link ${PROJECT_SOURCE_DIR}/host/web/page_link.js)
@@ -39,7 +40,7 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/codes.js
 add_custom_target(qpx_page_codes DEPENDS ${PROJECT_BINARY_DIR}/codes.js)
 add_dependencies(qpx-sim-page qpx_page_codes)
 
-foreach(qpx_page_file index.html page.js page.css)
+foreach(qpx_page_file index.html page.js page.css store.js)
   configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${PROJECT_BINARY_DIR}/${qpx_page_file}
     COPYONLY)
 endforeach()
