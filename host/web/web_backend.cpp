@@ -40,10 +40,13 @@ constexpr int64_t MinCheckIntervalUs = 50;
 // to several milliseconds.
 constexpr int64_t ShortestTimedWaitUs = 4000;
 // A sleeping browser wakes up to a few milliseconds late. A cycle ahead of
-// its pace by less than the shortest wait and this margin runs on, rather
-// than yielding on every pass; further ahead it sleeps for its lead less the
+// its pace by less than PacedSleepUs and this margin runs on, rather than
+// yielding on every pass; further ahead it sleeps for its lead less the
 // margin, so that waking late it is still on its pace, not a pass behind.
+// Each wake-up costs far more than a pass: the fewer the better, as long as
+// a key still takes no time anyone notices.
 constexpr int64_t WakeMarginUs = 3000;
+constexpr int64_t PacedSleepUs = 8000;
 // A hidden page sleeps this long at a time (browsers wake a hidden page
 // about once a second at most, some once a minute after a while)...
 constexpr int32_t HiddenSleepMs = 1000;
@@ -404,7 +407,7 @@ void ProcessMessages()
 // The pace of a limited cycle (KeepPace). A wait the browser cannot time
 // is not waited (nor any while hidden, where the bursts keep the pace): the
 // passes due run on, and the first wait long enough sleeps, up to the
-// margin before the deadline. A timer due sooner than the shortest wait
+// margin before the deadline. A timer due sooner than PacedSleepUs
 // fires a little late.
 void ProcessMessagesUntil(int64_t deadlineUs)
 {
@@ -412,10 +415,10 @@ void ProcessMessagesUntil(int64_t deadlineUs)
         DeliverEvents();
         FireDueTimers(NowUs());
         const int64_t left = deadlineUs - NowUs() - WakeMarginUs;
-        if (left < ShortestTimedWaitUs || World().hidden || Application->Terminated())
+        if (left < PacedSleepUs || World().hidden || Application->Terminated())
             break;
         const int64_t timer = UntilNextTimerUs();
-        GivePageItsTurn(timer < 0 ? left : std::min(left, std::max(timer, ShortestTimedWaitUs)));
+        GivePageItsTurn(timer < 0 ? left : std::min(left, std::max(timer, PacedSleepUs)));
     }
 }
 
