@@ -6,13 +6,17 @@
 - from the click on ON until the program has taken it (the status bar says
   Running) and until the first splash frame is on the canvas;
 - main-cycle passes and display repaints a second on the steady run screen
-  (pressure 2000, RPM 100, clock x1), from the page's ?stats.
+  (pressure 2000, RPM 100, clock x1), from the page's ?stats;
+- the share of a core Chromium uses (all its processes, from /proc) running
+  free, at 1,000 passes a second (the M key) and with the tab hidden behind
+  another, and the instrument's clock across the hidden time.
 
 Usage: bench/web_page.py [BUILD_WEB_DIR] [--max-rate N]
 """
 import functools
 import http.server
 import os
+import re
 import sys
 import tempfile
 import threading
@@ -22,6 +26,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
 args = sys.argv[1:]
@@ -81,6 +86,84 @@ for _ in range(5):
     time.sleep(1)
     samples.append(driver.find_element(By.CSS_SELECTOR, ".statusbar .rates").text)
 print("steady run screen, x1:", *samples, sep="\n  ")
+
+
+def descendants(pid):
+    """pid and every process under it."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open(f"/proc/{entry}/stat") as f:
+                    parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            except OSError:
+                continue
+            children.setdefault(parent, []).append(int(entry))
+    found, todo = [], [pid]
+    while todo:
+        found.append(todo.pop())
+        todo += children.get(found[-1], [])
+    return found
+
+
+def cpu_seconds(pids):
+    total = 0
+    for pid in pids:
+        try:
+            with open(f"/proc/{pid}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            total += (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        except OSError:
+            pass
+    return total
+
+
+def core_share(seconds):
+    """Chromium's CPU time over the next seconds, as a share of one core."""
+    pids = descendants(driver.service.process.pid)
+    start, began = cpu_seconds(pids), time.monotonic()
+    time.sleep(seconds)
+    return (cpu_seconds(pids) - start) / (time.monotonic() - began)
+
+
+def hobbs_seconds():
+    """The Hobbs meter in seconds, from the state view's text (V)."""
+    body = driver.find_element(By.TAG_NAME, "body")
+    body.send_keys("v")
+    time.sleep(0.6)
+    text = " ".join(p.text for p in driver.find_elements(By.CSS_SELECTOR, ".window:not(.main)") if p.is_displayed())
+    body.send_keys(Keys.ESCAPE)
+    time.sleep(0.2)
+    parts = [re.search(name + r"\s+(\d+)", text) for name in ("hobbsHours", "hobbsMinutes", "hobbsSeconds")]
+    return None if None in parts else sum(int(m.group(1)) * f for m, f in zip(parts, (3600, 60, 1)))
+
+
+print(f"running free: {core_share(10):.1%} of a core")
+driver.find_element(By.TAG_NAME, "body").send_keys("m")  # free -> 1000 passes a second
+time.sleep(3)
+print(f"at {driver.find_element(By.CSS_SELECTOR, '.statusbar .rates').text}: {core_share(10):.1%} of a core")
+# Hidden at an engine speed that runs the Hobbs meter: it must count the
+# hidden time as the desktop counts it minimised.
+with open(f.name, "w") as running:
+    running.write("[controls]\npressure = 2000\nrpm = 2500\n")
+driver.find_element(By.ID, "load-state").send_keys(f.name)
+time.sleep(2)
+page = driver.current_window_handle
+before, hid = hobbs_seconds(), time.monotonic()
+driver.switch_to.new_window("tab")
+time.sleep(3)
+print(f"hidden behind another tab: {core_share(30):.1%} of a core")
+blank = driver.current_window_handle
+driver.switch_to.window(page)
+time.sleep(1)
+after, shown = hobbs_seconds(), time.monotonic()
+if before is not None and after is not None:
+    print(f"Hobbs meter across the hidden time: {after - before} s in {shown - hid:.1f} s of real time")
+# What Chromium uses without the page, for comparison with the hidden page.
+driver.close()
+driver.switch_to.window(blank)
+time.sleep(3)
+print(f"the blank tab alone, the page closed: {core_share(30):.1%} of a core")
 driver.quit()
 server.shutdown()
 os.unlink(f.name)

@@ -14,7 +14,8 @@
 # and the main cycle would run at well under half the desktop's speed. The
 # face picture is compiled in as on the desktop; the browser decodes it.
 add_executable(qpx-sim-page ${PROJECT_SOURCE_DIR}/host/web/web_main.cpp
-  ${PROJECT_SOURCE_DIR}/host/web/web_backend.cpp)
+  ${PROJECT_SOURCE_DIR}/host/web/web_backend.cpp ${PROJECT_SOURCE_DIR}/host/web/browser_keep.cpp
+  ${PROJECT_SOURCE_DIR}/host/web/kept_store.cpp)
 set(qpx_site ${PROJECT_BINARY_DIR}/site)
 set_target_properties(qpx-sim-page PROPERTIES OUTPUT_NAME qpx-sim RUNTIME_OUTPUT_DIRECTORY ${qpx_site})
 target_link_libraries(qpx-sim-page PRIVATE qpx_window_objects qpx_core qpx_png)
@@ -44,7 +45,7 @@ add_custom_target(qpx_page_codes DEPENDS ${qpx_site}/codes.js)
 add_dependencies(qpx-sim-page qpx_page_codes)
 
 foreach(qpx_page_file index.html page.js page.css fit.css fit.js touch.js toolbar.js access.js offline.js
-    manifest.webmanifest)
+    store.js manifest.webmanifest)
   configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${qpx_site}/${qpx_page_file} COPYONLY)
 endforeach()
 foreach(qpx_icon_size 48 128 256)

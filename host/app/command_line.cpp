@@ -30,7 +30,7 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
         ->check(CLI::Range(0, 1000000));
     app.add_option("--zoom", options.zoom,
                    "The whole window at N times its size: 1, 1.5, 2, 3 or 4 (Ctrl+= and Ctrl+- step it, "
-                   "Ctrl+0 returns to 1); default: the zoom of the last run")
+                   "Ctrl+0 returns to 1), for this run; default: the zoom last chosen in the window")
         ->type_name("N")
         ->check([](const std::string &text) {
             double zoom = 0;

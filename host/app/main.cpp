@@ -43,21 +43,21 @@ int main(int argc, char **argv)
     }
 
     // The zoom and the pass-rate limit of the last run, unless the command
-    // line says otherwise; a zoom given there is remembered too.
+    // line says otherwise for this run.
     const std::string preferencesPath = PreferencesPath();
     std::string preferencesWarning;
     Preferences preferences = LoadPreferences(preferencesPath, &preferencesWarning);
     if (!preferencesWarning.empty())
         std::cerr << "qpx-sim: warning: " << preferencesWarning << "\n";
-    const bool zoomGiven = options.zoom != 0;
+    const Preferences thisRun = ForThisRun(preferences, options.zoom, options.maxPassRate);
 
     int exitCode = 0;
     try {
         Application->Initialize();
         TForm1 *form = Application->CreateForm<TForm1>();
         form->SetShotsFolder(options.shotsFolder);
-        form->SetMaxPassRate(options.maxPassRate >= 0 ? options.maxPassRate : preferences.maxPassRate);
-        form->ZoomTo(zoomGiven ? options.zoom : preferences.zoom);
+        form->SetMaxPassRate(thisRun.maxPassRate);
+        form->ZoomTo(thisRun.zoom);
         for (const Fault &fault : options.faults)
             form->SetFault(fault);
         auto remember = [&] {
@@ -65,7 +65,8 @@ int main(int argc, char **argv)
             if (!SavePreferences(preferencesPath, preferences, &error))
                 form->SetStatusMessage("The zoom and pass rate will not be remembered: " + error);
         };
-        // Only what the user changed: a --max-rate of this run is not kept.
+        // Only what the user changed: a --zoom or --max-rate of this run is
+        // not kept.
         form->OnPreferencesChanged = [&](FormAction changed) {
             if (changed == FormAction::SetZoom)
                 preferences.zoom = form->Zoom();
@@ -73,10 +74,6 @@ int main(int argc, char **argv)
                 preferences.maxPassRate = form->MaxPassRate();
             remember();
         };
-        if (zoomGiven && preferences.zoom != options.zoom) {
-            preferences.zoom = options.zoom;
-            remember();
-        }
         if ((!options.stateFile.empty() &&
              !ReportStateFileResult(LoadStateFile(options.stateFile, *form), "qpx-sim", std::cerr)) ||
             (!options.storeFile.empty() &&

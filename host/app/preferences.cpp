@@ -13,6 +13,12 @@
 // The largest limit the command line takes.
 constexpr int MaxPassRateLimit = 1000000;
 
+Preferences ForThisRun(const Preferences &remembered, double zoomGiven, int maxPassRateGiven)
+{
+    return {zoomGiven != 0 ? zoomGiven : remembered.zoom,
+            maxPassRateGiven >= 0 ? maxPassRateGiven : remembered.maxPassRate};
+}
+
 std::string PreferencesPath()
 {
     const char *config = getenv("XDG_CONFIG_HOME");

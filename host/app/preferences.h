@@ -11,6 +11,12 @@ struct Preferences {
     bool operator==(const Preferences &) const = default;
 };
 
+// What a run starts with: the zoom and the limit the command line gives
+// (zoom 0 and maxPassRate -1: not given), else the remembered ones. The
+// remembered ones stay as they are: an option lasts one run, and only what
+// the user chooses in the program is kept.
+Preferences ForThisRun(const Preferences &remembered, double zoomGiven, int maxPassRateGiven);
+
 // $XDG_CONFIG_HOME/qpx-sim/settings.toml, or ~/.config/qpx-sim/settings.toml
 // when XDG_CONFIG_HOME is not set (nor HOME: "").
 std::string PreferencesPath();

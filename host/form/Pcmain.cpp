@@ -669,6 +669,12 @@ void TForm1::OpenFile(const std::string &path)
 
 // --- Status bar ---
 
+void TForm1::SetMaxPassRate(int passesPerSecond)
+{
+    maxPassRate_ = passesPerSecond > 0 ? passesPerSecond : 0;
+    RefreshStatusBar();
+}
+
 void TForm1::SetStatusMessage(const std::string &message)
 {
     statusMessage_ = message;

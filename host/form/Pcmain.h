@@ -112,8 +112,9 @@ class TForm1 : public TForm {
     void SetShotsFolder(const std::string &folder) { shotsFolder_ = folder; }
     // The files the last screenshot wrote.
     const std::vector<std::string> &LastShotFiles() const { return lastShotFiles_; }
-    // At most this many passes of the main cycle a second (0: no limit).
-    void SetMaxPassRate(int passesPerSecond) { maxPassRate_ = passesPerSecond > 0 ? passesPerSecond : 0; }
+    // At most this many passes of the main cycle a second (0: no limit); the
+    // status bar says it at once, also before the first pass.
+    void SetMaxPassRate(int passesPerSecond);
     int MaxPassRate() const { return maxPassRate_; }
     // The window at zoom, one of ZoomSteps, or at the largest step the
     // screen holds, which the status bar then names. Returns the zoom shown.

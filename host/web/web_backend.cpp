@@ -41,6 +41,22 @@ constexpr int64_t MinCheckIntervalUs = 50;
 // Waits shorter than this are yields: the browser stretches short timeouts
 // to several milliseconds.
 constexpr int64_t ShortestTimedWaitUs = 4000;
+// A sleeping browser wakes up to a few milliseconds late. A cycle ahead of
+// its pace by less than PacedSleepUs and this margin runs on, rather than
+// yielding on every pass; further ahead it sleeps for its lead less the
+// margin, so that waking late it is still on its pace, not a pass behind.
+// Each wake-up costs far more than a pass: the fewer the better, as long as
+// a key still takes no time anyone notices.
+constexpr int64_t WakeMarginUs = 3000;
+constexpr int64_t PacedSleepUs = 8000;
+// A hidden page sleeps this long at a time (browsers wake a hidden page
+// about once a second at most, some once a minute after a while)...
+constexpr int32_t HiddenSleepMs = 1000;
+// ...and then runs for this share of the time it slept (here 1/200), at
+// least HiddenBurstMinUs, without pacing: long enough for the clock to
+// deliver what fell due meanwhile, one gate and one second event a pass.
+constexpr int64_t HiddenBurstShare = 200;
+constexpr int64_t HiddenBurstMinUs = 2000;
 
 // Never freed, so that it outlives every static form.
 struct PageWorld {
@@ -48,6 +64,9 @@ struct PageWorld {
     std::vector<TControl *> changed;
     std::vector<TTimer *> timers;
     int64_t lastCheckUs = 0, lastYieldUs = 0;
+    // The page is hidden: the cycle runs in bursts of burstUs.
+    bool hidden = false;
+    int64_t burstUs = HiddenBurstMinUs;
     // Rates for the page's statistics.
     int64_t rateStartUs = 0;
     double rounds = 0, repaints = 0;
@@ -60,6 +79,8 @@ PageWorld &World()
 }
 
 int64_t NowUs() { return (int64_t)(emscripten_get_now() * 1000.0); }
+
+EM_JS(int, qpx_page_hidden, (), { return document.hidden ? 1 : 0; });
 
 int32_t Rgb(TColor c) { return c.r << 16 | c.g << 8 | c.b; }
 
@@ -271,11 +292,20 @@ int64_t UntilNextTimerUs()
 
 // The page's turn: it shows what changed and takes the user's input;
 // resumed after at most us microseconds (-1: when an event arrives).
+// Hidden, the page sleeps instead, and its next burst is as long as the
+// sleep calls for.
 void GivePageItsTurn(int64_t us)
 {
+    PageWorld &world = World();
     UpdateChanged();
-    qpx_page_wait(us < 0 ? -1 : us < ShortestTimedWaitUs ? 0 : (int32_t)(us / 1000));
-    World().lastYieldUs = NowUs();
+    const int64_t before = NowUs();
+    if (world.hidden && us >= 0)
+        qpx_page_wait(HiddenSleepMs);
+    else
+        qpx_page_wait(us < 0 ? -1 : us < ShortestTimedWaitUs ? 0 : (int32_t)(us / 1000));
+    world.lastYieldUs = NowUs();
+    world.burstUs = std::max(HiddenBurstMinUs, (world.lastYieldUs - before) / HiddenBurstShare);
+    world.hidden = qpx_page_hidden() != 0;
 }
 
 // Passes the rates of the last second to the page, once a second.
@@ -377,14 +407,34 @@ void ProcessMessages()
         return;
     world.lastCheckUs = now;
     ReportRates(now);
-    if (now - world.lastYieldUs >= SliceUs)
+    if (now - world.lastYieldUs >= (world.hidden ? world.burstUs : SliceUs))
         GivePageItsTurn(0);
     DeliverEvents();
     FireDueTimers(NowUs());
 }
 
+// The pace of a limited cycle (KeepPace). A wait the browser cannot time
+// is not waited (nor any while hidden, where the bursts keep the pace): the
+// passes due run on, and the first wait long enough sleeps, up to the
+// margin before the deadline. A timer due sooner than PacedSleepUs
+// fires a little late.
 void ProcessMessagesUntil(int64_t deadlineUs)
 {
+    for (;;) {
+        DeliverEvents();
+        FireDueTimers(NowUs());
+        const int64_t left = deadlineUs - NowUs() - WakeMarginUs;
+        if (left < PacedSleepUs || World().hidden || Application->Terminated())
+            break;
+        const int64_t timer = UntilNextTimerUs();
+        GivePageItsTurn(timer < 0 ? left : std::min(left, std::max(timer, PacedSleepUs)));
+    }
+}
+
+// The splash's frames: waited whole, as ever.
+void ProcessMessagesFor(int ms)
+{
+    const int64_t deadlineUs = NowUs() + (int64_t)ms * 1000;
     for (;;) {
         DeliverEvents();
         FireDueTimers(NowUs());
@@ -394,11 +444,6 @@ void ProcessMessagesUntil(int64_t deadlineUs)
         const int64_t timer = UntilNextTimerUs();
         GivePageItsTurn(timer < 0 ? left : std::min(left, timer));
     }
-}
-
-void ProcessMessagesFor(int ms)
-{
-    ProcessMessagesUntil(NowUs() + (int64_t)ms * 1000);
     ++World().rounds;
     ReportRates(NowUs());
 }

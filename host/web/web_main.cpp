@@ -1,14 +1,26 @@
 // The simulator in a web page: the desktop window's form on the browser
 // backend. The page passes its address's options as the command line
-// (--max-rate); the program then waits on the page for as long as it is
-// open.
+// (--max-rate, for this visit only); the program then waits on the page for
+// as long as it is open. The zoom and the pass-rate limit the user chooses
+// are kept in the browser as the desktop keeps them in its settings file,
+// and the store while the page's check box asks for it (browser_keep.h).
+#include <sys/stat.h>
+
 #include <iostream>
 
 #include "host/app/command_line.h"
 #include "host/app/feed_slot.h"
+#include "host/app/preferences.h"
 #include "host/form/Pcmain.h"
 #include "host/readout/drawn_texts.h"
 #include "host/toolkit.h"
+#include "host/web/browser_keep.h"
+#include "host/web/kept_store.h"
+
+// The program's copies of what the browser keeps.
+const char *const KeptFolder = "/kept";
+const std::string SettingsPath = std::string(KeptFolder) + "/settings.toml";
+const std::string StorePath = std::string(KeptFolder) + "/store.toml";
 
 int main(int argc, char **argv)
 {
@@ -16,11 +28,34 @@ int main(int argc, char **argv)
     const int exitAfterCommandLine = ParseCommandLine(argc, argv, options, std::cout, std::cerr);
     if (exitAfterCommandLine != CommandLineRun)
         return exitAfterCommandLine;
+    mkdir(KeptFolder, 0777);
+    std::string warning;
+    Preferences preferences;
+    if (TakeKeptSettings(SettingsPath))
+        preferences = LoadPreferences(SettingsPath, &warning);
+    if (!warning.empty())
+        std::cerr << "qpx-sim: warning: " << warning << "\n";
+    const Preferences thisRun = ForThisRun(preferences, options.zoom, options.maxPassRate);
+
     Application->Initialize();
     TForm1 *form = Application->CreateForm<TForm1>();
-    form->SetMaxPassRate(options.maxPassRate);
+    form->SetMaxPassRate(thisRun.maxPassRate);
+    form->ZoomTo(thisRun.zoom);
     for (const Fault &fault : options.faults)
         form->SetFault(fault);
+    // Only what the user changed: the address's max-rate is not kept.
+    form->OnPreferencesChanged = [&](FormAction changed) {
+        if (changed == FormAction::SetZoom)
+            preferences.zoom = form->Zoom();
+        else
+            preferences.maxPassRate = form->MaxPassRate();
+        std::string error;
+        if (SavePreferences(SettingsPath, preferences, &error))
+            KeepSettings(SettingsPath);
+        else
+            form->SetStatusMessage("The zoom and pass rate will not be remembered: " + error);
+    };
+    KeptStore keptStore(*form, StorePath);
     // Recordings the page hands to the form replay here.
     FeedSlot feeds(*form, std::cerr, "qpx-sim");
     // The display's texts, which the page gives screen readers.

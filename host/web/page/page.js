@@ -74,6 +74,10 @@ const QpxPage = (() => {
     resume = null;
     if (wakeUp) wakeUp();
   };
+  // A page shown again wakes the program from a hidden page's long sleep.
+  document.addEventListener('visibilitychange', () => {
+    if (!document.hidden && resume) wakeSoon();
+  });
 
   function formOf(element) {
     const client = element && element.closest && element.closest('.client');

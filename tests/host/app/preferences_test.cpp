@@ -90,3 +90,21 @@ TEST(Preferences, RoundTripAndDamagedFilesAreIgnoredWithAWarning)
         EXPECT_EQ(warning.rfind(path, 0), 0u) << "the warning names the file: " << warning;
     }
 }
+
+// The command line's zoom and limit last one run: the run takes them, the
+// remembered ones stay for the next run without options.
+TEST(Preferences, OptionsOfOneRunOverrideWithoutBeingRemembered)
+{
+    struct Case {
+        double zoom;
+        int rate;
+        Preferences run;
+    };
+    const Preferences remembered{3, 100};
+    for (const Case &c :
+         {Case{0, -1, {3, 100}}, Case{1, -1, {1, 100}}, Case{0, 0, {3, 0}}, Case{1.5, 1000, {1.5, 1000}}}) {
+        Preferences kept = remembered;
+        EXPECT_EQ(ForThisRun(kept, c.zoom, c.rate), c.run) << c.zoom << " " << c.rate;
+        EXPECT_EQ(kept, remembered);
+    }
+}
