@@ -75,9 +75,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${QPX_PACKAGING_DIR}/copyright ${q
 # The documents the README links, with their pictures, in the same places
 # relative to it, so that the installed copy links nothing that is missing
 # (scripts/package checks its links).
-file(GLOB qpx_documents CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md)
-install(FILES ${qpx_documents} ${PROJECT_SOURCE_DIR}/docs/window.png ${PROJECT_SOURCE_DIR}/docs/page.png
-  DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
+file(GLOB qpx_documents CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${qpx_documents} DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screens DESTINATION ${QPX_INSTALL_DOCDIR}/docs)
 install(FILES ${PROJECT_SOURCE_DIR}/examples/state.toml ${PROJECT_SOURCE_DIR}/examples/engine-run.csv
   ${PROJECT_SOURCE_DIR}/examples/flight-log.csv ${PROJECT_SOURCE_DIR}/examples/flight-log.py

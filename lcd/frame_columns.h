@@ -66,14 +66,16 @@ inline void WriteEightColumns(uint8_t x, int top, uint64_t set, uint64_t clear)
     if (top <= -8 || top >= LcdHeight)
         return;
     int page = top >> 3, shift = top & 7;
-    uint8_t *at = state.lcdFrame + page * LcdWidth + x;
+    // Offsets from the frame's first byte, never a pointer above it: a band
+    // partly above the frame has page -1, whose row does not exist.
     if (page >= 0) {
         uint64_t kept = EachColumn * (uint8_t)(0xFFu << shift);
-        MergeEightColumns(at, set << shift & kept, clear << shift & kept);
+        MergeEightColumns(state.lcdFrame + page * LcdWidth + x, set << shift & kept, clear << shift & kept);
     }
     if (shift != 0 && page + 1 < LcdHeight / 8) {
         uint64_t kept = EachColumn * (0xFFu >> (8 - shift));
-        MergeEightColumns(at + LcdWidth, set >> (8 - shift) & kept, clear >> (8 - shift) & kept);
+        MergeEightColumns(state.lcdFrame + (page + 1) * LcdWidth + x, set >> (8 - shift) & kept,
+                          clear >> (8 - shift) & kept);
     }
 }
 
