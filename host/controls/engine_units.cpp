@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iomanip>
+#include <sstream>
 
 #include "host/controls/pressure_columns.h"
 #include "host/readout/shown_input.h"
@@ -136,10 +138,10 @@ std::string PressureSliderText(int32_t position)
     const DisplayUnit unit = PresentPressureUnit();
     // The display's own arithmetic: whole millibar, then its unit's factor.
     const int32_t shown = ConvertPressureUnit((int32_t)MillibarAtSlider(position));
-    char text[48];
-    snprintf(text, sizeof text, "%d = %.*f %s", position, unit.decimals,
-             shown / std::pow(10.0, unit.decimals), unit.name);
-    return text;
+    std::ostringstream text;
+    text << position << " = " << std::fixed << std::setprecision(unit.decimals)
+         << shown / std::pow(10.0, unit.decimals) << " " << unit.name;
+    return text.str();
 }
 
 std::string SpeedSliderText(int32_t position)
