@@ -35,16 +35,3 @@ TEST_F(FormFaults, StatusBarAndStateViewShowTheFaultsWhileAnyIsActive)
     EXPECT_FALSE(faultShown()) << form->StatusBar1.Caption();
     EXPECT_EQ(FaultsDescription(form->Faults()), "");
 }
-
-// The pulses the instrument reads through the form's link, under the faults.
-TEST_F(FormFaults, TheSpeedInputPassesThroughTheRpmFault)
-{
-    headless::MoveSlider(form->TrackBar2, 120);
-    Idle();
-    EXPECT_EQ(form->ReadRpmSlider(), 120u);
-    form->SetFault({FaultChannel::Rpm, FaultKind::Spikes, 30});
-    EXPECT_EQ(form->ReadRpmSlider(), 150u);
-    form->SetFault({FaultChannel::Rpm, FaultKind::Dead});
-    EXPECT_EQ(form->ReadRpmSlider(), 0u);
-    EXPECT_EQ(form->Label3.Caption(), "120");
-}
