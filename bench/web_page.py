@@ -13,21 +13,19 @@
 
 Usage: bench/web_page.py [BUILD_WEB_DIR] [--max-rate N]
 """
-import functools
-import http.server
 import os
 import re
 import sys
 import tempfile
-import threading
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
+
+# The page tests' web server and headless Chromium.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "web"))
+from page_session import serve, start_chromium  # noqa: E402
 
 args = sys.argv[1:]
 rate = ""
@@ -37,23 +35,13 @@ if "--max-rate" in args:
     del args[i:i + 2]
 WEB = os.path.abspath(args[0] if args else os.path.join(os.path.dirname(__file__), "..", "build-web"))
 
-
-class Quiet(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=WEB))
-threading.Thread(target=server.serve_forever, daemon=True).start()
-options = Options()
-for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--window-size=1300,900"):
-    options.add_argument(argument)
-driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+server, url = serve(WEB)
+driver = start_chromium()
 
 # The page's own clock: from navigation start until the window is there and
 # takes input, and from the click on ON until the program has taken it and
 # until the first splash frame is on the canvas.
-driver.get(f"http://127.0.0.1:{server.server_port}/?stats{rate}")
+driver.get(f"{url}?stats{rate}")
 driver.execute_script("""
     window.bench = {};
     const mark = (name) => { if (!bench[name]) bench[name] = performance.now(); };

@@ -1,139 +1,41 @@
 #!/usr/bin/python3
 """The simulator's page in a real browser (headless Chromium through
-Selenium), driven as a user would: clicks, keys, the wheel, "Load state",
-"Load recording" and dropped files. The display is read back from the page's
-canvas dot by dot and compared with the reference frames the scenarios use.
+Selenium), in one session of sections, each on a fresh page:
 
-Usage: page_test.py SITE_DIR REPOSITORY_ROOT   (SITE_DIR: build-web/site, the page's folder)
-Needs Debian's chromium, chromium-driver and python3-selenium; run it with
-/usr/bin/python3, which sees Debian's Python packages.
+- the page used as a person would: clicks, keys, the wheel, "Load state",
+  "Load recording" and dropped files, the display read back from the page's
+  canvas dot by dot and compared with the reference frames the scenarios use;
+- for screen readers and keyboards (page_access.py);
+- on a phone, tablets and a large screen, and by touch (page_layout.py);
+- what the page remembers across visits (page_remember.py);
+- offline and installable (page_access.py).
+
+Usage: page_test.py SITE_DIR REPOSITORY_ROOT [SHOTS_DIR]
+SITE_DIR: build-web/site, the page's folder; SHOTS_DIR: a screenshot of the
+page at each size goes there. axe-core comes from tests/web/node_modules (npm
+ci in tests/web). Needs Debian's chromium, chromium-driver and
+python3-selenium; run it with /usr/bin/python3, which sees Debian's Python
+packages.
 """
-import functools
-import http.server
 import os
 import pathlib
 import re
 import sys
 import tempfile
-import threading
 import time
 
-from selenium import webdriver
-from selenium.common.exceptions import TimeoutException
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
-WEB, ROOT = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-REFS = os.path.join(ROOT, "scenarios", "refs")
-failures = []
-
-
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-
-
-def read_pbm(name):
-    with open(os.path.join(REFS, name)) as f:
-        words = [w for line in f for w in line.split("#")[0].split()]
-    assert words[0] == "P1"
-    width, height = int(words[1]), int(words[2])
-    bits = "".join(words[3:])
-    return [[bits[y * width + x] == "1" for x in range(width)] for y in range(height)]
-
-
-# The display's dots as the page shows them: each dot is a 2 x 2 square of
-# the canvas, dark on the light panel. None while the display shows nothing.
-READ_DOTS = """
-const canvas = document.querySelector('.image canvas');
-if (!canvas || getComputedStyle(canvas.parentElement).visibility === 'hidden') return null;
-const data = canvas.getContext('2d').getImageData(0, 0, 256, 128).data;
-const rows = [];
-for (let y = 0; y < 64; ++y) {
-  let row = '';
-  for (let x = 0; x < 128; ++x) {
-    const i = (2 * y * 256 + 2 * x) * 4;
-    row += data[i] + data[i + 1] + data[i + 2] < 300 ? '1' : '0';
-  }
-  rows.push(row);
-}
-return rows;
-"""
-
-
-def dots(driver):
-    rows = driver.execute_script(READ_DOTS)
-    return None if rows is None else [[c == "1" for c in row] for row in rows]
-
-
-def wait_for_frame(driver, ref, what, seconds=10):
-    want = read_pbm(ref)
-    try:
-        WebDriverWait(driver, seconds, 0.05).until(lambda d: dots(d) == want)
-        check(True, what)
-    except TimeoutException:
-        got = dots(driver)
-        differing = "no frame" if got is None else sum(
-            a != b for r, s in zip(got, want) for a, b in zip(r, s))
-        check(False, f"{what}: {differing} dots differ from {ref}")
-
-
-def status(driver):
-    return driver.find_element(By.CSS_SELECTOR, ".statusbar span").text.strip()
-
-
-def lamp(driver):
-    return driver.execute_script("return getComputedStyle(document.querySelector('.shape')).backgroundColor")
-
-
-def control(driver, caption):
-    """The page's element of the control with this caption or label."""
-    for element in driver.find_elements(By.CSS_SELECTOR, ".client [data-id]"):
-        if element.text == caption:
-            return element
-    raise LookupError(caption)
-
-
-def set_slider(driver, index, position):
-    # As a drag does: the range input changes, then says so.
-    driver.execute_script("""
-        const slider = document.querySelectorAll('input[type=range]')[arguments[0]];
-        slider.value = arguments[1];
-        slider.dispatchEvent(new Event('input'));""", index, position)
-
-
-def keys(driver, *sequence):
-    for key in sequence:
-        ActionChains(driver).send_keys(key).perform()
-        time.sleep(0.15)  # one key at a time, each taken before the next
-
-
-def state_view_text(driver):
-    """The state view panel, opened with V; its text once it has refreshed."""
-    keys(driver, "v")
-    time.sleep(0.6)
-    panels = [p for p in driver.find_elements(By.CSS_SELECTOR, ".window:not(.main)") if p.is_displayed()]
-    text = "\n".join(p.text for p in panels)
-    keys(driver, Keys.ESCAPE)
-    return text
-
-
-def field(text, name):
-    match = re.search(r"\b" + name + r"\s+(-?\d+)", text)
-    return int(match.group(1)) if match else None
-
-
-def power_on_at_1500(driver):
-    control(driver, "ON").click()
-    set_slider(driver, 0, 1500)
-    wait_for_frame(driver, "run_screen.pbm", "ON, pressure 1500: the run screen, dot for dot")
-
+import page_access
+import page_layout
+import page_remember
+import page_session as session
+from page_session import (check, check_console, control, dots, field, keys, lamp, open_page, power_on_at_1500,
+                          state_view_text, status, wait_for_frame)
 
 COUNT_READS = """window.reads = 0; for (const name of ['arrayBuffer', 'text', 'stream', 'slice']) {
   const read = Blob.prototype[name];
@@ -146,38 +48,16 @@ return [['dragenter', 'body'], ['dragenter', arguments[0]], ['dragleave', 'body'
 DROPPED = [["taken", True], ["taken", True], ["left", True], ["taken", False]]
 
 
-def main():
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
 
-    handler = functools.partial(Quiet, directory=WEB)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    url = f"http://127.0.0.1:{server.server_port}/"
-
-    options = Options()
-    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--window-size=1300,900"):
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    try:
-        run(driver, url)
-    finally:
-        driver.quit()
-        server.shutdown()
-    print(f"{len(failures)} failed" if failures else "page: all passed")
-    return 1 if failures else 0
-
-
-def run(driver, url):
-    driver.get(url)
-    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+def check_use(driver, url):
+    """The page used as a person would."""
+    example_state = os.path.join(session.ROOT, "examples", "state.toml")
+    open_page(driver, url)
 
     # --- Every code page.js and page_link.js (linked into qpx-sim.js) name is one codes.js defines ---
     codes, named = driver.execute_script("return QpxCodes"), []
     for file, pattern in (("page.js", r"\b(Kind|Event|Key)\.(\w+)"), ("qpx-sim.js", r"\b()QpxCodes\.(\w+)")):
-        named += re.findall(pattern, pathlib.Path(WEB, file).read_text())
+        named += re.findall(pattern, pathlib.Path(session.SITE, file).read_text())
     unknown = sorted({f"{group}.{name}" for group, name in named if name not in codes.get(group, codes)})
     check(len(named) > 20 and not unknown, f"the codes page.js and page_link.js name are in codes.js {unknown or ''}")
 
@@ -201,8 +81,7 @@ def run(driver, url):
     keys(driver, Keys.ENTER)  # leave it as it was
 
     # --- A key pressed while one is pending is dropped ---
-    driver.get(url)
-    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+    open_page(driver, url)
     power_on_at_1500(driver)
     # Paused, no pass takes the knob press: the turn after it is lost.
     keys(driver, "p", Keys.ENTER, Keys.UP, "p")
@@ -233,7 +112,7 @@ def run(driver, url):
               f"a bad state file is refused with the line and why: {status(driver)!r}")
         view = state_view_text(driver)
         check(field(view, "hobbsHours") == 0, "the refused file changed nothing")
-    chooser.send_keys(os.path.join(ROOT, "examples", "state.toml"))
+    chooser.send_keys(example_state)
     WebDriverWait(driver, 5).until(lambda d: "State loaded" in status(d))
     # ON by its key, from the state view panel, which passes it on.
     keys(driver, "v", "o", Keys.ESCAPE)
@@ -293,7 +172,7 @@ def run(driver, url):
             return os.path.join(folder, name)
         for at, path, want, hobbs in [
                 (".image", write("bad.toml", "\nhobbsHours = 99999\n"), r"not loaded: bad\.toml:2:", 0),
-                ("#load-recording", os.path.join(ROOT, "examples", "state.toml"), r"loaded from state\.toml", 1234),
+                ("#load-recording", example_state, r"loaded from state\.toml", 1234),
                 ("load-recording", write("good.toml", "hobbsHours = 321\n"), r"loaded from good\.toml", 321),
                 ("body", write("gone.toml", ""), r"^(?!.*loaded from).*gone\.toml", 321)]:  # gone once chosen
             before, name, chosen = status(driver), os.path.basename(path), at.startswith("load-")
@@ -323,9 +202,19 @@ def run(driver, url):
         check("ramp.csv" in shown and "not loaded" not in shown and all(ok for ok, _ in readings) and
               readings[1][1] > readings[0][1], f"a recording drives the pressure slider: {shown!r}, {readings}")
 
-    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-    check(not errors, "no errors in the browser's console" + (f": {errors}" if errors else ""))
+    check_console(driver, "no errors in the browser's console")
 
+
+
+# The sections in the order they run; each starts on a fresh page of a fresh origin.
+SECTIONS = [
+    ("The page used as a person would", check_use),
+    ("The page for screen readers and keyboards (axe-core)", page_access.check_access),
+    ("The page on a phone, tablets and a large screen, and by touch", page_layout.check_layout),
+    ("What the page remembers across visits", page_remember.check_remember),
+    ("The page offline, and installable", page_access.check_offline),
+]
 
 if __name__ == "__main__":
-    sys.exit(main())
+    page_layout.SHOTS = sys.argv[3] if len(sys.argv) > 3 else None
+    sys.exit(session.run_sections(SECTIONS, sys.argv[1], sys.argv[2]))

@@ -1,27 +1,22 @@
-#!/usr/bin/python3
-"""The page on a phone, tablets and a large screen (headless Chromium, device emulation): no sideways
-scrolling, the display whole and in view, touch targets of 44 CSS pixels, the key list from the toolbar
-below the display; on the phone by touch alone: ON, a knob tap into the main menu, a drag around the knob
-to PRESSURE, back to EXIT, Save state.
-Usage: layout_test.py BUILD_WEB_DIR REPOSITORY_ROOT [SHOTS_DIR (a screenshot at each size)]"""
-import functools
-import http.server
+"""The page on a phone, tablets and a large screen (device emulation), a section of page_test.py: no
+sideways scrolling, the display whole and in view, touch targets of 44 CSS pixels, the key list from the
+toolbar below the display; on the phone by touch alone: ON, a knob tap into the main menu, a drag around
+the knob to PRESSURE, back to EXIT, Save state."""
 import math
 import os
 import re
-import sys
-import threading
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_test import check, failures, set_slider, status, wait_for_frame  # noqa: E402
-from selenium import webdriver  # noqa: E402
-from selenium.webdriver.chrome.options import Options  # noqa: E402
-from selenium.webdriver.chrome.service import Service  # noqa: E402
-from selenium.webdriver.common.by import By  # noqa: E402
-from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
 
-SHOTS = sys.argv[3] if len(sys.argv) > 3 else None
+from page_session import check, check_console, emulate_device, open_page, set_slider, status, wait_for_frame
+
+# Where a screenshot at each size goes (page_test.py's third argument), or None.
+SHOTS = None
+# name, CSS pixels wide and high, device pixels per CSS pixel, mobile.
+DEVICES = [("phone", 390, 844, 2, True), ("tablet", 768, 1024, 2, True), ("tablet-landscape", 1024, 768, 2, True),
+           ("desktop", 1920, 1080, 1, False)]
 KNOB = '.image[title^="Press the knob"]'
 # The display's box, the page's width and how far it scrolls sideways, the required touch targets' sizes.
 MEASURE = """const box = (e) => e.getBoundingClientRect(), d = box(document.querySelector('.panel .image'));
@@ -33,8 +28,7 @@ return { display: [d.left, d.top, d.right, d.bottom], width: innerWidth, height:
 
 
 def check_size(driver, url, name, width, height):
-    driver.get(url)
-    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+    open_page(driver, url)
     m = driver.execute_script(MEASURE)
     d, small = m["display"], [t for t in m["targets"] if t[1] < 44]
     check(m["width"] == width and m["scrollWidth"] <= width and d[0] >= 0 and d[1] >= 0 and d[2] <= width and
@@ -69,8 +63,7 @@ def tap(driver, selector, degrees=0):
 
 
 def touch_walk(driver, url):
-    driver.get(url)
-    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+    open_page(driver, url)
     tap(driver, '.button[title^="Power on"]')
     set_slider(driver, 0, 1500)
     wait_for_frame(driver, "run_screen.pbm", "phone, by touch: ON, the run screen")
@@ -91,37 +84,13 @@ def touch_walk(driver, url):
     driver.get(url + "?max-rate=fast")
     shown = WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar .refused"))
     check("max-rate=fast refused" in shown[0].text, f"a refused ?max-rate= in the status bar: {shown[0].text!r}")
-    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-    check(not errors, "phone: no errors in the browser's console" + (f": {errors}" if errors else ""))
+    check_console(driver, "phone: no errors in the browser's console")
 
 
-def main():
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(
-        type("Quiet", (http.server.SimpleHTTPRequestHandler,), {"log_message": lambda *_: None}),
-        directory=os.path.abspath(sys.argv[1])))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    url = f"http://127.0.0.1:{server.server_port}/"
-    for name, width, height, ratio, mobile in [("phone", 390, 844, 2, True), ("tablet", 768, 1024, 2, True),
-                                               ("tablet-landscape", 1024, 768, 2, True),
-                                               ("desktop", 1920, 1080, 1, False)]:
-        options = Options()
-        for argument in ("--headless", "--no-sandbox", "--disable-gpu", f"--window-size={width},{height}"):
-            options.add_argument(argument)
-        options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-        try:
-            driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-                "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": mobile})
-            driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
-            check_size(driver, url, name, width, height)
-            if name == "phone":
-                touch_walk(driver, url)
-        finally:
-            driver.quit()
-    server.shutdown()
-    print(f"{len(failures)} failed" if failures else "layout: all passed")
-    return 1 if failures else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+def check_layout(driver, url):
+    """Each device in turn, the phone first and by touch too."""
+    for name, width, height, ratio, mobile in DEVICES:
+        emulate_device(driver, width, height, ratio, mobile)
+        check_size(driver, url, name, width, height)
+        if name == "phone":
+            touch_walk(driver, url)

@@ -1,35 +1,24 @@
-#!/usr/bin/python3
-"""What the page remembers across a reload, in headless Chromium: the
+"""What the page remembers across a reload, a section of page_test.py: the
 pass-rate limit and the zoom the user chose (local storage), and the store
 while "Keep engine time in this browser" is ticked (IndexedDB), with a state
 file loaded into it; the box is off on a first visit.
-
-Usage: remember_test.py BUILD_WEB_DIR REPOSITORY_ROOT (as page_test.py)
 """
-import functools
-import http.server
 import os
-import sys
 import tempfile
-import threading
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
-from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from page_test import WEB, check, failures, field, keys, state_view_text, status  # noqa: E402
+from page_session import check, check_console, field, keys, state_view_text, status
 
 
 def hobbs_hours(driver):
     return field(state_view_text(driver), "hobbsHours")
 
 
-def run(driver, url):
+def check_remember(driver, url):
+    """A first visit, then reloads: what comes back and what does not."""
     def visit():
         driver.get(url)
         WebDriverWait(driver, 10).until(lambda d: status(d).startswith("Off"))
@@ -83,30 +72,4 @@ def run(driver, url):
     check(hobbs_hours(driver) == 0, "unticked: the kept store is forgotten")
     os.unlink(f.name)
 
-    errors = [e["message"] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
-    check(not errors, "no errors in the browser's console" + (f": {errors}" if errors else ""))
-
-
-def main():
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
-
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=WEB))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    options = Options()
-    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--window-size=1300,900"):
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    try:
-        run(driver, f"http://127.0.0.1:{server.server_port}/")
-    finally:
-        driver.quit()
-        server.shutdown()
-    print(f"{len(failures)} failed" if failures else "remember: all passed")
-    return 1 if failures else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+    check_console(driver, "no errors in the browser's console")

@@ -1,24 +1,21 @@
-#!/usr/bin/python3
-"""The page for screen readers and keyboards, and offline, in headless
-Chromium: axe-core finds no WCAG 2.1 A or AA fault with the page off,
+"""The page for screen readers and keyboards, and offline, sections of
+page_test.py: axe-core finds no WCAG 2.1 A or AA fault with the page off,
 running and with each panel open; Tab reaches every control, Enter and
 Space work it; the display's texts are in the live region; after one visit
 the page reloads without a network, and Chromium can install it.
 
-Usage: access_test.py SITE_DIR REPOSITORY_ROOT
 axe-core comes from tests/web/node_modules (npm ci in tests/web).
 """
 import os
 import re
-import sys
 import time
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-import page_test as page
-from page_test import check, keys
+import page_session as page
+from page_session import check, keys
 
 AXE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", "axe-core", "axe.min.js")
 RUN_AXE = """const done = arguments[arguments.length - 1];
@@ -49,9 +46,9 @@ def panel_open(driver, key, what):
     keys(driver, Keys.ESCAPE)
 
 
-def run(driver, url):
-    driver.get(url)
-    WebDriverWait(driver, 10).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
+def check_access(driver, url):
+    """Axe-core's findings off, running and with each panel open; the keyboard; the live region."""
+    page.open_page(driver, url)
     time.sleep(0.5)
     axe(driver, "the page off")
 
@@ -84,7 +81,10 @@ def run(driver, url):
     for key, what in (("h", "the key list"), ("v", "the state view"), ("e", "the engine panel")):
         panel_open(driver, key, what)
 
-    # --- Offline: the worker keeps the page; installable ---
+
+def check_offline(driver, url):
+    """After one visit the service worker keeps the page: it reloads without a network. Installable."""
+    page.open_page(driver, url)
     driver.execute_script("return navigator.serviceWorker.ready.then(() => true)")
     driver.refresh()
     WebDriverWait(driver, 10).until(lambda d: d.execute_script("return !!navigator.serviceWorker.controller"))
@@ -96,8 +96,3 @@ def run(driver, url):
     check(page.status(driver).startswith("Off"), "offline: the page reloads from the worker's cache and runs")
     errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {}).get("installabilityErrors")
     check(errors == [], f"Chromium can install the page {errors or ''}")
-
-
-if __name__ == "__main__":
-    page.run = run  # page_test's server and headless Chromium, with these checks
-    sys.exit(page.main())
