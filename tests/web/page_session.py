@@ -25,7 +25,7 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 # The page's folder and the repository, set by run_sections() for the sections.
 SITE = ROOT = None
-# The window the desk sections expect, and what run_sections() restores after each section.
+# The window size every section starts with.
 DESK = (1300, 900)
 failures = []
 
@@ -67,7 +67,12 @@ def emulate_device(driver, width, height, ratio, mobile):
 
 def fresh_start(driver, url):
     """A blank tab at the desk's size, online, no device emulated, nothing left from earlier visits to the
-    page's origin (storage, kept store, service worker) and the console read: as a browser just started."""
+    page's origin (storage, kept store, service worker) and the console read: as a browser just started.
+    Tabs a section opened are closed."""
+    for extra in driver.window_handles[1:]:
+        driver.switch_to.window(extra)
+        driver.close()
+    driver.switch_to.window(driver.window_handles[0])
     driver.get("about:blank")
     driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
     driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})

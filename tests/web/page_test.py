@@ -48,7 +48,6 @@ return [['dragenter', 'body'], ['dragenter', arguments[0]], ['dragleave', 'body'
 DROPPED = [["taken", True], ["taken", True], ["left", True], ["taken", False]]
 
 
-
 def check_use(driver, url):
     """The page used as a person would."""
     example_state = os.path.join(session.ROOT, "examples", "state.toml")
@@ -205,8 +204,8 @@ def check_use(driver, url):
     check_console(driver, "no errors in the browser's console")
 
 
-
-# The sections in the order they run; each starts on a fresh page of a fresh origin.
+# The sections in the order they run, each a header and check(driver, url). Each starts on a blank tab at
+# the desk's size, online, with nothing kept from the sections before it (page_session.fresh_start).
 SECTIONS = [
     ("The page used as a person would", check_use),
     ("The page for screen readers and keyboards (axe-core)", page_access.check_access),
