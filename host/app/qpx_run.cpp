@@ -295,9 +295,12 @@ int Run(int argc, char **argv)
         // Checked here rather than declared: CLI11 would clutter --help with it.
         if (settings.quiet && settings.verbose)
             throw CLI::ExcludesError("--quiet", "--verbose");
-        if (serve && (!settings.files.empty() || !settings.lessons.empty()))
-            throw CLI::ValidationError("--serve", "takes no SCRIPT or lesson: the commands come from the "
-                                                  "standard input");
+        if (serve && !settings.files.empty())
+            throw CLI::ValidationError("--serve",
+                                       "takes no SCRIPT: the commands come from the standard input");
+        if (serve && !settings.lessons.empty())
+            throw CLI::ValidationError("--serve",
+                                       "takes no lesson: the commands come from the standard input");
         if (!settings.lessons.empty() && !settings.autoPilot)
             throw CLI::ValidationError("--lesson",
                                        "a lesson needs --auto here: qpx-run plays it with a "
