@@ -8,8 +8,10 @@
 #   qpx_run     the runner: scripts played on the headless window, with
 #               their checks and pictures, and the line-by-line session of
 #               --serve. Linked by qpx-run and the tests.
-#   qpx_lessons lessons: a script in the lesson language cut into steps, and
-#               what a stand-in pilot does with one (--auto).
+#   qpx_lessons lessons: a script in the lesson language cut into steps,
+#               what a stand-in pilot does with one (--auto), and a lesson
+#               taken live on a window (LessonPlayer, on the live player of
+#               the window's objects).
 #   qpx-run     the runner's program (host/app/qpx_run.cpp).
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
@@ -30,7 +32,8 @@ add_library(qpx_run STATIC
 target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
 add_library(qpx_lessons STATIC
-  ${PROJECT_SOURCE_DIR}/host/lessons/lesson.cpp)
+  ${PROJECT_SOURCE_DIR}/host/lessons/lesson.cpp
+  ${PROJECT_SOURCE_DIR}/host/lessons/lesson_player.cpp)
 target_link_libraries(qpx_lessons PUBLIC qpx_script)
 
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/app/qpx_run.cpp)
