@@ -1,8 +1,8 @@
 # Installing the simulator: `cmake --install` puts the two programs, their
 # manual pages, the desktop entry, the icons, the AppStream metadata and the
 # documentation (README and the documents in docs/ with their pictures, the
-# examples and the scenarios with their reference frames and state files)
-# under the prefix; `cpack -G DEB` makes
+# examples and the scenarios with their reference frames and state files) and
+# the lessons under the prefix; `cpack -G DEB` makes
 # the Debian package qpx-sim_VERSION_ARCH.deb of the same files
 # (scripts/package builds it in a release tree and checks it).
 #
@@ -90,6 +90,11 @@ install(FILES ${qpx_fault_scenario_scripts} DESTINATION ${QPX_INSTALL_DOCDIR}/sc
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/scenarios/refs ${PROJECT_SOURCE_DIR}/scenarios/states
   DESTINATION ${QPX_INSTALL_DOCDIR}/scenarios)
 
+# The lessons with the state file they start from, where the window's list of
+# lessons looks for them when installed.
+file(GLOB qpx_lesson_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/lessons/*.txt ${PROJECT_SOURCE_DIR}/lessons/*.toml)
+install(FILES ${qpx_lesson_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/qpx-sim/lessons)
+
 # The Debian package. dpkg-shlibdeps (dpkg-dev) works out the libraries it
 # depends on from the stripped programs.
 set(CPACK_GENERATOR DEB)
@@ -112,7 +117,8 @@ runs.
 qpx-run runs the same instrument without a display from scenario scripts
 and checks the frames, texts and values they expect; sessions recorded
 in the window replay as scenarios. The package holds the scenarios of the
-simulator with their reference frames.]])
+simulator with their reference frames, and ten lessons that walk a pilot
+through every screen of the instrument.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -9,8 +9,9 @@ and build-sim/ meaning this build tree, where qpx-sim and qpx-run are found:
 it must exit 0 within a minute, or, opening the window, still run after a few
 seconds (on the display ctest's xvfb-run gives). NOT_RUN names, by exact text,
 the commands a test cannot run; one neither run nor listed fails, and so does
-a listed one no document shows. `scenario` blocks must pass through qpx-run;
-`toml` blocks must load as state files without a word on the standard error.
+a listed one no document shows. `scenario` blocks must pass through qpx-run,
+`lesson` blocks through qpx-run --lesson with --auto; `toml` blocks must load
+as state files without a word on the standard error.
 Relative links must name an existing file and, with #, one of its headings.
 """
 import argparse
@@ -165,11 +166,12 @@ def main():
                         ran += 1
                         if fault:
                             faults.append(f"{where}: {command}: {fault}")
-                elif language in ("scenario", "toml"):
+                elif language in ("scenario", "lesson", "toml"):
                     examples += 1
-                    example = os.path.join(scratch, f"example-{examples}.{'txt' if language == 'scenario' else 'toml'}")
+                    example = os.path.join(scratch, f"example-{examples}.{'toml' if language == 'toml' else 'txt'}")
                     open(example, "w").write("\n".join(lines) + "\n")
-                    script = example if language == "scenario" else f"--state {example} {probe}"
+                    script = {"scenario": example, "lesson": f"--lesson {example} --auto",
+                              "toml": f"--state {example} {probe}"}[language]
                     result = subprocess.run(f"qpx-run --out {scratch}/out {script}", shell=True, cwd=clone,
                                             env=env, capture_output=True, text=True, timeout=COMMAND_SECONDS)
                     if result.returncode != 0 or (language == "toml" and result.stderr):
