@@ -15,10 +15,10 @@
 # face picture is compiled in as on the desktop; the browser decodes it.
 add_executable(qpx-sim-page ${PROJECT_SOURCE_DIR}/host/web/web_main.cpp
   ${PROJECT_SOURCE_DIR}/host/web/web_backend.cpp ${PROJECT_SOURCE_DIR}/host/web/browser_keep.cpp
-  ${PROJECT_SOURCE_DIR}/host/web/kept_store.cpp)
+  ${PROJECT_SOURCE_DIR}/host/web/kept_store.cpp ${PROJECT_SOURCE_DIR}/host/web/page_demo.cpp)
 set(qpx_site ${PROJECT_BINARY_DIR}/site)
 set_target_properties(qpx-sim-page PROPERTIES OUTPUT_NAME qpx-sim RUNTIME_OUTPUT_DIRECTORY ${qpx_site})
-target_link_libraries(qpx-sim-page PRIVATE qpx_window_objects qpx_core qpx_png)
+target_link_libraries(qpx-sim-page PRIVATE qpx_script qpx_window_objects qpx_core qpx_png)
 set(qpx_page_link ${PROJECT_SOURCE_DIR}/host/web/page_link.js)
 set(qpx_asyncify_only ${PROJECT_SOURCE_DIR}/host/web/asyncify_only.txt)
 target_link_options(qpx-sim-page PRIVATE
@@ -45,8 +45,18 @@ add_custom_target(qpx_page_codes DEPENDS ${qpx_site}/codes.js)
 add_dependencies(qpx-sim-page qpx_page_codes)
 
 foreach(qpx_page_file index.html page.js page.css fit.css fit.js touch.js toolbar.js access.js offline.js
-    store.js manifest.webmanifest)
+    store.js demo.js manifest.webmanifest)
   configure_file(${PROJECT_SOURCE_DIR}/host/web/page/${qpx_page_file} ${qpx_site}/${qpx_page_file} COPYONLY)
+endforeach()
+# The scenarios go with the page, for its demo mode (?demo=scenarios/tour.txt):
+# their scripts, state files and recordings, and the recordings in examples/
+# they replay; not the reference pictures.
+file(GLOB_RECURSE qpx_published CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}
+  ${PROJECT_SOURCE_DIR}/scenarios/*.txt ${PROJECT_SOURCE_DIR}/scenarios/*.toml
+  ${PROJECT_SOURCE_DIR}/scenarios/*.csv ${PROJECT_SOURCE_DIR}/examples/*.csv)
+list(FILTER qpx_published EXCLUDE REGEX "^scenarios/refs/")
+foreach(qpx_file ${qpx_published})
+  configure_file(${PROJECT_SOURCE_DIR}/${qpx_file} ${qpx_site}/${qpx_file} COPYONLY)
 endforeach()
 foreach(qpx_icon_size 48 128 256)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/icons/qpx-sim-${qpx_icon_size}.png

@@ -1,10 +1,12 @@
 # Scenarios:
-#   qpx_script  reading and writing scenario scripts, and recording a session
-#               in the window as one; both name the controls through the
-#               control table (host/controls/control_table.h).
-#               Uses the form and the state field table of the window's
-#               objects, so it links into anything built on them (qpx-run,
-#               qpx-sim).
+#   qpx_script  reading and writing scenario scripts (with the files they
+#               name), recording a session in the window as one, and demo
+#               mode, which plays one in a live window; all name the
+#               controls through the control table
+#               (host/controls/control_table.h). Uses the form, its live
+#               player and the state field table of the window's objects,
+#               so it links into anything built on them (qpx-run, qpx-sim,
+#               the page).
 #   qpx_run     the runner: scripts played on the headless window, with
 #               their checks and pictures, and the line-by-line session of
 #               --serve. Linked by qpx-run and the tests.
@@ -16,8 +18,10 @@
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
   ${PROJECT_SOURCE_DIR}/host/run/conditions.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/script_files.cpp
   ${PROJECT_SOURCE_DIR}/host/run/session_recording.cpp
-  ${PROJECT_SOURCE_DIR}/host/run/form_recording.cpp)
+  ${PROJECT_SOURCE_DIR}/host/run/form_recording.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/demo_mode.cpp)
 target_link_libraries(qpx_script PUBLIC qpx_core)
 
 add_library(qpx_run STATIC

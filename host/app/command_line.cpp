@@ -74,6 +74,10 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
                    "Keep engine time, the access code and the flight log in this state file between runs: "
                    "start from it (created when missing), write it at every save and when the window closes")
         ->type_name("FILE");
+    app.add_option("--demo", options.demoFile,
+                   "Play this scenario script in the window by itself, over and over, for visitors at a "
+                   "stand; any click or key stops it and leaves the instrument to the user as it stands")
+        ->type_name("FILE");
     std::vector<std::string> faults;
     app.add_option("--fault", faults,
                    "Start with a sensor fault, such as \"pressure noise 20\" (repeatable): " + FaultForms())

@@ -1,7 +1,7 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
 // [--zoom N] [--record FILE] [--feed FILE [--engine N] [--columns MAP]
 // [--feed-from TIME] | --feed udp:PORT] [--state FILE | --store FILE]
-// [--fault FAULT]..., with --help and --version.
+// [--fault FAULT]... [--demo FILE], with --help and --version.
 #pragma once
 #include <cstdint>
 #include <ostream>
@@ -19,6 +19,7 @@ struct CommandLine {
     std::string recordFile;  // where the session is recorded as a script; "" = not recorded
     std::string stateFile;   // start from this state file; "" = none
     std::string storeFile;   // keep engine time in this file; "" = no store
+    std::string demoFile;    // a scenario the window plays by itself, over and over; "" = none
     std::string feedFile;    // a recorded engine run that drives the sliders; "" = none
     // How to read the recording and where in it to start (engine_log.h).
     EngineLogOptions feedOptions;

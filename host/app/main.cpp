@@ -1,6 +1,7 @@
 // The simulator program: the window, and the instrument inside its ON button.
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "host/app/command_line.h"
@@ -9,6 +10,7 @@
 #include "host/feed/live_feed.h"
 #include "host/form/Pcmain.h"
 #include "host/form/form_state_files.h"
+#include "host/run/demo_mode.h"
 #include "host/run/form_recording.h"
 #include "host/toolkit.h"
 
@@ -39,6 +41,14 @@ int main(int argc, char **argv)
     std::string feedError;
     if (!replayedFeed.empty() && !ReadFeedRequest(feedRequest, &feed, &feedError)) {
         std::cerr << "qpx-sim: " << feedError << "\n";
+        return StartError;
+    }
+
+    // A demo that cannot be played is refused before the window opens too.
+    Script demo;
+    std::string demoError;
+    if (!options.demoFile.empty() && !ReadDemoScript(options.demoFile, demo, demoError)) {
+        std::cerr << "qpx-sim: " << demoError << "\n";
         return StartError;
     }
 
@@ -98,8 +108,14 @@ int main(int argc, char **argv)
                 std::cerr << "qpx-sim: " << feedError << "\n";
                 exitCode = StartError;
             }
+            // The demo starts from the state the options gave, and ends
+            // before the feed and the recording.
+            std::optional<DemoMode> demoMode;
+            if (exitCode == 0 && !options.demoFile.empty())
+                demoMode.emplace(*form, std::move(demo));
             if (exitCode == 0)
                 Application->Run();
+            demoMode.reset();
             feeds.End();
             if (!recording.Finish(recordError) && exitCode == 0) {
                 std::cerr << "qpx-sim: the recording is incomplete: " << recordError << "\n";

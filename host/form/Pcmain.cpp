@@ -691,12 +691,18 @@ void TForm1::SetFeedStatus(const std::string &text)
     RefreshStatusBar();
 }
 
+void TForm1::SetDemoShown(bool shown)
+{
+    demoShown_ = shown;
+    RefreshStatusBar();
+}
+
 // "Running  x10  PAUSED  |  <message or the key hint>", rebuilt only when
 // one of its parts changed, so that it costs a comparison per pass.
 void TForm1::RefreshStatusBar()
 {
     const StatusShown now{running_,       Clock.Paused(), Clock.Rate(), maxPassRate_,
-                          messageSerial_, feedSerial_,    faultSerial_};
+                          messageSerial_, feedSerial_,    faultSerial_, demoShown_};
     if (now == statusShown_)
         return;
     statusShown_ = now;
@@ -708,6 +714,8 @@ void TForm1::RefreshStatusBar()
         text += "  PAUSED";
     if (faults_.Faults().Any())
         text += "  FAULT";
+    if (demoShown_)
+        text += "  Demo";
     if (!feedStatus_.empty())
         text += "  |  " + feedStatus_;
     text += "  |  " + (statusMessage_.empty() ? KeyHint() : statusMessage_);

@@ -131,6 +131,8 @@ class TForm1 : public TForm {
     // The running feed's part of the status bar ("run.csv 00:35:12 /
     // 01:10:00"), kept until the feed changes it; "": none.
     void SetFeedStatus(const std::string &text);
+    // "Demo" in the status bar while a demo plays the window by itself.
+    void SetDemoShown(bool shown);
 
     // Opens a file the user chose or dropped: a state file is loaded as
     // --state loads one, a recording goes to OpenRecording; the kind is told
@@ -203,11 +205,13 @@ class TForm1 : public TForm {
         bool running, paused;
         int rate, passRateLimit;
         unsigned message, feed, faults;
+        bool demo;
         bool operator==(const StatusShown &) const = default;
     };
     StatusShown statusShown_{};
     unsigned messageSerial_ = 1, feedSerial_ = 1;
     std::string feedStatus_;
+    bool demoShown_ = false;
 
     // The form's listeners of the backlight and contrast hooks.
     static constexpr int DisplayHookCount = 3;

@@ -47,12 +47,6 @@ class FrameSequence {
     std::set<std::array<uint8_t, LcdFrameBytes>> seen_;
 };
 
-// The recording a feed command asks for, its file relative to the script.
-FeedRequest ScriptFeed(const Script &script, const Command &feed)
-{
-    return {ScriptPath(script, feed.path).string(), feed.feedOptions, feed.feedFromMs};
-}
-
 class ScriptRun {
   public:
     ScriptRun(const Script &script, const RunOptions &options, std::ostream &report, TForm1 &form,
@@ -324,34 +318,6 @@ class ScriptRun {
 };
 
 } // namespace
-
-bool ReadScriptStateFiles(Script &script, std::ostream &err)
-{
-    bool ok = true;
-    for (Command &command : script.commands) {
-        if (command.kind == CommandKind::Feed) {
-            auto log = std::make_shared<EngineLog>();
-            std::string error;
-            if (ReadFeedRequest(ScriptFeed(script, command), log.get(), &error))
-                command.feed = log;
-            else {
-                err << script.file << ":" << command.line << ": " << error << "\n";
-                ok = false;
-            }
-            continue;
-        }
-        if (command.kind != CommandKind::LoadState)
-            continue;
-        auto values = std::make_shared<StateFileValues>();
-        std::string where = script.file + ":" + std::to_string(command.line);
-        if (ReportStateFileResult(ReadStateFile(ScriptPath(script, command.path).string(), values.get()),
-                                  where.c_str(), err))
-            command.state = values;
-        else
-            ok = false;
-    }
-    return ok;
-}
 
 RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostream &report,
                      CommandSource *more)

@@ -31,6 +31,7 @@
 
 #include "host/run/run_results.h"
 #include "host/run/script.h"
+#include "host/run/script_files.h"
 
 class TForm1;
 
@@ -52,12 +53,6 @@ struct RunOutcome {
     // Not empty when an output could not be written; the script stopped there.
     std::string outputError;
 };
-
-// Reads and checks the state file of every load-state command of the script
-// (relative to its folder), keeping the values for the run. Problems and
-// warnings are written to err as "script:line: ..."; false when a file is
-// missing or invalid.
-bool ReadScriptStateFiles(Script &script, std::ostream &err);
 
 // Commands that come one at a time (qpx-run --serve) rather than as a
 // whole script. The runner asks for more each time it has taken every

@@ -68,4 +68,9 @@ int32_t qpx_page_capture(int32_t form, uint8_t *rgba, int32_t width, int32_t hei
 void qpx_page_offer_file(const char *path);
 // Main-cycle message rounds and display repaints of the last second.
 void qpx_page_rates(double rounds, double repaints);
+// Shows the Demo badge while a demo plays (on), or takes it away.
+void qpx_page_demo(int32_t on);
+// 1 once the user has touched, clicked or typed anywhere on the page since
+// the badge was shown (the page takes the badge away at once); 0 otherwise.
+int32_t qpx_page_demo_touched();
 }

@@ -63,4 +63,10 @@ mergeInto(LibraryManager.library, {
   qpx_page_rates: function (rounds, repaints) {
     QpxPage.showRates(rounds, repaints);
   },
+  qpx_page_demo: function (on) {
+    QpxDemo.show(on !== 0);
+  },
+  qpx_page_demo_touched: function () {
+    return QpxDemo.touched() ? 1 : 0;
+  },
 });

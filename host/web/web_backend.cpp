@@ -23,8 +23,9 @@
 
 struct TNative {
     int32_t id;
-    int64_t lastFireUs = 0; // timers: when it last fired or was enabled
+    int64_t lastFireUs = 0; // timers: the time its firings have stood for so far
     int64_t nextDueUs = 0;
+    int64_t caughtUpRound = 0;       // timers: the message round of its last catching-up firing
     uint64_t paintedVersion = ~0ull; // images: the pixels the page shows
 };
 
@@ -49,14 +50,18 @@ constexpr int64_t ShortestTimedWaitUs = 4000;
 // a key still takes no time anyone notices.
 constexpr int64_t WakeMarginUs = 3000;
 constexpr int64_t PacedSleepUs = 8000;
-// A hidden page sleeps this long at a time (browsers wake a hidden page
-// about once a second at most, some once a minute after a while)...
-constexpr int32_t HiddenSleepMs = 1000;
-// ...and then runs for this share of the time it slept (here 1/200), at
-// least HiddenBurstMinUs, without pacing: long enough for the clock to
-// deliver what fell due meanwhile, one gate and one second event a pass.
-constexpr int64_t HiddenBurstShare = 200;
-constexpr int64_t HiddenBurstMinUs = 2000;
+// A hidden page sleeps until it is shown again (or the page queues an
+// event), however long that is: nothing runs meanwhile. Shown again, each
+// timer is handed the time it missed in firings of at most MaxFiringUs,
+// one every CatchUpRounds message rounds of the running cycle (at once
+// while the instrument is off), and the cycle runs without pacing until
+// they have caught up: the clock's timer moves the instrument's clock on
+// by at most 6 s (x60) a firing, and the passes between two firings
+// deliver its gates and second events (one each a pass), so that the
+// clock never runs so far ahead of them that it stops short
+// (ScaledClock::BacklogLimitMs) and the Hobbs meter counts the hidden time.
+constexpr int64_t MaxFiringUs = 100000;
+constexpr int64_t CatchUpRounds = 16;
 
 // Never freed, so that it outlives every static form.
 struct PageWorld {
@@ -64,9 +69,11 @@ struct PageWorld {
     std::vector<TControl *> changed;
     std::vector<TTimer *> timers;
     int64_t lastCheckUs = 0, lastYieldUs = 0;
-    // The page is hidden: the cycle runs in bursts of burstUs.
+    // The page is hidden: its next turn sleeps until it is shown.
     bool hidden = false;
-    int64_t burstUs = HiddenBurstMinUs;
+    // A timer still has missed time to be handed (MaxFiringUs).
+    bool catchingUp = false;
+    int64_t passRounds = 0; // message rounds of the running cycle, ever
     // Rates for the page's statistics.
     int64_t rateStartUs = 0;
     double rounds = 0, repaints = 0;
@@ -257,23 +264,38 @@ void DeliverEvents()
     }
 }
 
-// Fires each enabled timer whose interval has passed, once, with the time
-// it stands for; a timer far behind starts a fresh interval rather than
-// firing in a burst. A timer may create or destroy timers while it fires:
-// the list is walked by position and looked at again after each.
-void FireDueTimers(int64_t now)
+// Fires each enabled timer whose interval has passed with the time it
+// stands for, at most MaxFiringUs: a timer further behind (the page slept
+// while hidden) stays due and is handed the rest in further firings, one
+// per call while passes run (passes), spaced by CatchUpRounds rounds, or
+// all in this call while none do. A timer may create or destroy timers
+// while it fires: the list is walked by position and looked at again after
+// each.
+void FireDueTimers(int64_t now, bool passes)
 {
-    auto &timers = World().timers;
+    PageWorld &world = World();
+    auto &timers = world.timers;
+    world.catchingUp = false;
     for (size_t i = 0; i < timers.size(); ++i) {
         TTimer *timer = timers[i];
         TNative &native = *timer->native;
         if (!timer->Enabled() || now < native.nextDueUs)
             continue;
+        const int64_t behind = now - native.lastFireUs;
+        if (behind > MaxFiringUs && passes && world.passRounds - native.caughtUpRound < CatchUpRounds) {
+            world.catchingUp = true;
+            continue;
+        }
+        const int64_t elapsed = std::min(behind, MaxFiringUs);
+        native.lastFireUs += elapsed;
+        native.caughtUpRound = world.passRounds;
         const int64_t interval = (int64_t)timer->Interval() * 1000;
-        native.nextDueUs = std::max(native.nextDueUs + interval, now);
-        const int64_t elapsed = now - native.lastFireUs;
-        native.lastFireUs = now;
+        native.nextDueUs = elapsed < behind ? now : std::max(native.nextDueUs + interval, now);
+        world.catchingUp |= elapsed < behind;
         timer->Fire(elapsed);
+        // Without passes the rest is handed at once, this timer again.
+        if (!passes && elapsed < behind && timer->Enabled() && i < timers.size() && timers[i] == timer)
+            --i;
     }
 }
 
@@ -292,19 +314,16 @@ int64_t UntilNextTimerUs()
 
 // The page's turn: it shows what changed and takes the user's input;
 // resumed after at most us microseconds (-1: when an event arrives).
-// Hidden, the page sleeps instead, and its next burst is as long as the
-// sleep calls for.
+// Hidden, the page sleeps until it is shown again or an event arrives.
 void GivePageItsTurn(int64_t us)
 {
     PageWorld &world = World();
     UpdateChanged();
-    const int64_t before = NowUs();
-    if (world.hidden && us >= 0)
-        qpx_page_wait(HiddenSleepMs);
+    if (world.hidden)
+        qpx_page_wait(-1);
     else
         qpx_page_wait(us < 0 ? -1 : us < ShortestTimedWaitUs ? 0 : (int32_t)(us / 1000));
     world.lastYieldUs = NowUs();
-    world.burstUs = std::max(HiddenBurstMinUs, (world.lastYieldUs - before) / HiddenBurstShare);
     world.hidden = qpx_page_hidden() != 0;
 }
 
@@ -402,29 +421,30 @@ void ProcessMessages()
 {
     PageWorld &world = World();
     ++world.rounds;
+    ++world.passRounds;
     const int64_t now = NowUs();
     if (now - world.lastCheckUs < MinCheckIntervalUs)
         return;
     world.lastCheckUs = now;
     ReportRates(now);
-    if (now - world.lastYieldUs >= (world.hidden ? world.burstUs : SliceUs))
+    if (now - world.lastYieldUs >= SliceUs)
         GivePageItsTurn(0);
     DeliverEvents();
-    FireDueTimers(NowUs());
+    FireDueTimers(NowUs(), true);
 }
 
 // The pace of a limited cycle (KeepPace). A wait the browser cannot time
-// is not waited (nor any while hidden, where the bursts keep the pace): the
-// passes due run on, and the first wait long enough sleeps, up to the
-// margin before the deadline. A timer due sooner than PacedSleepUs
-// fires a little late.
+// is not waited (nor any while a timer catches up after a hidden page's
+// sleep: the cycle runs free until it has): the passes due run on, and the
+// first wait long enough sleeps, up to the margin before the deadline. A
+// timer due sooner than PacedSleepUs fires a little late.
 void ProcessMessagesUntil(int64_t deadlineUs)
 {
     for (;;) {
         DeliverEvents();
-        FireDueTimers(NowUs());
+        FireDueTimers(NowUs(), true);
         const int64_t left = deadlineUs - NowUs() - WakeMarginUs;
-        if (left < PacedSleepUs || World().hidden || Application->Terminated())
+        if (left < PacedSleepUs || World().catchingUp || Application->Terminated())
             break;
         const int64_t timer = UntilNextTimerUs();
         GivePageItsTurn(timer < 0 ? left : std::min(left, std::max(timer, PacedSleepUs)));
@@ -437,7 +457,7 @@ void ProcessMessagesFor(int ms)
     const int64_t deadlineUs = NowUs() + (int64_t)ms * 1000;
     for (;;) {
         DeliverEvents();
-        FireDueTimers(NowUs());
+        FireDueTimers(NowUs(), true);
         const int64_t left = deadlineUs - NowUs();
         if (left <= 0 || Application->Terminated())
             break;
@@ -453,7 +473,7 @@ void HandleMessage()
 {
     GivePageItsTurn(UntilNextTimerUs());
     DeliverEvents();
-    FireDueTimers(NowUs());
+    FireDueTimers(NowUs(), false);
 }
 
 int64_t MonotonicUs() { return NowUs(); }

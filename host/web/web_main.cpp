@@ -4,9 +4,11 @@
 // as long as it is open. The zoom and the pass-rate limit the user chooses
 // are kept in the browser as the desktop keeps them in its settings file,
 // and the store while the page's check box asks for it (browser_keep.h).
+// ?demo=FILE plays a scenario by itself (page_demo.h).
 #include <sys/stat.h>
 
 #include <iostream>
+#include <optional>
 
 #include "host/app/command_line.h"
 #include "host/app/feed_slot.h"
@@ -16,6 +18,7 @@
 #include "host/toolkit.h"
 #include "host/web/browser_keep.h"
 #include "host/web/kept_store.h"
+#include "host/web/page_demo.h"
 
 // The program's copies of what the browser keeps.
 const char *const KeptFolder = "/kept";
@@ -55,7 +58,12 @@ int main(int argc, char **argv)
         else
             form->SetStatusMessage("The zoom and pass rate will not be remembered: " + error);
     };
-    KeptStore keptStore(*form, StorePath);
+    PageDemo demo(*form, options.demoFile);
+    // A demo visit keeps no engine time: the demo's rounds would write
+    // theirs over the visitor's.
+    std::optional<KeptStore> keptStore;
+    if (!demo.Started())
+        keptStore.emplace(*form, StorePath);
     // Recordings the page hands to the form replay here.
     FeedSlot feeds(*form, std::cerr, "qpx-sim");
     // The display's texts, which the page gives screen readers.

@@ -8,8 +8,8 @@
 # keeps the Hobbs time in a store across closing and reopening, refusing a
 # second program on the same store; replays a recording from a chosen
 # moment and opens others with Ctrl+O and by a drop; sets engine values and
-# a sensor fault in the Engine window (engine_window.sh); and starts it
-# without any display.
+# a sensor fault in the Engine window (engine_window.sh); refuses a demo
+# it cannot play; and starts it without any display.
 #
 # Usage: end_to_end.sh PATH/TO/qpx-sim OUTPUT_DIR PATH/TO/qpx-run
 set -u
@@ -337,6 +337,14 @@ cd - >/dev/null || exit 1
 
 # shellcheck source=engine_window.sh
 . "$HERE/engine_window.sh"
+
+# --- A demo that cannot be played is refused before the window opens ---
+printf 'on\nfly away\n' >"$OUT/bad-demo.txt"
+"$SIM" --demo "$OUT/bad-demo.txt" >"$OUT/bad-demo.out" 2>&1
+code=$?
+[ "$code" -eq 2 ] || fail "qpx-sim --demo with a bad line gave exit code $code, not 2"
+grep -q "^qpx-sim: .*bad-demo.txt:2: " "$OUT/bad-demo.out" ||
+    fail "qpx-sim --demo did not name the bad line: $(cat "$OUT/bad-demo.out")"
 
 # --- No display at all: one clear line and a failure code ---
 env -u DISPLAY "$SIM" >"$OUT/no-display.out" 2>&1
