@@ -6,8 +6,8 @@
 namespace {
 
 // The frame: a bright bar this thick, this far outside the control.
-constexpr int BarWidth = 3;
-constexpr int BarGap = 1;
+constexpr int BarWidth = 4;
+constexpr int BarGap = 0;
 // The text box: this wide, lines of the labels' font, a small margin.
 constexpr int BoxWidth = 216;
 constexpr int BoxLines = 3;
@@ -15,7 +15,7 @@ constexpr int LineHeight = 13;
 constexpr int BoxMargin = 4;
 constexpr int BoxHeight = BoxLines * LineHeight + 2 * BoxMargin;
 // Characters of the labels' font that fit the box's width.
-constexpr size_t LineChars = 36;
+constexpr size_t LineChars = 40;
 // Between the frame and the text box.
 constexpr int BoxGap = 2;
 

@@ -59,9 +59,9 @@ TEST_F(LessonHintTest, EachControlsMarksSurroundItWithTheTextBesideItInItsColumn
         EXPECT_FALSE(Overlap(box, area));
         EXPECT_EQ(row.side == Below, box.top >= area.top + area.height) << box.top;
         // The bars: above, below, left and right of the control, clear of it.
-        EXPECT_LT(marks.Bar(row.control, 0).Bounds().top + 3, area.top + 1);
+        EXPECT_LE(marks.Bar(row.control, 0).Bounds().top + 4, area.top);
         EXPECT_GE(marks.Bar(row.control, 1).Bounds().top, area.top + area.height);
-        EXPECT_LE(marks.Bar(row.control, 2).Bounds().left + 3, area.left);
+        EXPECT_LE(marks.Bar(row.control, 2).Bounds().left + 4, area.left);
         EXPECT_GE(marks.Bar(row.control, 3).Bounds().left, area.left + area.width);
         for (int i = 0; i < 4; ++i)
             EXPECT_FALSE(Overlap(marks.Bar(row.control, i).Bounds(), area)) << i;
@@ -74,7 +74,7 @@ TEST_F(LessonHintTest, EachControlsMarksSurroundItWithTheTextBesideItInItsColumn
             EXPECT_EQ(marks.Bar((Control)c, 2).Visible(), c == (int)row.control) << c;
         }
         const TControl &text = *marks.TextBox(row.control).Children().at(0);
-        EXPECT_EQ(text.Caption(), "Turn the knob to PRESSURE SETUP,\nthen press it to open the setup");
+        EXPECT_EQ(text.Caption(), "Turn the knob to PRESSURE SETUP, then\npress it to open the setup");
     }
     form->ClearLessonHint();
     EXPECT_EQ(form->LessonHint.Shown(), Control::Count);
