@@ -8,9 +8,14 @@
 #   qpx_run     the runner: scripts played on the headless window, with
 #               their checks and pictures, and the line-by-line session of
 #               --serve. Linked by qpx-run and the tests.
-#   qpx-run     the runner's program.
+#   qpx_lessons lessons: a script in the lesson language cut into steps,
+#               what a stand-in pilot does with one (--auto), and a lesson
+#               taken live on a window (LessonPlayer, on the live player of
+#               the window's objects).
+#   qpx-run     the runner's program (host/app/qpx_run.cpp).
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
+  ${PROJECT_SOURCE_DIR}/host/run/conditions.cpp
   ${PROJECT_SOURCE_DIR}/host/run/session_recording.cpp
   ${PROJECT_SOURCE_DIR}/host/run/form_recording.cpp)
 target_link_libraries(qpx_script PUBLIC qpx_core)
@@ -26,8 +31,13 @@ add_library(qpx_run STATIC
   ${PROJECT_SOURCE_DIR}/host/run/serve_answers.cpp)
 target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
-add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/run/qpx_run.cpp)
-target_link_libraries(qpx-run PRIVATE qpx_run CLI11::CLI11)
+add_library(qpx_lessons STATIC
+  ${PROJECT_SOURCE_DIR}/host/lessons/lesson.cpp
+  ${PROJECT_SOURCE_DIR}/host/lessons/lesson_player.cpp)
+target_link_libraries(qpx_lessons PUBLIC qpx_script)
+
+add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/app/qpx_run.cpp)
+target_link_libraries(qpx-run PRIVATE qpx_run qpx_lessons CLI11::CLI11)
 target_compile_definitions(qpx-run PRIVATE QPX_VERSION="${PROJECT_VERSION}")
 if(EMSCRIPTEN)
   qpx_web_program(qpx-run) # build-web/qpx-run.js, run by Node

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "host/png/png_write.h"
-#include "host/readout/drawn_texts.h"
 #include "host/readout/frame_pbm.h"
 #include "instrument/state.h"
 
@@ -56,6 +55,8 @@ const char *CheckKind(const Command &command)
         return "expect-text";
     case CommandKind::ExpectLamp:
         return "expect lamp";
+    case CommandKind::Await:
+        return "await";
     default:
         return command.field && std::string(command.field->name) == "currentScreen" ? "expect screen"
                                                                                     : "expect";
@@ -183,57 +184,13 @@ void ExpectFrame(CheckSite &site, const Command &command)
     Fail(site, command, expected, found, std::move(pictures));
 }
 
-// Unquoted text may be part of a drawn string; quoted text must be a whole
-// one, blanks and all.
-void ExpectText(CheckSite &site, const Command &command)
+// expect-text, expect and expect lamp.
+void ExpectCondition(CheckSite &site, const Command &command)
 {
-    const std::vector<DrawnText> &texts = DrawnTexts();
-    const std::string expected = "the text \"" + command.text + "\"" + (command.exact ? " exactly" : "");
-    for (const DrawnText &drawn : texts)
-        if (command.exact ? drawn.text == command.text : drawn.text.find(command.text) != std::string::npos)
-            return Pass(site, command, expected, DrawnTextsSummary({drawn}));
-    Fail(site, command, expected, DrawnTextsSummary(texts));
-}
-
-void ExpectField(CheckSite &site, const Command &command)
-{
-    const StateField &field = *command.field;
-    std::string name = field.name;
-    if (field.count != 1)
-        name += "[" + std::to_string(command.index) + "]";
-    if (field.type == FieldType::Screen) {
-        ScreenHandler screen;
-        memcpy(&screen, reinterpret_cast<const uint8_t *>(&state) + field.offset, sizeof screen);
-        const char *shown = name == "currentScreen" ? "screen" : name.c_str();
-        const std::string expected = std::string(shown) + " " + ScreenName(command.screen);
-        if (screen == command.screen)
-            return Pass(site, command, expected, ScreenName(screen));
-        return Fail(site, command, expected, ScreenName(screen));
-    }
-    int64_t value = ReadStateField(field, command.index);
-    const std::string expected = name + " " + std::to_string(command.value);
-    if (value == command.value)
-        return Pass(site, command, expected, std::to_string(value));
-    Fail(site, command, expected, std::to_string(value));
-}
-
-std::string LampText(TColor colour)
-{
-    if (colour == clRed)
-        return "red";
-    if (colour == clMaroon)
-        return "darkred";
-    return "rgb(" + std::to_string(colour.r) + ", " + std::to_string(colour.g) + ", " +
-           std::to_string(colour.b) + ")";
-}
-
-void ExpectLamp(CheckSite &site, const Command &command)
-{
-    TColor lamp = site.form.Shape1.BrushColor();
-    const std::string expected = std::string("lamp ") + (command.lampRed ? "red" : "darkred");
-    if (lamp == (command.lampRed ? clRed : clMaroon))
-        return Pass(site, command, expected, LampText(lamp));
-    Fail(site, command, expected, LampText(lamp));
+    std::string found;
+    if (ConditionHolds(command, site.form, found))
+        return Pass(site, command, ConditionText(command), found);
+    Fail(site, command, ConditionText(command), found);
 }
 
 void Save(CheckSite &site, const Command &command)
@@ -274,14 +231,24 @@ void RunCheck(const Command &command, CheckSite &site)
     case CommandKind::ExpectFrame:
         return ExpectFrame(site, command);
     case CommandKind::ExpectText:
-        return ExpectText(site, command);
     case CommandKind::ExpectField:
-        return ExpectField(site, command);
     case CommandKind::ExpectLamp:
-        return ExpectLamp(site, command);
+        return ExpectCondition(site, command);
     case CommandKind::Save:
         return Save(site, command);
     default:
         return;
     }
+}
+
+bool CheckAwait(const Command &await, CheckSite &site, bool last)
+{
+    std::string found;
+    if (ConditionHolds(await, site.form, found)) {
+        Pass(site, await, ConditionText(await), found);
+        return true;
+    }
+    if (last)
+        Fail(site, await, ConditionText(await) + " within " + DurationText(AwaitTimeoutMs), found);
+    return false;
 }

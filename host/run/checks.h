@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "host/form/Pcmain.h"
+#include "host/run/conditions.h"
 #include "host/run/runner.h"
 #include "host/run/script.h"
 #include "lcd/frame_layout.h"
@@ -24,6 +25,11 @@ void RunCheck(const Command &command, CheckSite &site);
 // The folder for a script's own pictures (failed frames, --frames):
 // <base>/<script name without its extension>, <base>/stdin for "-".
 std::filesystem::path ScriptOutputFolder(const std::filesystem::path &base, const Script &script);
+
+// One look at an await during a run: a passed check (kind "await") when
+// its condition holds; when it does not and this was the last look, a
+// failed check with what was awaited and what was found.
+bool CheckAwait(const Command &await, CheckSite &site, bool last);
 
 // Creates the folders of path and writes the frame as PNG as the window
 // shows it (in the colours of its display's look), each dot scale x scale

@@ -121,6 +121,11 @@ class ScriptRun {
                 continue;
             }
             const Command &command = script_.commands[next_];
+            // What a lesson asks of the pilot is done by the pilot, not by the run.
+            if (command.shown) {
+                ++next_;
+                continue;
+            }
             switch (command.kind) {
             case CommandKind::Click:
                 if (clicksLeft_ == 0)
@@ -162,6 +167,15 @@ class ScriptRun {
                 ++next_;
                 form_.SeedFaults(command.seed);
                 break;
+            case CommandKind::Say:
+            case CommandKind::Hint:
+                ++next_;
+                break;
+            case CommandKind::Await:
+                if (Await(command, paced))
+                    return;
+                ++next_;
+                break;
             case CommandKind::Wait:
                 ++next_;
                 waitEndMs_ = headless::NowMs() + command.durationMs;
@@ -179,6 +193,23 @@ class ScriptRun {
             }
         }
         Finish();
+    }
+
+    // Looks at the await once a round, the clock moving as in a wait, until
+    // its condition holds or AwaitTimeoutMs has passed; true while it waits on.
+    bool Await(const Command &await, bool paced)
+    {
+        if (!awaiting_) {
+            awaiting_ = true;
+            awaitEndMs_ = headless::NowMs() + AwaitTimeoutMs;
+        }
+        const bool last = headless::NowMs() >= awaitEndMs_;
+        if (CheckAwait(await, site_, last) || last) {
+            awaiting_ = false;
+            return false;
+        }
+        Advance(awaitEndMs_, paced);
+        return true;
     }
 
     static Command EngineSlide(const Command &engine)
@@ -280,6 +311,8 @@ class ScriptRun {
     int clicksLeft_ = 0; // of the click command being delivered
     int settle_ = 0;     // passes still to run after an input
     int64_t waitEndMs_ = 0;
+    bool awaiting_ = false; // the next command is an await being waited for
+    int64_t awaitEndMs_ = 0;
     bool ramping_ = false;
     // The slide being ramped, a copy: serve mode adds commands as the run
     // goes, and an engine command's slide is made on the spot.
@@ -332,8 +365,10 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
     // texts at any time) reads the drawn texts: without one, nothing is
     // recorded and the drawing pays nothing for the report.
     const bool readsTexts =
-        more != nullptr || std::any_of(script.commands.begin(), script.commands.end(),
-                                       [](const Command &c) { return c.kind == CommandKind::ExpectText; });
+        more != nullptr || std::any_of(script.commands.begin(), script.commands.end(), [](const Command &c) {
+            return c.kind == CommandKind::ExpectText ||
+                   (c.kind == CommandKind::Await && c.await == AwaitKind::Text);
+        });
     if (readsTexts)
         StartCollectingDrawnTexts();
 

@@ -18,6 +18,9 @@
 //   input sees its outcome. Loading a state file counts as an input.
 // - Checks and save look at the window as the last pass left it and take no
 //   pass at all.
+// - An await (a lesson's, played by a stand-in pilot) looks at its
+//   condition as a check does, once a round, the clock moving as in a wait,
+//   until it holds or AwaitTimeoutMs has passed.
 #pragma once
 #include <cstdint>
 #include <filesystem>

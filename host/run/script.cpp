@@ -25,6 +25,36 @@ constexpr size_t MaxWords = 6;
 
 const char KnownCommands[] = "on, off, press, turn, pressure, rpm, ramp, engine, calibrate, keyfast, "
                              "fault, seed, wait, load-state, feed, expect-frame, expect-text, expect or save";
+const char KnownLessonCommands[] = "on, off, press, turn, pressure, rpm, ramp, engine, calibrate, keyfast, "
+                                   "fault, seed, wait, load-state, feed, expect-frame, expect-text, expect, "
+                                   "save, say, show, await or hint";
+
+// The words a lesson adds to the language.
+bool IsLessonWord(const std::string &word)
+{
+    return word == "say" || word == "show" || word == "await" || word == "hint";
+}
+
+// The controls a hint may point at, by the word a hint names them with.
+struct HintWord {
+    const char *word;
+    Control control;
+};
+const HintWord HintWords[] = {
+    {"f1", Control::F1},
+    {"f2", Control::F2},
+    {"knob", Control::Knob},
+    {"on", Control::On},
+    {"off", Control::Off},
+    {"cw", Control::Clockwise},
+    {"acw", Control::AntiClockwise},
+    {"pressure", Control::Pressure},
+    {"rpm", Control::Rpm},
+    {"calibrate", Control::Calibrate},
+    {"keyfast", Control::KeyFast},
+};
+const char HintControls[] = "f1, f2, knob, on, off, cw, acw, pressure, rpm, calibrate or keyfast";
+
 // The largest seed: 18 digits, all the number reader takes.
 constexpr int64_t MaxSeed = INT64_C(999999999999999999);
 
@@ -182,8 +212,8 @@ std::string Unquoted(const std::string &word)
 // Builds one command from one line's words; error says what was expected.
 class LineParser {
   public:
-    LineParser(const Line &line, Command &command, std::string &error)
-        : words_(line.words), rest_(line.rest), command_(command), error_(error)
+    LineParser(const Line &line, Command &command, std::string &error, ScriptDialect dialect)
+        : words_(line.words), rest_(line.rest), command_(command), error_(error), dialect_(dialect)
     {
     }
 
@@ -227,7 +257,19 @@ class LineParser {
             return Expect();
         if (name == "save")
             return Save();
-        return Fail("unknown command " + QuotedInput(name) + "; expected " + KnownCommands);
+        if (IsLessonWord(name)) {
+            if (dialect_ != ScriptDialect::Lesson)
+                return Fail(name + " is only for lessons");
+            if (name == "say")
+                return Say();
+            if (name == "show")
+                return Show();
+            if (name == "await")
+                return Await();
+            return Hint();
+        }
+        return Fail("unknown command " + QuotedInput(name) + "; expected " +
+                    (dialect_ == ScriptDialect::Lesson ? KnownLessonCommands : KnownCommands));
     }
 
   private:
@@ -463,7 +505,13 @@ class LineParser {
     bool ExpectText()
     {
         command_.kind = CommandKind::ExpectText;
-        std::string text = rest_;
+        return TextToFind(rest_, "expect-text");
+    }
+
+    // Quoted text must be a whole drawn string, blanks and all; unquoted
+    // text may be part of one.
+    bool TextToFind(const std::string &text, const char *after)
+    {
         if (!text.empty() && text[0] == '"') {
             if (text.size() < 2 || text.back() != '"' || text.find('"', 1) != text.size() - 1)
                 return Fail("expected the text between two double quotes, \"...\"");
@@ -473,7 +521,7 @@ class LineParser {
             command_.text = text;
         }
         if (command_.text.empty())
-            return Fail("expected the text to find after expect-text");
+            return Fail(std::string("expected the text to find after ") + after);
         return true;
     }
 
@@ -481,17 +529,29 @@ class LineParser {
     {
         if (!Word(1, "expect FIELD VALUE, expect lamp red|darkred or expect screen NAME"))
             return false;
-        const std::string &what = words_[1];
-        if (what == "lamp") {
+        if (words_[1] == "lamp") {
             command_.kind = CommandKind::ExpectLamp;
-            if (!Word(2, "red or darkred after expect lamp"))
-                return false;
-            if (words_[2] != "red" && words_[2] != "darkred")
-                return Fail("unknown lamp colour " + QuotedInput(words_[2]) + "; expected red or darkred");
-            command_.lampRed = words_[2] == "red";
-            return Ends(3);
+            return LampColour();
         }
         command_.kind = CommandKind::ExpectField;
+        return FieldValue();
+    }
+
+    // "... lamp red|darkred" of expect and await.
+    bool LampColour()
+    {
+        if (!Word(2, "red or darkred after " + words_[0] + " lamp"))
+            return false;
+        if (words_[2] != "red" && words_[2] != "darkred")
+            return Fail("unknown lamp colour " + QuotedInput(words_[2]) + "; expected red or darkred");
+        command_.lampRed = words_[2] == "red";
+        return Ends(3);
+    }
+
+    // "... FIELD VALUE" and "... screen NAME" of expect and await.
+    bool FieldValue()
+    {
+        const std::string &what = words_[1];
         command_.field = FindStateField(what == "screen" ? "currentScreen" : what, &command_.index);
         if (!command_.field)
             return Fail("unknown field " + QuotedInput(what) +
@@ -510,6 +570,87 @@ class LineParser {
             return Fail("bad number " + QuotedInput(value) + "; expected a whole number for " + what);
         }
         return Ends(3);
+    }
+
+    // A lesson's prose (say, hint): between double quotes, which it may hold
+    // too, or the rest of the line as written.
+    bool Prose(std::string_view text, const std::string &expected)
+    {
+        if (!text.empty() && text[0] == '"') {
+            if (text.size() < 2 || text.back() != '"')
+                return Fail("expected the text between two double quotes, \"...\"");
+            text = text.substr(1, text.size() - 2);
+        }
+        if (text.empty())
+            return Fail("expected " + expected);
+        command_.text = text;
+        return true;
+    }
+
+    bool Say()
+    {
+        command_.kind = CommandKind::Say;
+        return Prose(rest_, "the instruction after say, \"...\"");
+    }
+
+    // The input is read as its own line; only what a user does is shown.
+    bool Show()
+    {
+        const char *expected =
+            "an input after show, such as show press knob, show turn cw 2, show pressure 1500, "
+            "show calibrate on or show engine rpm 2400";
+        if (rest_.empty())
+            return Fail(std::string("expected ") + expected);
+        Line input = SplitLine(rest_);
+        if (IsLessonWord(input.words[0]))
+            return Fail("unexpected " + QuotedInput(input.words[0]) + " after show; expected " + expected);
+        if (!LineParser(input, command_, error_, ScriptDialect::Scenario).Parse())
+            return false;
+        const CommandKind kind = command_.kind;
+        if (kind != CommandKind::Click && kind != CommandKind::Slide && kind != CommandKind::Tick &&
+            kind != CommandKind::Engine)
+            return Fail(QuotedInput(input.words[0]) + " is no input; expected " + expected);
+        command_.shown = true;
+        return true;
+    }
+
+    bool Await()
+    {
+        command_.kind = CommandKind::Await;
+        if (!Word(1, "await next, await screen NAME, await text \"TEXT\", await FIELD VALUE or "
+                     "await lamp red|darkred"))
+            return false;
+        const std::string &what = words_[1];
+        if (what == "next") {
+            command_.await = AwaitKind::Next;
+            return Ends(2);
+        }
+        if (what == "text") {
+            command_.await = AwaitKind::Text;
+            return TextToFind(std::string(Trim(std::string_view(rest_).substr(what.size()))), "await text");
+        }
+        if (what == "lamp") {
+            command_.await = AwaitKind::Lamp;
+            return LampColour();
+        }
+        command_.await = what == "screen" ? AwaitKind::Screen : AwaitKind::Field;
+        return FieldValue();
+    }
+
+    bool Hint()
+    {
+        command_.kind = CommandKind::Hint;
+        if (!Word(1, std::string("the control to hint at: ") + HintControls))
+            return false;
+        const HintWord *found = nullptr;
+        for (const HintWord &hint : HintWords)
+            if (words_[1] == hint.word)
+                found = &hint;
+        if (!found)
+            return Fail("unknown control " + QuotedInput(words_[1]) + "; expected " + HintControls);
+        command_.control = found->control;
+        return Prose(Trim(std::string_view(rest_).substr(words_[1].size())),
+                     "the hint's text after hint " + words_[1] + ", \"...\"");
     }
 
     bool Save()
@@ -535,11 +676,49 @@ class LineParser {
     const std::string &rest_;
     Command &command_;
     std::string &error_;
+    ScriptDialect dialect_;
 };
 
 const char *ControlWord(Control control)
 {
     return control < Control::Count ? ControlInfo(control).scriptWord : "?";
+}
+
+const char *HintWordOf(Control control)
+{
+    for (const HintWord &hint : HintWords)
+        if (hint.control == control)
+            return hint.word;
+    return "?";
+}
+
+// "FIELD VALUE" or "screen NAME" of expect and await.
+std::string FieldText(const Command &c)
+{
+    std::string name = c.field->name;
+    if (c.field->count != 1)
+        name += "[" + std::to_string(c.index) + "]";
+    if (c.field->type == FieldType::Screen)
+        return (name == "currentScreen" ? "screen" : name) + " " + ScreenName(c.screen);
+    return name + " " + std::to_string(c.value);
+}
+
+std::string TextToFindText(const Command &c) { return c.exact ? '"' + c.text + '"' : c.text; }
+
+std::string AwaitText(const Command &c)
+{
+    switch (c.await) {
+    case AwaitKind::Next:
+        return "next";
+    case AwaitKind::Text:
+        return "text " + TextToFindText(c);
+    case AwaitKind::Lamp:
+        return std::string("lamp ") + (c.lampRed ? "red" : "darkred");
+    case AwaitKind::Screen:
+    case AwaitKind::Field:
+        return FieldText(c);
+    }
+    return "";
 }
 
 } // namespace
@@ -577,7 +756,7 @@ std::string DurationText(int64_t ms)
 }
 
 bool ParseScriptText(const std::string &file, const std::string &text, Script &script,
-                     std::vector<std::string> &errors)
+                     std::vector<std::string> &errors, ScriptDialect dialect)
 {
     script.file = file;
     script.folder = std::filesystem::path(file).parent_path();
@@ -609,7 +788,7 @@ bool ParseScriptText(const std::string &file, const std::string &text, Script &s
             continue;
         Command command{};
         command.line = number;
-        if (!LineParser(line, command, what).Parse()) {
+        if (!LineParser(line, command, what, dialect).Parse()) {
             refuse(number, what);
             continue;
         }
@@ -620,16 +799,18 @@ bool ParseScriptText(const std::string &file, const std::string &text, Script &s
     return errors.empty();
 }
 
-bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error)
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error,
+                     ScriptDialect dialect)
 {
     std::vector<std::string> errors;
-    if (ParseScriptText(file, text, script, errors))
+    if (ParseScriptText(file, text, script, errors, dialect))
         return true;
     error = errors.front();
     return false;
 }
 
-bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::string> &errors)
+bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::string> &errors,
+                     ScriptDialect dialect)
 {
     errors.clear();
     std::ifstream in(file, std::ios::binary);
@@ -643,13 +824,13 @@ bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::s
         errors.push_back(file + ": cannot read the script: " + strerror(errno));
         return false;
     }
-    return ParseScriptText(file, std::move(text).str(), script, errors);
+    return ParseScriptText(file, std::move(text).str(), script, errors, dialect);
 }
 
-bool ParseScriptFile(const std::string &file, Script &script, std::string &error)
+bool ParseScriptFile(const std::string &file, Script &script, std::string &error, ScriptDialect dialect)
 {
     std::vector<std::string> errors;
-    if (ParseScriptFile(file, script, errors))
+    if (ParseScriptFile(file, script, errors, dialect))
         return true;
     error = errors.front();
     return false;
@@ -662,6 +843,11 @@ std::filesystem::path ScriptPath(const Script &script, const std::filesystem::pa
 
 std::string CommandText(const Command &c)
 {
+    if (c.shown) {
+        Command input = c;
+        input.shown = false;
+        return "show " + CommandText(input);
+    }
     switch (c.kind) {
     case CommandKind::Click:
         return std::string(ControlWord(c.control)) + (c.count != 1 ? " " + std::to_string(c.count) : "");
@@ -677,16 +863,9 @@ std::string CommandText(const Command &c)
     case CommandKind::ExpectFrame:
         return "expect-frame " + c.path.string();
     case CommandKind::ExpectText:
-        return "expect-text " + (c.exact ? '"' + c.text + '"' : c.text);
-    case CommandKind::ExpectField: {
-        std::string name = c.field->name;
-        if (c.field->count != 1)
-            name += "[" + std::to_string(c.index) + "]";
-        if (c.field->type == FieldType::Screen)
-            return std::string("expect ") + (name == "currentScreen" ? "screen" : name) + " " +
-                   ScreenName(c.screen);
-        return "expect " + name + " " + std::to_string(c.value);
-    }
+        return "expect-text " + TextToFindText(c);
+    case CommandKind::ExpectField:
+        return "expect " + FieldText(c);
     case CommandKind::ExpectLamp:
         return std::string("expect lamp ") + (c.lampRed ? "red" : "darkred");
     case CommandKind::Save:
@@ -715,6 +894,12 @@ std::string CommandText(const Command &c)
         return "fault " + FaultText(c.fault);
     case CommandKind::Seed:
         return "seed " + std::to_string(c.seed);
+    case CommandKind::Say:
+        return "say \"" + c.text + "\"";
+    case CommandKind::Await:
+        return "await " + AwaitText(c);
+    case CommandKind::Hint:
+        return std::string("hint ") + HintWordOf(c.control) + " \"" + c.text + "\"";
     }
     return "";
 }

@@ -1,6 +1,7 @@
 // A scenario script: what a user does to the window and what must then be
 // seen, one command a line. Parsed completely before anything runs, so that
-// a line that cannot be understood stops everything.
+// a line that cannot be understood stops everything. A lesson is read in the
+// same language with four words more: say, show, await and hint.
 #pragma once
 #include <cstdint>
 #include <filesystem>
@@ -30,7 +31,21 @@ enum class CommandKind : uint8_t {
     Engine,      // control (Pressure or Rpm), engineValue (millibar or rpm), text as written
     SetFault,    // fault
     Seed,        // seed of the random faults
+    Say,         // text: a lesson's instruction to the pilot
+    Await,       // await and the fields its condition reads, as the matching expect fills them
+    Hint,        // control, text: what a stuck pilot is shown beside that control
 };
+
+// The two languages a script may be read in: a lesson's adds say, show,
+// await and hint, which a scenario refuses.
+enum class ScriptDialect : uint8_t { Scenario, Lesson };
+
+// What an await waits for: the pilot's Next, or what the matching expect
+// checks (expect screen, expect-text, expect FIELD, expect lamp).
+enum class AwaitKind : uint8_t { Next, Screen, Text, Field, Lamp };
+
+// A run fails an await not met within this much of the instrument's time.
+constexpr int64_t AwaitTimeoutMs = 60000;
 
 struct Command {
     CommandKind kind;
@@ -64,6 +79,10 @@ struct Command {
     double engineValue = 0;
     Fault fault;
     uint64_t seed = 0;
+    // show INPUT: an input the lesson asks the pilot for. It is not performed
+    // when reached; Show me and a stand-in pilot (--auto) perform it.
+    bool shown = false;
+    AwaitKind await = AwaitKind::Next;
 };
 
 struct Script {
@@ -76,17 +95,21 @@ struct Script {
 // "FILE:LINE: what was expected"; a file it cannot read gives "FILE: why".
 // Blanks are spaces and tabs; lines may end in CRLF and the text may start
 // with a UTF-8 byte-order mark. Other control characters are refused.
-// These return false with the first error only.
-bool ParseScriptFile(const std::string &file, Script &script, std::string &error);
-bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error);
+// These return false with the first error only. A scenario refuses the
+// lesson words ("FILE:LINE: say is only for lessons").
+bool ParseScriptFile(const std::string &file, Script &script, std::string &error,
+                     ScriptDialect dialect = ScriptDialect::Scenario);
+bool ParseScriptText(const std::string &file, const std::string &text, Script &script, std::string &error,
+                     ScriptDialect dialect = ScriptDialect::Scenario);
 
 // As above, but every bad line is read past and listed in errors, up to
 // MaxListedScriptErrors of them; when there are more, a last line
 // "FILE: N more lines not understood" counts the rest.
 constexpr size_t MaxListedScriptErrors = 20;
-bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::string> &errors);
+bool ParseScriptFile(const std::string &file, Script &script, std::vector<std::string> &errors,
+                     ScriptDialect dialect = ScriptDialect::Scenario);
 bool ParseScriptText(const std::string &file, const std::string &text, Script &script,
-                     std::vector<std::string> &errors);
+                     std::vector<std::string> &errors, ScriptDialect dialect = ScriptDialect::Scenario);
 
 // A path written in the script, relative to the script's folder.
 std::filesystem::path ScriptPath(const Script &script, const std::filesystem::path &written);
@@ -97,5 +120,6 @@ bool ParseDuration(const std::string &word, int64_t &ms);
 std::string DurationText(int64_t ms);
 
 // The command as a script line:
-// parsing it again gives the same command. Used to write recordings.
+// parsing it again (a lesson's words as a lesson) gives the same command.
+// Used to write recordings.
 std::string CommandText(const Command &command);

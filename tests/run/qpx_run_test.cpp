@@ -206,3 +206,30 @@ TEST_F(QpxRun, ResultOptionsStandardInputAndListedErrors)
         EXPECT_FALSE(fs::exists(folder / "qpx-run-out")) << "nothing was saved, no output folder";
     }
 }
+
+// A lesson played by the stand-in pilot: its show lines performed, every
+// await checked; the same results as a script's, and the lesson read before.
+TEST_F(QpxRun, ALessonRunsWithAutoOnly)
+{
+    Write("l.txt", "# Menu\non\npressure 2000\nwait 3s\nsay \"Press the knob.\"\nshow press knob\nawait "
+                   "screen MainMenuScreen\n");
+    Write("a.txt", "on\n");
+    Result r = Run("a.txt --lesson l.txt --auto -v");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("l.txt: 1 check, 1 passed, 0 failed"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("2 scripts: 1 passed, 0 failed"), std::string::npos) << r.out;
+    Write("late.txt", "on\nwait 2s\nawait screen MainMenuScreen\n");
+    r = Run("--lesson l.txt --lesson late.txt --auto");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "late.txt:3: expected screen MainMenuScreen within 1m, found RunScreen\n"
+                     "2 scripts: 1 passed, 1 failed\n");
+    Write("bad.txt", "say\nawait screen Nowhere\n");
+    r = Run("--lesson l.txt --lesson bad.txt --auto");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("qpx-run: bad.txt:2: unknown screen \"Nowhere\""), std::string::npos) << r.err;
+    r = Run("--lesson l.txt");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("a lesson needs --auto here"), std::string::npos) << r.err;
+    EXPECT_EQ(Run("l.txt").exitCode, 2) << "a scenario refuses the lesson words";
+}

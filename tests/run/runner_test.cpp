@@ -28,11 +28,11 @@ class Runner : public ::testing::Test {
     }
 
     // Runs text as the script folder/s.txt; report receives its lines.
-    RunOutcome Run(const std::string &text)
+    RunOutcome Run(const std::string &text, ScriptDialect dialect = ScriptDialect::Scenario)
     {
         Script script;
         std::string error;
-        EXPECT_TRUE(ParseScriptText((folder / "s.txt").string(), text, script, error)) << error;
+        EXPECT_TRUE(ParseScriptText((folder / "s.txt").string(), text, script, error, dialect)) << error;
         report.str("");
         return RunScript(script, options, report);
     }
@@ -280,4 +280,28 @@ TEST_F(Runner, AFeedStartsWhereItsFromWordSays)
     outcome = Run("feed run.csv from 10:01\n");
     EXPECT_NE(outcome.outputError.find("run.csv: the replay cannot start at 00:10:01"), std::string::npos)
         << outcome.outputError;
+}
+
+// An await looks once a round, the clock moving as in a wait, until its
+// condition holds; one not met within a minute fails naming its line, what
+// was awaited and what was found. Say, hint and show lines do nothing here:
+// the pilot would press the knob, the runner does not.
+TEST_F(Runner, AwaitWaitsForItsConditionAMinuteAtMost)
+{
+    RunOutcome outcome = Run("on\npressure 2000\nrpm 120\n"
+                             "await hobbsSeconds 30\n"
+                             "say \"Press the knob.\"\nhint knob \"The knob.\"\nshow press knob\n"
+                             "await screen MainMenuScreen\n"
+                             "expect hobbsMinutes 1\n"
+                             "press knob\nawait next\nawait text \" MAIN MENU \"\n",
+                             ScriptDialect::Lesson);
+    EXPECT_EQ(outcome.failed, 1);
+    ASSERT_EQ(outcome.checks.size(), 5u);
+    EXPECT_EQ(outcome.checks[0].kind, "await");
+    EXPECT_EQ(outcome.checks[0].found, "30");
+    EXPECT_FALSE(outcome.checks[1].passed);
+    EXPECT_EQ(report.str(), (folder / "s.txt").string() +
+                                ":8: expected screen MainMenuScreen within 1m, found RunScreen\n");
+    EXPECT_TRUE(outcome.checks[2].passed) << "90 s of engine time: " << outcome.checks[2].found;
+    EXPECT_TRUE(outcome.checks[3].passed && outcome.checks[4].passed) << outcome.checks[4].found;
 }

@@ -4,7 +4,9 @@
 // written. Every error line on the standard error starts with "qpx-run: ";
 // the lines of failed checks and the closing count go to the standard output.
 // --junit and --json write the same results for CI systems and other tools,
-// also when checks failed or a script was refused.
+// also when checks failed or a script was refused. --lesson FILE --auto plays
+// a lesson with a stand-in pilot: the script AutoScript makes of it runs as
+// any other, after the scripts.
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "host/lessons/lesson.h"
 #include "host/run/json_report.h"
 #include "host/run/junit_report.h"
 #include "host/run/runner.h"
@@ -59,7 +62,9 @@ std::string OutputFolderProblem(const std::filesystem::path &folder)
 }
 
 struct Settings {
-    std::vector<std::string> files;
+    std::vector<std::string> files; // the scripts, then the lessons
+    std::vector<std::string> lessons;
+    bool autoPilot = false;
     std::string outDir = "qpx-run-out", framesDir, stateFile, junitFile, jsonFile;
     bool updateRefs = false, quiet = false, verbose = false;
 };
@@ -82,6 +87,27 @@ bool ReadScript(const std::string &file, Script &script, ScriptResult &result)
     return ok;
 }
 
+// Reads the lesson of file ("-": the standard input) as the script of its
+// stand-in pilot, as ReadScript reads a script.
+bool ReadLesson(const std::string &file, Script &script, ScriptResult &result)
+{
+    Lesson lesson;
+    bool ok;
+    if (file == "-") {
+        std::ostringstream text;
+        text << std::cin.rdbuf();
+        ok = ParseLessonText(file, text.str(), lesson, result.errors);
+    } else
+        ok = ParseLessonFile(file, lesson, result.errors);
+    for (const std::string &error : result.errors)
+        ReportError(error);
+    if (!ok)
+        result.status = ScriptStatus::Refused;
+    else
+        script = AutoScript(lesson);
+    return ok;
+}
+
 // Every script refused for a reason of the whole run.
 void RefuseAll(std::vector<ScriptResult> &results, const std::string &why)
 {
@@ -97,9 +123,12 @@ bool ReadAll(const Settings &settings, std::vector<Script> &scripts, std::vector
              RunOptions &options)
 {
     bool scriptsOk = true;
+    const size_t firstLesson = settings.files.size() - settings.lessons.size();
     for (size_t i = 0; i < settings.files.size(); ++i) {
         results[i].file = settings.files[i];
-        scriptsOk = ReadScript(settings.files[i], scripts[i], results[i]) && scriptsOk;
+        scriptsOk = (i < firstLesson ? ReadScript(settings.files[i], scripts[i], results[i])
+                                     : ReadLesson(settings.files[i], scripts[i], results[i])) &&
+                    scriptsOk;
     }
     if (!scriptsOk)
         return false;
@@ -244,6 +273,15 @@ int Run(int argc, char **argv)
     CLI::Option *scriptOption =
         app.add_option("SCRIPT", settings.files, "Scenario scripts, run in order; - reads standard input")
             ->required();
+    // Each --lesson takes one file; with lessons the scripts may be left out.
+    app.add_option("--lesson", settings.lessons,
+                   "Play this lesson with a stand-in pilot (with --auto), after the scripts; repeatable")
+        ->type_name("FILE")
+        ->allow_extra_args(false)
+        ->each([&](const std::string &) { scriptOption->required(false); });
+    app.add_flag("--auto", settings.autoPilot,
+                 "A stand-in pilot does what each lesson asks, as Show me does, and every await must be "
+                 "met within a minute of the instrument's time");
     // Checked before the required SCRIPT is, so that --serve stands alone.
     app.add_flag_callback(
         "--serve",
@@ -260,11 +298,21 @@ int Run(int argc, char **argv)
         if (serve && !settings.files.empty())
             throw CLI::ValidationError("--serve",
                                        "takes no SCRIPT: the commands come from the standard input");
+        if (serve && !settings.lessons.empty())
+            throw CLI::ValidationError("--serve",
+                                       "takes no lesson: the commands come from the standard input");
+        if (!settings.lessons.empty() && !settings.autoPilot)
+            throw CLI::ValidationError("--lesson",
+                                       "a lesson needs --auto here: qpx-run plays it with a "
+                                       "stand-in pilot; a person takes one in qpx-sim or the page");
+        if (settings.autoPilot && settings.lessons.empty())
+            throw CLI::ValidationError("--auto", "plays lessons: give each with --lesson FILE");
     } catch (const CLI::ParseError &error) {
         int code = app.exit(error);
         return code == 0 ? ExitPassed : ExitError;
     }
     const auto start = std::chrono::steady_clock::now();
+    settings.files.insert(settings.files.end(), settings.lessons.begin(), settings.lessons.end());
 
     if (serve)
         return Serve(settings.stateFile, settings.outDir, settings.framesDir, settings.updateRefs);
