@@ -84,6 +84,10 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
             std::string error;
             return ParseFault(text, fault, error) ? std::string() : error;
         });
+    app.add_option("--lesson", options.lessonFile,
+                   "Start this lesson in the Lessons window (key L lists the lessons): it tells you what to "
+                   "do on the instrument, step by step, and waits for you to do it")
+        ->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
