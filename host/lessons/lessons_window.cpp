@@ -14,15 +14,15 @@ constexpr int Width = 360;
 constexpr int Margin = 12;
 // The list: a row a lesson, below the title and a line of introduction.
 constexpr int ListTop = 64;
-constexpr int RowHeight = 36;
-constexpr int RowButtonHeight = 32;
-constexpr int MessageLines = 3;
+constexpr int RowHeight = 34;
+constexpr int RowButtonHeight = 30;
+constexpr int MessageLines = 2;
 constexpr int LineHeight = 13;
 constexpr int SmallestHeight = 330;
-// The lesson: the title, the step and the buttons at the top, where a
+// The lesson: its title, the step and the buttons at the top, where a
 // sheet that scrolls still shows them; below them the instruction in large
 // type (about 11 pixels a character), and the hint at the bottom.
-constexpr int ButtonsTop = 58;
+constexpr int ButtonsTop = 50;
 constexpr int ButtonHeight = 40;
 constexpr int ButtonWidth = 78;
 constexpr int ButtonGap = 8;
@@ -62,14 +62,13 @@ TLessonsWindow::TLessonsWindow(TForm1 &mainForm, std::vector<LessonEntry> lesson
                 lessons.empty() ? "No lessons found: none in $QPX_LESSONS, nor installed."
                                 : "Choose a lesson: it shows you a task, step by step."),
       Message(this, Margin, ListTop + (int)lessons.size() * RowHeight + 4, ""),
-      LessonTitle(this, Margin, 8, ""), StepText(this, Margin, 38, ""),
+      LessonTitle(this, Margin, 10, ""), StepText(this, Margin, 28, ""),
       Instruction(this, Margin, InstructionTop, ""), HintText(this, Margin, HintTop(lessons.size()), ""),
       ShowMe(this, ButtonPlace(0), "Show me"), Next(this, ButtonPlace(1), "Next"),
       Restart(this, ButtonPlace(2), "Restart"), BackToList(this, ButtonPlace(3), "All lessons"),
       form_(mainForm), lessons_(std::move(lessons))
 {
     ListTitle.SetLarge(true);
-    LessonTitle.SetLarge(true);
     Instruction.SetLarge(true);
     for (size_t i = 0; i < lessons_.size(); ++i) {
         auto button = std::make_unique<TButton>(
