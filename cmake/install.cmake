@@ -127,3 +127,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
+
+# The lessons and the state files they load, where the Lessons window
+# (key L) finds them beside the program: share/qpx-sim/lessons.
+file(GLOB qpx_lesson_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/lessons/*.txt
+  ${PROJECT_SOURCE_DIR}/lessons/*.toml)
+if(qpx_lesson_files)
+  install(FILES ${qpx_lesson_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/qpx-sim/lessons)
+endif()

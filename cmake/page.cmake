@@ -18,7 +18,7 @@ add_executable(qpx-sim-page ${PROJECT_SOURCE_DIR}/host/web/web_main.cpp
   ${PROJECT_SOURCE_DIR}/host/web/kept_store.cpp ${PROJECT_SOURCE_DIR}/host/web/page_demo.cpp)
 set(qpx_site ${PROJECT_BINARY_DIR}/site)
 set_target_properties(qpx-sim-page PROPERTIES OUTPUT_NAME qpx-sim RUNTIME_OUTPUT_DIRECTORY ${qpx_site})
-target_link_libraries(qpx-sim-page PRIVATE qpx_script qpx_window_objects qpx_core qpx_png)
+target_link_libraries(qpx-sim-page PRIVATE qpx_window_objects qpx_lessons qpx_script qpx_core qpx_png)
 set(qpx_page_link ${PROJECT_SOURCE_DIR}/host/web/page_link.js)
 set(qpx_asyncify_only ${PROJECT_SOURCE_DIR}/host/web/asyncify_only.txt)
 target_link_options(qpx-sim-page PRIVATE
@@ -26,6 +26,23 @@ target_link_options(qpx-sim-page PRIVATE
   --js-library=${qpx_page_link}
   -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 "-sEXPORTED_RUNTIME_METHODS=['FS']")
 set_property(TARGET qpx-sim-page APPEND PROPERTY LINK_DEPENDS ${qpx_page_link} ${qpx_asyncify_only})
+
+# The lessons and the state files they load go with the page as the
+# program's folder /lessons, in qpx-sim.data beside qpx-sim.wasm, which the
+# page loads before the program starts. They are copied into a folder of
+# their own first, with a note that is no lesson, so that the folder is
+# never empty (the packager refuses an empty one).
+set(qpx_page_lessons ${PROJECT_BINARY_DIR}/page-lessons)
+file(REMOVE_RECURSE ${qpx_page_lessons})
+file(WRITE ${qpx_page_lessons}/README "The lessons of the page's Lessons panel: lessons/*.txt of the source tree.\n")
+file(GLOB qpx_lesson_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/lessons/*.txt
+  ${PROJECT_SOURCE_DIR}/lessons/*.toml)
+foreach(qpx_lesson_file ${qpx_lesson_files})
+  get_filename_component(qpx_lesson_name ${qpx_lesson_file} NAME)
+  configure_file(${qpx_lesson_file} ${qpx_page_lessons}/${qpx_lesson_name} COPYONLY)
+endforeach()
+target_link_options(qpx-sim-page PRIVATE --preload-file ${qpx_page_lessons}@/lessons)
+set_property(TARGET qpx-sim-page APPEND PROPERTY LINK_DEPENDS ${qpx_lesson_files})
 
 # codes.js, the codes the program and its page share (control kinds, event
 # kinds, keys), is written from the program's own definitions by

@@ -13,7 +13,9 @@
 #   qpx_lessons lessons: a script in the lesson language cut into steps,
 #               what a stand-in pilot does with one (--auto), and a lesson
 #               taken live on a window (LessonPlayer, on the live player of
-#               the window's objects).
+#               the window's objects), the lessons' catalogue and the
+#               Lessons side window. Linked by the simulator, its page,
+#               qpx-run and the tests.
 #   qpx-run     the runner's program (host/app/qpx_run.cpp).
 add_library(qpx_script STATIC
   ${PROJECT_SOURCE_DIR}/host/run/script.cpp
@@ -37,8 +39,13 @@ target_link_libraries(qpx_run PUBLIC qpx_script qpx_headless qpx_png)
 
 add_library(qpx_lessons STATIC
   ${PROJECT_SOURCE_DIR}/host/lessons/lesson.cpp
-  ${PROJECT_SOURCE_DIR}/host/lessons/lesson_player.cpp)
+  ${PROJECT_SOURCE_DIR}/host/lessons/lesson_player.cpp
+  ${PROJECT_SOURCE_DIR}/host/lessons/lesson_catalogue.cpp
+  ${PROJECT_SOURCE_DIR}/host/lessons/lessons_window.cpp)
 target_link_libraries(qpx_lessons PUBLIC qpx_script)
+# The lessons are found in the source tree when neither $QPX_LESSONS nor an
+# installed folder has them.
+target_compile_definitions(qpx_lessons PRIVATE QPX_SOURCE_LESSONS="${PROJECT_SOURCE_DIR}/lessons")
 
 add_executable(qpx-run ${PROJECT_SOURCE_DIR}/host/app/qpx_run.cpp)
 target_link_libraries(qpx-run PRIVATE qpx_run qpx_lessons CLI11::CLI11)

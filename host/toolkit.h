@@ -307,9 +307,14 @@ class TLabel : public TControl {
     // Drawn in a font whose characters all have the same width, so that
     // columns of text line up.
     bool FixedPitch() const { return fixedPitch_; }
+    // Drawn about twice the size, for text read from arm's length; set
+    // before the form is first shown.
+    bool Large() const { return large_; }
+    void SetLarge(bool large) { large_ = large; }
 
   private:
     bool fixedPitch_;
+    bool large_ = false;
 };
 
 class TButton : public TControl {

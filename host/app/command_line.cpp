@@ -88,6 +88,10 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
             std::string error;
             return ParseFault(text, fault, error) ? std::string() : error;
         });
+    app.add_option("--lesson", options.lessonFile,
+                   "Start this lesson in the Lessons window (key L lists the lessons): it tells you what to "
+                   "do on the instrument, step by step, and waits for you to do it")
+        ->type_name("FILE");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &error) {
@@ -111,6 +115,13 @@ int ParseCommandLine(int argc, const char *const *argv, CommandLine &options, st
     if (!options.stateFile.empty() && !options.storeFile.empty()) {
         err << "qpx-sim: --state and --store cannot be used together: the store starts from its own file and "
                "writes over it (to start a store from a state file, copy the file to the store's name)\n";
+        return UsageError;
+    }
+    // Both would drive the instrument at once, and the demo stops at the
+    // first action the lesson makes.
+    if (!options.demoFile.empty() && !options.lessonFile.empty()) {
+        err << "qpx-sim: --demo and --lesson cannot be used together: a demo plays by itself, a lesson waits "
+               "for you\n";
         return UsageError;
     }
     return CommandLineRun;

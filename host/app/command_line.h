@@ -1,7 +1,7 @@
 // The simulator's command line: qpx-sim [--shots DIR] [--max-rate N]
 // [--zoom N] [--record FILE] [--feed FILE [--engine N] [--columns MAP]
 // [--feed-from TIME] | --feed udp:PORT] [--state FILE | --store FILE]
-// [--fault FAULT]... [--demo FILE], with --help and --version.
+// [--fault FAULT]... [--demo FILE | --lesson FILE], with --help and --version.
 #pragma once
 #include <cstdint>
 #include <ostream>
@@ -27,6 +27,7 @@ struct CommandLine {
     // The sensor faults the window starts with, in order (a later one of a
     // channel replaces an earlier).
     std::vector<Fault> faults;
+    std::string lessonFile; // a lesson started in the Lessons window; "" = none
 };
 
 // What the program does after reading its command line.

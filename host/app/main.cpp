@@ -11,6 +11,7 @@
 #include "host/form/Pcmain.h"
 #include "host/form/form_state_files.h"
 #include "host/run/demo_mode.h"
+#include "host/lessons/lessons_window.h"
 #include "host/run/form_recording.h"
 #include "host/toolkit.h"
 
@@ -61,6 +62,17 @@ int main(int argc, char **argv)
         std::cerr << "qpx-sim: warning: " << preferencesWarning << "\n";
     const Preferences thisRun = ForThisRun(preferences, options.zoom, options.maxPassRate);
 
+    // A lesson is read and checked whole before the window opens.
+    Lesson lesson;
+    if (!options.lessonFile.empty()) {
+        std::vector<std::string> errors;
+        if (!ParseLessonFile(options.lessonFile, lesson, errors)) {
+            for (const std::string &error : errors)
+                std::cerr << "qpx-sim: " << error << "\n";
+            return StartError;
+        }
+    }
+
     int exitCode = 0;
     try {
         Application->Initialize();
@@ -73,13 +85,17 @@ int main(int argc, char **argv)
         auto remember = [&] {
             std::string error;
             if (!SavePreferences(preferencesPath, preferences, &error))
-                form->SetStatusMessage("The zoom and pass rate will not be remembered: " + error);
+                form->SetStatusMessage("The zoom, pass rate and lessons will not be remembered: " + error);
         };
         // Only what the user changed: a --zoom or --max-rate of this run is
         // not kept.
+        form->SetFinishedLessons(preferences.finishedLessons);
+        OfferLessons(*form);
         form->OnPreferencesChanged = [&](FormAction changed) {
             if (changed == FormAction::SetZoom)
                 preferences.zoom = form->Zoom();
+            else if (changed == FormAction::ShowLessons)
+                preferences.finishedLessons = form->FinishedLessons();
             else
                 preferences.maxPassRate = form->MaxPassRate();
             remember();
@@ -113,6 +129,12 @@ int main(int argc, char **argv)
             std::optional<DemoMode> demoMode;
             if (exitCode == 0 && !options.demoFile.empty())
                 demoMode.emplace(*form, std::move(demo));
+            // Or the lesson opens beside the window, its stage played from the
+            // start.
+            if (exitCode == 0 && !options.lessonFile.empty()) {
+                form->Show();
+                StartLesson(*form, options.lessonFile, std::move(lesson));
+            }
             if (exitCode == 0)
                 Application->Run();
             demoMode.reset();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <toml++/toml.h>
 
 #include "host/form/zoom_steps.h"
@@ -16,7 +17,7 @@ constexpr int MaxPassRateLimit = 1000000;
 Preferences ForThisRun(const Preferences &remembered, double zoomGiven, int maxPassRateGiven)
 {
     return {zoomGiven != 0 ? zoomGiven : remembered.zoom,
-            maxPassRateGiven >= 0 ? maxPassRateGiven : remembered.maxPassRate};
+            maxPassRateGiven >= 0 ? maxPassRateGiven : remembered.maxPassRate, remembered.finishedLessons};
 }
 
 std::string PreferencesPath()
@@ -60,6 +61,17 @@ Preferences LoadPreferences(const std::string &path, std::string *warning)
             return ignored("maxPassRate must be a whole number from 0 (free) to 1000000");
         preferences.maxPassRate = (int)*value;
     }
+    if (const toml::node *lessons = table.get("finishedLessons")) {
+        const toml::array *names = lessons->as_array();
+        if (!names)
+            return ignored("finishedLessons must be a list of lesson file names");
+        for (const toml::node &name : *names) {
+            const std::optional<std::string> text = name.value<std::string>();
+            if (!text)
+                return ignored("finishedLessons must be a list of lesson file names");
+            preferences.finishedLessons.push_back(*text);
+        }
+    }
     return preferences;
 }
 
@@ -85,5 +97,15 @@ bool SavePreferences(const std::string &path, const Preferences &preferences, st
                              "# At most this many main-cycle passes a second; 0: as fast as it goes.\n"
                              "maxPassRate = " +
                              std::to_string(preferences.maxPassRate) + "\n";
-    return WriteFileAtomically(path, text, error);
+    // Names as TOML strings, quotes and backslashes escaped.
+    std::string list;
+    for (const std::string &name : preferences.finishedLessons) {
+        std::ostringstream quoted;
+        quoted << toml::value<std::string>(name);
+        list += (list.empty() ? "" : ", ") + quoted.str();
+    }
+    const std::string finished = preferences.finishedLessons.empty()
+                                     ? ""
+                                     : "# The lessons finished.\nfinishedLessons = [" + list + "]\n";
+    return WriteFileAtomically(path, text + finished, error);
 }

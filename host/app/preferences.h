@@ -1,13 +1,21 @@
-// What the simulator remembers between starts: the window's zoom and the
-// pass-rate limit, nothing of the instrument. They live in a small TOML file
+// What the simulator remembers between starts: the window's zoom, the
+// pass-rate limit and the lessons finished, nothing of the instrument. They live in a small TOML file
 // of the user's configuration folder; a file that cannot be read or holds a
 // value out of range is ignored with a warning, as if it were not there.
 #pragma once
 #include <string>
+#include <vector>
 
 struct Preferences {
+    Preferences() = default;
+    Preferences(double zoom, int maxPassRate, std::vector<std::string> finishedLessons = {})
+        : zoom(zoom), maxPassRate(maxPassRate), finishedLessons(std::move(finishedLessons))
+    {
+    }
     double zoom = 1;     // one of ZoomSteps
     int maxPassRate = 0; // 0: free, else at most this many passes a second
+    // The file names of the lessons finished ("05-pressure-setup.txt").
+    std::vector<std::string> finishedLessons;
     bool operator==(const Preferences &) const = default;
 };
 

@@ -34,6 +34,8 @@ constexpr int FormFontSize = 11;
 constexpr int LabelFontSize = 10;
 // Text in columns (the state view, the key map) uses a fixed-pitch font.
 constexpr int FixedPitchFontSize = 11;
+// Large labels (a lesson's instruction), read from arm's length.
+constexpr int LargeFontSize = 20;
 
 // Asking the X server for events takes a few system calls, more than the
 // rest of a main-cycle pass; passes that follow the last look closer than
@@ -145,6 +147,8 @@ Fl_Widget *CreateWidget(TControl &control, int originX, int originY)
     case TControlKind::Label:
         if (static_cast<TLabel &>(control).FixedPitch())
             widget = new CaptionLabel(control, x, y, FL_COURIER, FixedPitchFontSize);
+        else if (static_cast<TLabel &>(control).Large())
+            widget = new CaptionLabel(control, x, y, FL_HELVETICA, LargeFontSize);
         else
             widget = new CaptionLabel(control, x, y, FL_HELVETICA, LabelFontSize);
         break;
@@ -218,8 +222,11 @@ void PlaceChildren(TControl &parent, int originX, int originY, double z)
         case TControlKind::Label: {
             auto *label = static_cast<CaptionLabel *>(widget);
             label->position(x, y);
-            label->SetFontSize(
-                Px(static_cast<TLabel *>(control)->FixedPitch() ? FixedPitchFontSize : LabelFontSize, z));
+            const auto *caption = static_cast<TLabel *>(control);
+            label->SetFontSize(Px(caption->FixedPitch() ? FixedPitchFontSize
+                                  : caption->Large()    ? LargeFontSize
+                                                        : LabelFontSize,
+                                  z));
             break;
         }
         case TControlKind::Button:

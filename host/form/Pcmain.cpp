@@ -150,6 +150,8 @@ TForm1::TForm1() : TForm(621, 404, "Corvan QPX-2")
 // the link already: leave it be.
 TForm1::~TForm1()
 {
+    // The lesson it plays takes its hint and listeners back from this form.
+    lessonsWindow_.reset();
     for (HookToken token : displayHookTokens_)
         UnsubscribeHook(token);
     if (linkedForm != this)
@@ -223,6 +225,10 @@ void TForm1::Act(FormAction action, int32_t value)
             engineWindow_ = std::make_unique<TEngineWindow>(*this);
         engineWindow_->Refresh();
         engineWindow_->Show();
+        break;
+    case FormAction::ShowLessons:
+        if (!OpenLessonsWindow())
+            SetStatusMessage("No lessons in this program");
         break;
     case FormAction::SaveStateFile:
         SaveState();
@@ -577,6 +583,58 @@ void TForm1::KeepPace()
 }
 
 // --- Screenshots and side windows ---
+
+TForm *TForm1::OpenLessonsWindow()
+{
+    if (!lessonsWindow_ && MakeLessonsWindow)
+        lessonsWindow_ = MakeLessonsWindow(*this);
+    if (lessonsWindow_)
+        lessonsWindow_->Show();
+    return lessonsWindow_.get();
+}
+
+void TForm1::LessonFinished(const std::string &name)
+{
+    if (std::find(finishedLessons_.begin(), finishedLessons_.end(), name) != finishedLessons_.end())
+        return;
+    finishedLessons_.push_back(name);
+    std::sort(finishedLessons_.begin(), finishedLessons_.end());
+    if (OnPreferencesChanged)
+        OnPreferencesChanged(FormAction::ShowLessons);
+}
+
+// Each control's area as the face shows it: a slider's drawn channel is
+// the top of its rectangle (the two rectangles overlap).
+std::vector<TRect> TForm1::LessonHintAreas()
+{
+    constexpr int SliderInset = 8, SliderHeight = 28;
+    std::vector<TRect> areas;
+    for (const ControlWidgetEntry &entry : ControlWidgetTable) {
+        TRect area = entry.widget(*this).Bounds();
+        if (ControlInfo(entry.control).kind == ControlKind::Slider)
+            area = {area.left + SliderInset, area.top, area.width - SliderInset, SliderHeight};
+        areas.push_back(area);
+    }
+    return areas;
+}
+
+// A hint's text stays on the face for the face's controls, above the
+// status bar; beside the face, within the rows of the sliders and check
+// boxes, which a tall screen moves below the face as one block.
+std::vector<TRect> TForm1::LessonHintRooms()
+{
+    const int faceWidth = Image2.Bounds().width;
+    int sideBottom = 0;
+    for (const ControlWidgetEntry &entry : ControlWidgetTable)
+        if (const TRect &b = entry.widget(*this).Bounds(); b.left >= faceWidth)
+            sideBottom = std::max(sideBottom, b.top + b.height);
+    const TRect face{0, 0, faceWidth, StatusBar1.Bounds().top};
+    const TRect side{faceWidth, 0, Bounds().width - faceWidth, sideBottom};
+    std::vector<TRect> rooms;
+    for (const ControlWidgetEntry &entry : ControlWidgetTable)
+        rooms.push_back(entry.widget(*this).Bounds().left >= faceWidth ? side : face);
+    return rooms;
+}
 
 void TForm1::ShootDisplay()
 {

@@ -13,6 +13,7 @@
 #include "host/form/control_widgets.h"
 #include "host/form/display_look.h"
 #include "host/form/form_actions.h"
+#include "host/form/lesson_hint.h"
 #include "host/form/scaled_clock.h"
 #include "host/form/screenshots.h"
 #include "host/form/side_windows.h"
@@ -48,6 +49,8 @@ class TForm1 : public TForm {
     TCheckBox CheckBox2{this, {360, 104, 97, 17}, "Calibrate"};
     TCheckBox CheckBox3{this, {472, 104, 97, 17}, "KeyFast"};
     TStatusBar StatusBar1{this, {0, 385, 621, 19}};
+    // A lesson's hint: made after every other control, so drawn over them.
+    LessonHintMarks LessonHint{*this, LessonHintAreas(), LessonHintRooms()};
 
     // The clock of the 100 ms, 500 ms and one-second events (Timer1Timer,
     // Timer2Timer, Timer3Timer), moved on with real time by ClockTimer (with
@@ -148,8 +151,31 @@ class TForm1 : public TForm {
     TKeyMapWindow *KeyMapWindow() const { return keyMapWindow_.get(); }
     TStateView *StateView() const { return stateView_.get(); }
     TEngineWindow *EngineWindow() const { return engineWindow_.get(); }
+    // The Lessons window, once opened (host/lessons/lessons_window.h).
+    TForm *LessonsWindow() const { return lessonsWindow_.get(); }
+    // Makes the Lessons window (ShowLessons, key L): set by the program,
+    // since the lessons build on the scenario runner's pieces, which build
+    // on this form. Unset: the status bar says there are no lessons here.
+    std::function<std::unique_ptr<TForm>(TForm1 &form)> MakeLessonsWindow;
+    // Opens the Lessons window (made once) and returns it; nullptr when
+    // there is no maker.
+    TForm *OpenLessonsWindow();
+
+    // A lesson's hint: a frame around the control on the face with the
+    // text beside it, in place of any hint shown; Clear takes it away.
+    void ShowLessonHint(Control control, const std::string &text) { LessonHint.Show(control, text); }
+    void ClearLessonHint() { LessonHint.Clear(); }
+
+    // The file names of the lessons finished ("05-pressure-setup.txt"), as
+    // remembered between runs. LessonFinished adds one and tells
+    // OnPreferencesChanged (ShowLessons).
+    const std::vector<std::string> &FinishedLessons() const { return finishedLessons_; }
+    void SetFinishedLessons(std::vector<std::string> names) { finishedLessons_ = std::move(names); }
+    void LessonFinished(const std::string &name);
 
   private:
+    std::vector<TRect> LessonHintAreas();
+    std::vector<TRect> LessonHintRooms();
     void StoreKey(uint8_t key);
     bool KeyPressed(const TKeyEvent &key);
     bool WheelTurned(int x, int y, int notches);
@@ -220,6 +246,8 @@ class TForm1 : public TForm {
     std::unique_ptr<TKeyMapWindow> keyMapWindow_;
     std::unique_ptr<TStateView> stateView_;
     std::unique_ptr<TEngineWindow> engineWindow_;
+    std::unique_ptr<TForm> lessonsWindow_;
+    std::vector<std::string> finishedLessons_;
     // What the sliders' tooltips show, to rebuild them only when it changed.
     struct HintsShown {
         int32_t pressure, speed;

@@ -5,7 +5,7 @@ static const char *const actionNames[(int)FormAction::Count] = {
     "PressRightKey", "PowerOn",          "PowerOff",      "SetPressure",       "SetSpeed",
     "SetCalibrate",  "SetKeyFast",       "SetPaused",     "StepPass",          "SetClockRate",
     "ShootDisplay",  "ShootWindow",      "ShowKeyMap",    "ShowStateView",     "SaveStateFile",
-    "SetZoom",       "SetPassRateLimit", "OpenFile",      "ShowEngineWindow",
+    "SetZoom",       "SetPassRateLimit", "OpenFile",      "ShowEngineWindow",  "ShowLessons",
 };
 
 const char *FormActionName(FormAction action)

@@ -31,6 +31,7 @@ enum class FormAction : uint8_t {
     SetPassRateLimit,  // value: at most this many passes a second, 0 free
     OpenFile,          // a recording or a state file, from the file chooser
     ShowEngineWindow,  // the window of engine values in real units and sensor faults
+    ShowLessons,       // the Lessons window: guided tours of the instrument's menus
     Count
 };
 

@@ -42,6 +42,7 @@ const KeyBinding KeyMap[] = {
     {vkF(10), "F10", FormAction::ShootWindow, 0, false, "Screenshot of the whole window", nullptr},
     {'e', "E", FormAction::ShowEngineWindow, 0, false,
      "Engine window: pressure and speed in real units, sensor faults", nullptr},
+    {'l', "L", FormAction::ShowLessons, 0, false, "Lessons: guided tours of the instrument's menus", nullptr},
     {'v', "V", FormAction::ShowStateView, 0, false, "Live view of the instrument's state", nullptr},
     {'h', "H", FormAction::ShowKeyMap, 0, false, "This list of keys", "all keys"},
     {'?', "?", FormAction::ShowKeyMap, 0, false, "", nullptr},

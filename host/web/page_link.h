@@ -30,11 +30,15 @@ enum PageEventKind : int32_t {
 };
 constexpr int PageEventFields = 5;
 
+// A label's font in the page: the form's, one whose characters all have the
+// same width, or about twice the size.
+constexpr int32_t LabelLookNormal = 0, LabelLookFixedPitch = 1, LabelLookLarge = 2;
+
 // Builds the element of a control, inside its parent's (0: the page) and
-// in the panel of form; kind is a TControlKind. fixedPitch: a label in a
-// font whose characters all have the same width.
+// in the panel of form; kind is a TControlKind. look: a label's font, one
+// of the LabelLook values.
 void qpx_page_create(int32_t id, int32_t parent, int32_t form, int32_t kind, int32_t left, int32_t top,
-                     int32_t width, int32_t height, int32_t fixedPitch);
+                     int32_t width, int32_t height, int32_t look);
 void qpx_page_remove(int32_t id);
 // The control's caption and tooltip; a spin box's caption is its value as
 // shown, a choice list's its lines, one a line.

@@ -3,8 +3,8 @@
 // read into JavaScript values. The two waits suspend the program through
 // Asyncify and resume it when the page calls back.
 mergeInto(LibraryManager.library, {
-  qpx_page_create: function (id, parent, form, kind, left, top, width, height, fixedPitch) {
-    QpxPage.create(id, parent, form, kind, left, top, width, height, fixedPitch !== 0);
+  qpx_page_create: function (id, parent, form, kind, left, top, width, height, look) {
+    QpxPage.create(id, parent, form, kind, left, top, width, height, look);
   },
   qpx_page_remove: function (id) {
     QpxPage.remove(id);

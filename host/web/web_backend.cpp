@@ -178,10 +178,13 @@ void CreateElements(TControl &control, int32_t parent, int32_t form)
         control.native = new TNative{(int32_t)world.controls.size()};
         world.controls.push_back(&control);
         const TRect &b = control.Bounds();
-        const bool fixedPitch =
-            control.Kind() == TControlKind::Label && static_cast<TLabel &>(control).FixedPitch();
+        const auto *label = control.Kind() == TControlKind::Label ? static_cast<TLabel *>(&control) : nullptr;
+        const int32_t look = !label                ? LabelLookNormal
+                             : label->FixedPitch() ? LabelLookFixedPitch
+                             : label->Large()      ? LabelLookLarge
+                                                   : LabelLookNormal;
         qpx_page_create(control.native->id, parent, form, (int32_t)control.Kind(), b.left, b.top, b.width,
-                        b.height, fixedPitch);
+                        b.height, look);
         if (control.Kind() == TControlKind::Form)
             form = control.native->id;
         Update(control);

@@ -7,6 +7,7 @@
 // ?demo=FILE plays a scenario by itself (page_demo.h).
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 
@@ -14,6 +15,7 @@
 #include "host/app/feed_slot.h"
 #include "host/app/preferences.h"
 #include "host/form/Pcmain.h"
+#include "host/lessons/lessons_window.h"
 #include "host/readout/drawn_texts.h"
 #include "host/toolkit.h"
 #include "host/web/browser_keep.h"
@@ -24,6 +26,8 @@
 const char *const KeptFolder = "/kept";
 const std::string SettingsPath = std::string(KeptFolder) + "/settings.toml";
 const std::string StorePath = std::string(KeptFolder) + "/store.toml";
+// The lessons, preloaded with the page's files.
+const char *const PreloadedLessons = "/lessons";
 
 int main(int argc, char **argv)
 {
@@ -40,8 +44,11 @@ int main(int argc, char **argv)
         std::cerr << "qpx-sim: warning: " << warning << "\n";
     const Preferences thisRun = ForThisRun(preferences, options.zoom, options.maxPassRate);
 
+    setenv("QPX_LESSONS", PreloadedLessons, 0);
     Application->Initialize();
     TForm1 *form = Application->CreateForm<TForm1>();
+    form->SetFinishedLessons(preferences.finishedLessons);
+    OfferLessons(*form);
     form->SetMaxPassRate(thisRun.maxPassRate);
     form->ZoomTo(thisRun.zoom);
     for (const Fault &fault : options.faults)
@@ -50,13 +57,15 @@ int main(int argc, char **argv)
     form->OnPreferencesChanged = [&](FormAction changed) {
         if (changed == FormAction::SetZoom)
             preferences.zoom = form->Zoom();
+        else if (changed == FormAction::ShowLessons)
+            preferences.finishedLessons = form->FinishedLessons();
         else
             preferences.maxPassRate = form->MaxPassRate();
         std::string error;
         if (SavePreferences(SettingsPath, preferences, &error))
             KeepSettings(SettingsPath);
         else
-            form->SetStatusMessage("The zoom and pass rate will not be remembered: " + error);
+            form->SetStatusMessage("The zoom, pass rate and lessons will not be remembered: " + error);
     };
     PageDemo demo(*form, options.demoFile);
     // A demo visit keeps no engine time: the demo's rounds would write
@@ -68,6 +77,13 @@ int main(int argc, char **argv)
     FeedSlot feeds(*form, std::cerr, "qpx-sim");
     // The display's texts, which the page gives screen readers.
     StartCollectingDrawnTexts();
+    // ?lesson=NAME: a lesson the page cannot read says why in the Lessons
+    // panel.
+    if (!options.lessonFile.empty()) {
+        form->Show();
+        if (auto *window = static_cast<TLessonsWindow *>(form->OpenLessonsWindow()))
+            window->OpenLesson(options.lessonFile);
+    }
     Application->Run();
     return 0;
 }

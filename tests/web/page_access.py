@@ -78,7 +78,8 @@ def check_access(driver, url):
     check(live[0] == "polite" and drawn and all(text.strip() in live[1] for text in drawn),
           f"the live region is polite and holds the display's texts {drawn} in {live[1]!r}")
     axe(driver, "the page running")
-    for key, what in (("h", "the key list"), ("v", "the state view"), ("e", "the engine panel")):
+    for key, what in (("h", "the key list"), ("v", "the state view"), ("e", "the engine panel"),
+                      ("l", "the Lessons panel")):
         panel_open(driver, key, what)
 
 

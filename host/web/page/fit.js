@@ -25,12 +25,14 @@ const QpxFit = (() => {
   let frame = null, client = null, side = [], statusBar = null, sideHeight = 0;
 
   // The controls right of the face, and how far below their highest one
-  // the lowest reaches.
+  // the lowest reaches. A lesson's hint marks move with them but take no
+  // room of their own: they lie over the controls.
   function findSide() {
     side = Array.from(client.children).filter((element) => element.offsetLeft >= FaceWidth);
     statusBar = client.querySelector(':scope > .statusbar');
-    const top = Math.min(...side.map((element) => element.offsetTop));
-    sideHeight = Math.max(...side.map((element) => element.offsetTop + element.offsetHeight)) - top + 8;
+    const placed = side.filter((element) => !/^Lesson hint/.test(element.title));
+    const top = Math.min(...placed.map((element) => element.offsetTop));
+    sideHeight = Math.max(...placed.map((element) => element.offsetTop + element.offsetHeight)) - top + 8;
     side.forEach((element) => element.classList.add('side'));
     return top;
   }

@@ -2,8 +2,10 @@
 // owns every control and its behaviour; this script only builds the
 // elements it is told to build, shows what it is told to show, and queues
 // what the user does for the program to take from its own loop. The page
-// address may hold ?max-rate=N (at most N main-cycle passes a second) and
-// ?stats (passes and repaints a second in the status bar). A file chosen
+// address may hold ?max-rate=N (at most N main-cycle passes a second),
+// ?lesson=NAME (the lesson of that file name, without .txt, started in the
+// Lessons panel) and ?stats (passes and repaints a second in the status
+// bar). A file chosen
 // with Load state or Load recording, or dropped anywhere on the page, goes
 // to the program, which tells by its content what it is.
 'use strict';
@@ -238,21 +240,30 @@ const QpxPage = (() => {
     // The address's options as the program's command line; a rate the
     // program would refuse, and not start, is left out instead.
     arguments() {
+      // A lesson is a file of the preloaded folder: a name, never a path.
+      const lesson = query.get('lesson');
+      const lessonArguments = lesson !== null && /^[A-Za-z0-9][A-Za-z0-9._-]*$/.test(lesson)
+        ? ['--lesson', `/lessons/${lesson}.txt`] : [];
+      if (lesson !== null && !lessonArguments.length) console.warn(`lesson=${lesson} is not a lesson's name`);
       const rate = query.get('max-rate');
-      if (rate === null) return [];
-      if (/^\d{1,7}$/.test(rate) && Number(rate) >= 1 && Number(rate) <= 1000000) return ['--max-rate', rate];
+      if (rate === null) return lessonArguments;
+      if (/^\d{1,7}$/.test(rate) && Number(rate) >= 1 && Number(rate) <= 1000000) {
+        return ['--max-rate', rate, ...lessonArguments];
+      }
       console.warn(`max-rate=${rate} is not a number of passes a second from 1 to 1000000: running free`);
       refusedRate = `max-rate=${rate} refused: running free`;
-      return [];
+      return lessonArguments;
     },
 
-    create(id, parent, form, kind, left, top, width, height, fixedPitch) {
+    // look: a label's font, 0 the form's, 1 fixed pitch, 2 large.
+    create(id, parent, form, kind, left, top, width, height, look) {
       const control = kind === Kind.Form ? createForm(id, width, height) : createControl(id, kind, width, height);
       control.kind = kind;
       control.form = form || id;
       if (kind === Kind.Label) {
         position(control.element, left, top);
-        if (fixedPitch) control.element.classList.add('fixed');
+        if (look === 1) control.element.classList.add('fixed');
+        if (look === 2) control.element.classList.add('large');
       } else if (kind === Kind.TrackBar) {
         // As in the window: a slider's channel starts a little inside its
         // rectangle and is drawn 28 pixels high.

@@ -8,7 +8,8 @@
 
 const CACHE = 'qpx-sim-@QPX_PAGE_VERSION@';
 const FILES = ['./', 'index.html', 'page.css', 'fit.css', 'codes.js', 'page.js', 'fit.js', 'touch.js',
-  'toolbar.js', 'access.js', 'offline.js', 'store.js', 'demo.js', 'qpx-sim.js', 'qpx-sim.wasm', 'manifest.webmanifest',
+  'toolbar.js', 'access.js', 'offline.js', 'store.js', 'demo.js', 'qpx-sim.js', 'qpx-sim.wasm', 'qpx-sim.data',
+  'manifest.webmanifest',
   'icon-48.png', 'icon-128.png', 'icon-256.png'];
 
 self.addEventListener('install', (event) => {

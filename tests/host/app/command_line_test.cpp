@@ -101,6 +101,15 @@ TEST(CommandLine, AStateFileOrAStoreButNotBoth)
         << both.err;
 }
 
+TEST(CommandLine, ADemoOrALessonButNotBoth)
+{
+    EXPECT_EQ(Parse({"--demo", "tour.txt"}).options.demoFile, "tour.txt");
+    EXPECT_EQ(Parse({"--lesson", "01.txt"}).options.lessonFile, "01.txt");
+    Outcome both = Parse({"--demo", "tour.txt", "--lesson", "01.txt"});
+    EXPECT_EQ(both.code, 2);
+    EXPECT_EQ(both.err.rfind("qpx-sim: --demo and --lesson cannot be used together", 0), 0u) << both.err;
+}
+
 // How to read a recording: only with a recording, in the forms --help says.
 TEST(CommandLine, RecordingOptionsNeedARecordingAndSayWhatIsWrong)
 {

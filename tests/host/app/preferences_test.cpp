@@ -66,7 +66,8 @@ TEST(Preferences, RoundTripAndDamagedFilesAreIgnoredWithAWarning)
     EXPECT_EQ(warning, "");
 
     std::string error;
-    for (Preferences kept : {Preferences{1.5, 100}, Preferences{4, 0}, Preferences{1, 1000}}) {
+    for (Preferences kept : {Preferences{1.5, 100}, Preferences{4, 0}, Preferences{1, 1000},
+                             Preferences{1, 0, {"01-powering-on.txt", "say \"hi\" \\ there.txt"}}}) {
         ASSERT_TRUE(SavePreferences(path, kept, &error)) << error; // creates the folders
         EXPECT_EQ(LoadPreferences(path, &warning), kept);
         EXPECT_EQ(warning, "");
@@ -82,6 +83,8 @@ TEST(Preferences, RoundTripAndDamagedFilesAreIgnoredWithAWarning)
              {"maxPassRate = 1.5\n", "maxPassRate must be"},
              {"zoom = [\n", "not a settings file"},
              {"\x89PNG\r\n", "not a settings file"},
+             {"finishedLessons = \"01-powering-on.txt\"\n", "finishedLessons must be"},
+             {"finishedLessons = [1]\n", "finishedLessons must be"},
          }) {
         WriteText(path, damaged.text);
         warning.clear();
