@@ -5,20 +5,17 @@ finished, and checks that the instruction is large, the lesson is ticked in the 
 browser's local storage. The caller's driver must have touch emulation on (a tablet); each check is reported
 through check(ok, what), the caller's or this file's.
 
-Standalone: lesson_checks.py SITE_DIR [SHOTS_DIR]   (SITE_DIR: build-web/site; a screenshot at each step)
-Needs Debian's chromium, chromium-driver and python3-selenium; run it with /usr/bin/python3."""
-import functools
-import http.server
+A section of page_test.py."""
 import os
 import re
-import sys
-import threading
 import time
 
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
 
-failures = []
+from page_session import check, emulate_device
+from page_layout import touch
+
 # Longest a step may take once Show me or Next was tapped: a lesson's stage may wait on the instrument's clock.
 STEP_SECONDS = 90
 # The panel as the pilot sees it: its step line, the instruction, its visible buttons and their centres.
@@ -38,22 +35,17 @@ return { step: step && step.textContent, instruction: instruction ? instruction.
 SETTINGS = "return localStorage.getItem('qpx-sim.settings') || ''"
 
 
-def check(ok, what):
-    print(("ok   " if ok else "FAIL ") + what, flush=True)
-    if not ok:
-        failures.append(what)
-
-
 def tap_at(driver, x, y):
-    for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
-        driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+    touch(driver, "touchStart", (x, y))
+    touch(driver, "touchEnd")
 
 
 def panel(driver):
     return driver.execute_script(PANEL)
 
 
-def check_lesson_one(driver, base_url, check=check, shots=None):
+def check_lesson_one(driver, base_url, shots=None):
+    emulate_device(driver, 768, 1024, 2, True)  # a tablet, upright, by touch
     driver.get(base_url)
     WebDriverWait(driver, 20).until(lambda d: d.find_elements(By.CSS_SELECTOR, ".statusbar span"))
     lessons = driver.find_element(By.CSS_SELECTOR, "#toolbar [data-key=l]")
@@ -108,35 +100,3 @@ def check_lesson_one(driver, base_url, check=check, shots=None):
     check(re.search(r"finishedLessons = \[.*\b01-", settings) is not None,
           f"lessons: the browser remembers lesson 1 as finished ({settings!r})")
 
-
-def main():
-    site, shots = os.path.abspath(sys.argv[1]), sys.argv[2] if len(sys.argv) > 2 else None
-    from selenium import webdriver
-    from selenium.webdriver.chrome.options import Options
-    from selenium.webdriver.chrome.service import Service
-
-    class Quiet(http.server.SimpleHTTPRequestHandler):
-        def log_message(self, *args):
-            pass
-
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=site))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    options = Options()
-    for argument in ("--headless", "--no-sandbox", "--disable-gpu"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-    try:
-        # A tablet, upright, by touch.
-        driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                               {"width": 768, "height": 1024, "deviceScaleFactor": 2, "mobile": True})
-        driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
-        check_lesson_one(driver, f"http://127.0.0.1:{server.server_port}/", shots=shots)
-    finally:
-        driver.quit()
-        server.shutdown()
-    print(f"{len(failures)} failed" if failures else "lessons: all passed")
-    return 1 if failures else 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())

@@ -30,6 +30,8 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
+import demo_checks
+import lesson_checks
 import page_access
 import page_layout
 import page_remember
@@ -211,6 +213,8 @@ SECTIONS = [
     ("The page for screen readers and keyboards (axe-core)", page_access.check_access),
     ("The page on a phone, tablets and a large screen, and by touch", page_layout.check_layout),
     ("What the page remembers across visits", page_remember.check_remember),
+    ("Demo mode: a scenario playing until someone acts", demo_checks.check_demo),
+    ("A lesson taken by touch on a tablet", lesson_checks.check_lesson_one),
     ("The page offline, and installable", page_access.check_offline),
 ]
 

@@ -102,7 +102,21 @@ const QpxFit = (() => {
     shown.call(this, id, beside);
     if (!frame) start();
     if (beside) fitSheet(document.querySelector(`.client[data-id="${id}"]`).parentElement);
+    leaveRoomForSheets();
   };
+
+  // An open sheet covers the bottom of the screen: the page gains that much
+  // room below, so that every control under it can be scrolled into view (a
+  // lesson asks for a check box the sheet would hide).
+  function leaveRoomForSheets() {
+    let height = 0;
+    for (const sheet of document.querySelectorAll('.window:not(.main)'))
+      if (!sheet.hidden && sheet.getClientRects().length) height = Math.max(height, sheet.getBoundingClientRect().height);
+    document.body.style.paddingBottom = height ? `${Math.ceil(height)}px` : '';
+  }
+  new MutationObserver(leaveRoomForSheets).observe(document.body,
+    { subtree: true, childList: true, attributes: true, attributeFilter: ['hidden'] });
+  window.addEventListener('resize', leaveRoomForSheets);
 
   // A side window narrower than the screen keeps its size; a wider one is
   // zoomed down towards the screen's width.
