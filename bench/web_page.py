@@ -11,7 +11,7 @@
   free, at 1,000 passes a second (the M key) and with the tab hidden behind
   another, and the instrument's clock across the hidden time.
 
-Usage: bench/web_page.py [BUILD_WEB_DIR] [--max-rate N]
+Usage: bench/web_page.py [SITE_DIR (build-web/site)] [--max-rate N]
 """
 import os
 import re
@@ -33,7 +33,7 @@ if "--max-rate" in args:
     i = args.index("--max-rate")
     rate = "&max-rate=" + args[i + 1]
     del args[i:i + 2]
-WEB = os.path.abspath(args[0] if args else os.path.join(os.path.dirname(__file__), "..", "build-web"))
+WEB = os.path.abspath(args[0] if args else os.path.join(os.path.dirname(__file__), "..", "build-web", "site"))
 
 server, url = serve(WEB)
 driver = start_chromium()
