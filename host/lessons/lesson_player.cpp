@@ -27,10 +27,7 @@ LessonPlayer::LessonPlayer(TForm1 &form, Lesson lesson)
               Look();
       })
 {
-    if (!CollectingDrawnTexts()) {
-        StartCollectingDrawnTexts();
-        collecting_ = true;
-    }
+    StartCollectingDrawnTexts();
     form_.OnAction = [this](FormAction action, int32_t value, int64_t clockMs) {
         if (actionBefore_)
             actionBefore_(action, value, clockMs);
@@ -63,8 +60,7 @@ LessonPlayer::~LessonPlayer()
     live_.Stop();
     form_.OnAction = actionBefore_;
     form_.OnPass = passBefore_;
-    if (collecting_)
-        StopCollectingDrawnTexts();
+    StopCollectingDrawnTexts();
 }
 
 bool LessonPlayer::WaitsForNext() const

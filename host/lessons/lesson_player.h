@@ -83,7 +83,6 @@ class LessonPlayer {
     ScreenHandler startScreen_ = nullptr;
     bool pilotActed_ = false;
     const LessonHint *hint_ = nullptr;
-    bool collecting_ = false; // drawn texts collected for this player
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::function<void(FormAction, int32_t, int64_t)> actionBefore_;
     std::function<void(int64_t)> passBefore_;

@@ -18,22 +18,24 @@ static void OnTextDrawn(uint8_t x, uint8_t y, const char *text)
         Collected().push_back({x, y, text});
 }
 
-static bool collecting = false;
+static int holds = 0;
 
 void StartCollectingDrawnTexts()
 {
+    if (holds++ > 0)
+        return;
     Collected().clear();
     SetTextDrawnHandler(OnTextDrawn);
-    collecting = true;
 }
 
 void StopCollectingDrawnTexts()
 {
+    if (holds == 0 || --holds > 0)
+        return;
     SetTextDrawnHandler(nullptr);
-    collecting = false;
 }
 
-bool CollectingDrawnTexts() { return collecting; }
+bool CollectingDrawnTexts() { return holds > 0; }
 
 const std::vector<DrawnText> &DrawnTexts() { return Collected(); }
 

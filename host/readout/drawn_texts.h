@@ -10,7 +10,11 @@ struct DrawnText {
     std::string text;
 };
 
-// Starts (or restarts, empty) and stops listening to the drawing operations.
+// Collecting is held: each Start takes a hold and its Stop gives it back,
+// and the drawing operations are listened to while anyone holds it (the
+// page's text alternative, the state view, a lesson, a run with
+// expect-text), so that one reader leaving does not blind the others. The
+// first hold starts with an empty list; a Stop without a hold does nothing.
 void StartCollectingDrawnTexts();
 void StopCollectingDrawnTexts();
 bool CollectingDrawnTexts();

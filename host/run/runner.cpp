@@ -347,7 +347,8 @@ RunOutcome RunScript(const Script &script, const RunOptions &options, std::ostre
 
     headless::OnProcessMessages(nullptr);
     run.EndFeed();
-    StopCollectingDrawnTexts();
+    if (readsTexts)
+        StopCollectingDrawnTexts();
     headless::Reset();
     Application->Reset();
     return run.Outcome();

@@ -151,13 +151,10 @@ void Update(TControl &control)
         image.CopyIfChanged(pixels);
         qpx_page_paint(id, pixels.data(), image.PictureWidth(), image.PictureHeight());
         ++World().repaints;
-        // The texts of the frame painted, for the page's text alternative.
-        // Closing the state view stops the collecting it started: it
-        // starts again here, for the frames after.
+        // The texts of the frame painted, for the page's text alternative
+        // (the page holds the collecting from its start).
         if (CollectingDrawnTexts())
             qpx_page_display_texts(id, DrawnTextsInReadingOrder(DrawnTexts()).c_str());
-        else
-            StartCollectingDrawnTexts();
     } else if (!image.Jpeg().empty()) {
         qpx_page_show_jpeg(id, image.Jpeg().data(), (int32_t)image.Jpeg().size());
     }

@@ -236,6 +236,22 @@ TEST_F(WindowDisplay, StateViewListsTheTextsOfThePresentFrame)
     EXPECT_EQ(DrawnTextsColumn({{100, 56, " B "}}, 3), "TEXTS ON THE DISPLAY\n 100,56  \" B \"");
 }
 
+// Each reader of the drawn texts holds the collecting: a state view going
+// leaves a lesson that awaits a text still reading the display.
+TEST_F(WindowDisplay, EachReaderOfTheTextsHoldsTheCollectingUntilItGoes)
+{
+    auto view = std::make_unique<TStateView>(*form);
+    StartCollectingDrawnTexts(); // the lesson
+    view.reset();
+    EXPECT_TRUE(CollectingDrawnTexts());
+    StopCollectingDrawnTexts();
+    EXPECT_FALSE(CollectingDrawnTexts());
+    StopCollectingDrawnTexts(); // one Stop too many takes no later hold
+    StartCollectingDrawnTexts();
+    EXPECT_TRUE(CollectingDrawnTexts());
+    StopCollectingDrawnTexts();
+}
+
 TEST(StateText, EveryFieldOnceInDeclarationOrderWithinTheLines)
 {
     const std::vector<StateTextColumn> columns = StateTextColumns(40);
