@@ -92,12 +92,7 @@ int main(int argc, char **argv)
         form->SetFinishedLessons(preferences.finishedLessons);
         OfferLessons(*form);
         form->OnPreferencesChanged = [&](FormAction changed) {
-            if (changed == FormAction::SetZoom)
-                preferences.zoom = form->Zoom();
-            else if (changed == FormAction::ShowLessons)
-                preferences.finishedLessons = form->FinishedLessons();
-            else
-                preferences.maxPassRate = form->MaxPassRate();
+            TakeChangedPreference(preferences, *form, changed);
             remember();
         };
         if ((!options.stateFile.empty() &&

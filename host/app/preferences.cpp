@@ -8,6 +8,7 @@
 #include <sstream>
 #include <toml++/toml.h>
 
+#include "host/form/Pcmain.h"
 #include "host/form/zoom_steps.h"
 #include "host/state_file/atomic_write.h"
 
@@ -108,4 +109,14 @@ bool SavePreferences(const std::string &path, const Preferences &preferences, st
                                      ? ""
                                      : "# The lessons finished.\nfinishedLessons = [" + list + "]\n";
     return WriteFileAtomically(path, text + finished, error);
+}
+
+void TakeChangedPreference(Preferences &preferences, const TForm1 &form, FormAction changed)
+{
+    if (changed == FormAction::SetZoom)
+        preferences.zoom = form.Zoom();
+    else if (changed == FormAction::ShowLessons)
+        preferences.finishedLessons = form.FinishedLessons();
+    else
+        preferences.maxPassRate = form.MaxPassRate();
 }

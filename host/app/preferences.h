@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "host/form/form_actions.h"
+
+class TForm1;
+
 struct Preferences {
     Preferences() = default;
     Preferences(double zoom, int maxPassRate, std::vector<std::string> finishedLessons = {})
@@ -23,6 +27,11 @@ struct Preferences {
 // (zoom 0 and maxPassRate -1: not given), else the remembered ones. The
 // remembered ones stay as they are: an option lasts one run, and only what
 // the user chooses in the program is kept.
+// Takes into preferences the setting the user just changed in the window
+// (TForm1::OnPreferencesChanged): the zoom, the lessons finished, or else
+// the pass-rate limit.
+void TakeChangedPreference(Preferences &preferences, const TForm1 &form, FormAction changed);
+
 Preferences ForThisRun(const Preferences &remembered, double zoomGiven, int maxPassRateGiven);
 
 // $XDG_CONFIG_HOME/qpx-sim/settings.toml, or ~/.config/qpx-sim/settings.toml

@@ -55,12 +55,7 @@ int main(int argc, char **argv)
         form->SetFault(fault);
     // Only what the user changed: the address's max-rate is not kept.
     form->OnPreferencesChanged = [&](FormAction changed) {
-        if (changed == FormAction::SetZoom)
-            preferences.zoom = form->Zoom();
-        else if (changed == FormAction::ShowLessons)
-            preferences.finishedLessons = form->FinishedLessons();
-        else
-            preferences.maxPassRate = form->MaxPassRate();
+        TakeChangedPreference(preferences, *form, changed);
         std::string error;
         if (SavePreferences(SettingsPath, preferences, &error))
             KeepSettings(SettingsPath);
