@@ -10,8 +10,8 @@
 #include "host/feed/live_feed.h"
 #include "host/form/Pcmain.h"
 #include "host/form/form_state_files.h"
-#include "host/run/demo_mode.h"
 #include "host/lessons/lessons_window.h"
+#include "host/run/demo_mode.h"
 #include "host/run/form_recording.h"
 #include "host/toolkit.h"
 
